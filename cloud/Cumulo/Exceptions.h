@@ -1,0 +1,37 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace Cumulo {
+
+// An error answer of a service; the message is the service's own error text or the status text.
+class EFirebaseResponse : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A member missing from a user record.
+class EFirebaseUser : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A malformed authentication answer.
+class EFirebaseAuthentication : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A transport failure: no answer at all (connection refused, name resolution, TLS, time-out).
+class ETransport : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A JSON value of another kind than the one asked for.
+class EInvalidTypeConversion : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace Cumulo
