@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Cumulo/Interfaces.h"
-#include "WindowCloudClients.h"
-#include "WindowCloudLog.h"
-#include "WindowCloudSettings.h"
+#include "app/core/WindowCloudClients.h"
+#include "app/core/WindowCloudLog.h"
+#include "app/core/WindowCloudSettings.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "WindowCloudClients.h"
-#include "WindowCloudSettings.h"
+#include "app/core/WindowCloudClients.h"
+#include "app/core/WindowCloudSettings.h"
+#include "app/ui/Dialogs.h"
 
 #include <memory>
 
