@@ -6,6 +6,7 @@
 
 #include "Cumulo/Authentication.h"
 #include "Cumulo/QueueDispatcher.h"
+#include "ExceptionMessage.h"
 #include "FakeClock.h"
 
 #include <Tunewell/Test/ScriptedPeer.h>
@@ -61,15 +62,5 @@ private:
     mutable std::mutex fLogLock;
     std::vector<std::string> fLogLines;
 };
-
-// The message of the exception that Call raises, or "(nothing raised)".
-template <class Exception, class Function> std::string MessageOf(Function &&Call) {
-    try {
-        Call();
-    } catch (const Exception &e) {
-        return e.what();
-    }
-    return "(nothing raised)";
-}
 
 } // namespace CumuloTest

@@ -2,11 +2,13 @@
 
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
+#include "ExceptionMessage.h"
 #include "FakeClock.h"
 
 #include <gtest/gtest.h>
 
 using namespace Cumulo;
+using CumuloTest::MessageOf;
 using CumuloTest::Seconds;
 using CumuloTest::TFakeClock;
 
@@ -17,15 +19,6 @@ const TDateTime T0 = 46000.5;
 TFirebaseUser MakeUser(const char *Json, bool TokenExpected = false) {
     TFakeClock clock(T0);
     return TFirebaseUser(TJSONValue::parse(Json), TokenExpected, clock);
-}
-
-template <class Function> std::string MessageOf(Function &&Call) {
-    try {
-        Call();
-    } catch (const EFirebaseUser &e) {
-        return e.what();
-    }
-    return "(nothing raised)";
 }
 
 TEST(FirebaseUser, SignInAnswerGivesTokensAndExpiry) {
@@ -44,8 +37,9 @@ TEST(FirebaseUser, MissingRefreshTokenIsEmpty) {
 }
 
 TEST(FirebaseUser, MissingIdTokenRaisesOnlyWhenExpected) {
-    EXPECT_EQ(MessageOf([] { MakeUser(R"({"refreshToken":"r"})", true); }), "idToken not found");
-    EXPECT_EQ(MessageOf([] { MakeUser(R"({"idToken":42})", true); }), "idToken not found");
+    EXPECT_EQ(MessageOf<EFirebaseUser>([] { MakeUser(R"({"refreshToken":"r"})", true); }),
+              "idToken not found");
+    EXPECT_EQ(MessageOf<EFirebaseUser>([] { MakeUser(R"({"idToken":42})", true); }), "idToken not found");
     EXPECT_EQ(MakeUser(R"({"refreshToken":"r"})", false).Token(), "");
 }
 
@@ -125,12 +119,12 @@ TEST(FirebaseUser, GettersOfMissingOrUnreadableMembersRaise) {
     auto wrongKinds = MakeUser(R"({"localId":1,"email":true,"displayName":[],"photoUrl":{},"createdAt":"x",)"
                                R"("lastLoginAt":1.5})");
     for (TFirebaseUser *user : {&empty, &wrongKinds}) {
-        EXPECT_EQ(MessageOf([&] { user->UID(); }), "localId not found");
-        EXPECT_EQ(MessageOf([&] { user->EMail(); }), "email not found");
-        EXPECT_EQ(MessageOf([&] { user->DisplayName(); }), "displayName not found");
-        EXPECT_EQ(MessageOf([&] { user->PhotoURL(); }), "photoURL not found");
-        EXPECT_EQ(MessageOf([&] { user->CreatedAt(); }), "createdAt not found");
-        EXPECT_EQ(MessageOf([&] { user->LastLoginAt(); }), "lastLoginAt not found");
+        EXPECT_EQ(MessageOf<EFirebaseUser>([&] { user->UID(); }), "localId not found");
+        EXPECT_EQ(MessageOf<EFirebaseUser>([&] { user->EMail(); }), "email not found");
+        EXPECT_EQ(MessageOf<EFirebaseUser>([&] { user->DisplayName(); }), "displayName not found");
+        EXPECT_EQ(MessageOf<EFirebaseUser>([&] { user->PhotoURL(); }), "photoURL not found");
+        EXPECT_EQ(MessageOf<EFirebaseUser>([&] { user->CreatedAt(); }), "createdAt not found");
+        EXPECT_EQ(MessageOf<EFirebaseUser>([&] { user->LastLoginAt(); }), "lastLoginAt not found");
     }
     EXPECT_FALSE(empty.IsEMailAvailable());
     EXPECT_FALSE(empty.IsDisplayNameAvailable());
@@ -149,7 +143,7 @@ TEST(FirebaseUser, StringMembers) {
     EXPECT_EQ(user.DisplayName(), "Ana");
     EXPECT_EQ(user.PhotoURL(), "http://p/x.png");
     // Member names match exactly, letter case included.
-    EXPECT_EQ(MessageOf([] { MakeUser(R"({"LocalId":"u"})").UID(); }), "localId not found");
+    EXPECT_EQ(MessageOf<EFirebaseUser>([] { MakeUser(R"({"LocalId":"u"})").UID(); }), "localId not found");
 }
 
 } // namespace
