@@ -73,13 +73,14 @@ TEST_F(LocalCloudClientTest, ReadWriteMergeAddDelete) {
     EXPECT_EQ(fDB->GetSynchronous({"CADASTRADO", key}), TJSONValue(nullptr));
 }
 
-TEST_F(LocalCloudClientTest, ExpiredTokenIsRenewedAndTheRequestResent) {
-    const std::string before = fAuth->Token();
-    // Once the local clock says the token is due, a refused request leads to a renewal.
-    fClock->Set(fAuth->TokenExpiryDT());
+TEST_F(LocalCloudClientTest, DueTokenIsRenewed) {
+    // Once the local clock says the token is due, it is renewed with the refresh token.
+    const TDateTime due = fAuth->TokenExpiryDT();
+    fClock->Set(due);
     EXPECT_TRUE(fAuth->CheckAndRefreshTokenSynchronous());
-    EXPECT_NE(fAuth->Token(), before);
     EXPECT_TRUE(fAuth->Authenticated());
+    EXPECT_FALSE(fAuth->Token().empty());
+    EXPECT_DOUBLE_EQ(fAuth->TokenExpiryDT(), due + Seconds(3600));
     EXPECT_EQ(fDB->PutSynchronous({"VERSOES", "client test"}, "2.2"), TJSONValue("2.2"));
     EXPECT_TRUE(fDB->DeleteSynchronous({"VERSOES", "client test"}));
 }
