@@ -38,6 +38,19 @@ IcyStreamServer::IcyStreamServer(std::string clip, std::string title)
         response.set_content("[playlist]\r\nNumberOfEntries=1\r\nFile1=live\r\nTitle1=Loopback\r\n",
                              "audio/x-scpls");
     });
+    server_.Get("/old.pls", [this](const httplib::Request &, httplib::Response &response) {
+        countRequest("/old.pls");
+        response.set_redirect("/listen.pls");
+    });
+    // A playlist under a plain address, recognisable only by its content type.
+    server_.Get("/tune", [this](const httplib::Request &, httplib::Response &response) {
+        countRequest("/tune");
+        response.set_content("#EXTM3U\n#EXTINF:-1,Loopback\n" + url("/live") + "\n", "audio/x-mpegurl");
+    });
+    // A station whose playlist address serves the stream itself.
+    server_.Get("/endless.m3u", [this](const httplib::Request &request, httplib::Response &response) {
+        serveStream(request, response, true);
+    });
     server_.Get("/page", [this](const httplib::Request &, httplib::Response &response) {
         countRequest("/page");
         response.set_content("<!DOCTYPE html><html><body><p>Station offline.</p></body></html>\n",

@@ -10,7 +10,9 @@
 // A small internet-radio server on loopback, on a free port:
 //   /live         the clip looped forever, with ICY metadata carrying the title when asked for it
 //   /drop         the clip once, then the connection closes as if the station went away
-//   /listen.pls   a playlist naming /live by a relative entry
+//   /listen.pls   a playlist naming /live by a relative entry; /old.pls redirects to it
+//   /tune         an M3U playlist naming /live, under an address without a playlist suffix
+//   /endless.m3u  the looped clip, as if the playlist address were the stream
 //   /page         an HTML page, which no decoder plays
 //   anything else 404
 class IcyStreamServer {
