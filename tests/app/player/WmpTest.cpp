@@ -12,6 +12,11 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+// Readable failure messages for texts.
+void PrintTo(const QString &text, std::ostream *out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 using Player::PlaybackState;
 using Player::Wmp;
 
@@ -99,6 +104,11 @@ TEST_F(WmpTest, LoopingIcyStreamPlaysAndShowsItsTitleOnce) {
     QTest::qWait(200);
     EXPECT_EQ(player->playState(), PlaybackState::Playing);
     EXPECT_EQ(server_->requests("/live"), requestsBefore);
+
+    // Another station's title is not this one's.
+    player->setURL(QString::fromStdString(server_->url("/page")));
+    EXPECT_TRUE(player->nowPlaying().isEmpty());
+    EXPECT_TRUE(player->findChild<QLabel *>("titleLabel")->text().isEmpty());
 }
 
 TEST_F(WmpTest, OwnButtonsPauseResumeAndStop) {
@@ -154,10 +164,13 @@ TEST_F(WmpTest, AddressesThatCannotPlayShowWhyAndStayFailed) {
         {"/missing.pls", "Station not found"},
         {"/page", "Unsupported stream format"},
         {"/endless.m3u", "Unsupported stream format"},
+        {"foo://radio.example/live", "Unsupported stream format"},
+        {"not an address", "Station not found"},
     };
     for (const Case &c : cases) {
         auto player = makePlayer();
-        player->setURL(QString::fromStdString(server_->url(c.path)));
+        const bool onServer = c.path.starts_with('/');
+        player->setURL(QString::fromStdString(onServer ? server_->url(c.path) : c.path));
         ASSERT_TRUE(reaches(*player, PlaybackState::Failed))
             << c.path << ": " << shownStatus(*player).toStdString();
         EXPECT_EQ(shownStatus(*player), c.status) << c.path;
