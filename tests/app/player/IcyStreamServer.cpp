@@ -51,6 +51,12 @@ IcyStreamServer::IcyStreamServer(std::string clip, std::string title)
     server_.Get("/endless.m3u", [this](const httplib::Request &request, httplib::Response &response) {
         serveStream(request, response, true);
     });
+    server_.Get("/slow.pls", [this](const httplib::Request &, httplib::Response &response) {
+        countRequest("/slow.pls");
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        response.set_content("[playlist]\nFile1=/drop\n", "audio/x-scpls");
+        countRequest("/slow.pls answered");
+    });
     server_.Get("/page", [this](const httplib::Request &, httplib::Response &response) {
         countRequest("/page");
         response.set_content("<!DOCTYPE html><html><body><p>Station offline.</p></body></html>\n",

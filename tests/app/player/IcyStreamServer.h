@@ -12,6 +12,7 @@
 //   /drop         the clip once, then the connection closes as if the station went away
 //   /listen.pls   a playlist naming /live by a relative entry; /old.pls redirects to it
 //   /tune         an M3U playlist naming /live, under an address without a playlist suffix
+//   /slow.pls     after a second, a playlist naming /drop ("/slow.pls answered" counts the answers)
 //   /endless.m3u  the looped clip, as if the playlist address were the stream
 //   /page         an HTML page, which no decoder plays
 //   anything else 404

@@ -154,6 +154,21 @@ TEST_F(WmpTest, PlaylistAddressesPlayTheStreamTheyName) {
     }
 }
 
+TEST_F(WmpTest, PlaylistOfAStationLeftBehindIsIgnored) {
+    auto player = makePlayer();
+    const int dropBefore = server_->requests("/drop");
+    const int answeredBefore = server_->requests("/slow.pls answered");
+    player->setURL(QString::fromStdString(server_->url("/slow.pls")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server_->requests("/slow.pls") > 0; }, waitLimitMs));
+    player->setURL(QString::fromStdString(server_->url("/live")));
+    ASSERT_TRUE(reaches(*player, PlaybackState::Playing));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server_->requests("/slow.pls answered") > answeredBefore; },
+                                waitLimitMs));
+    QTest::qWait(300);
+    EXPECT_EQ(player->playState(), PlaybackState::Playing);
+    EXPECT_EQ(server_->requests("/drop"), dropBefore);
+}
+
 TEST_F(WmpTest, AddressesThatCannotPlayShowWhyAndStayFailed) {
     struct Case {
         std::string path;
