@@ -69,10 +69,15 @@ struct TScriptedAnswer {
     std::string Body;
     std::string ContentType = "application/json; charset=UTF-8";
     THeaderList Headers;
-    // A reason phrase other than the standard one; empty for the standard one.
-    std::string Reason;
     // When set, Body is ignored and the chunks come from the stream.
     std::shared_ptr<TStreamedAnswer> Stream;
+
+    // A complete answer with a JSON body.
+    static TScriptedAnswer Json(int Status, std::string Body);
+    // A chunked answer whose chunks the stream releases.
+    static TScriptedAnswer Streamed(std::shared_ptr<TStreamedAnswer> Stream,
+                                    std::string ContentType = "text/event-stream; charset=utf-8");
+    TScriptedAnswer WithHeader(std::string Name, std::string Value) const;
 };
 
 class TScriptedPeer {
