@@ -29,6 +29,7 @@ struct TRecordedRequest {
     std::string Target; // the request target exactly as sent: path and query, still encoded
     std::string Path;   // the encoded path part of Target
     std::string Query;  // the encoded query part of Target, without "?"
+    // As the server library hands them over: percent escapes in values already resolved.
     THeaderList Headers;
     std::string Body;
 
