@@ -106,7 +106,7 @@ TEST(RequestSynchronous, ComposesURLHeadersAndBodyForEachTokenMode) {
          TJSONValue::object(),
          "POST",
          "/base/getAccountInfo?key=K",
-         "Bearer a%2Bb%2Fc%3D",
+         "Bearer a+b/c=",
          "{}"},
         {"bearer without client",
          tmBearer,
