@@ -170,6 +170,10 @@ TScriptedPeer::TScriptedPeer()
     if (fPort <= 0)
         throw std::runtime_error("The scripted peer cannot bind a loopback port");
     fThread = std::thread([this] { fServer->listen_after_bind(); });
+    // A stop before the server loop runs would go unnoticed, and the destructor would wait for
+    // ever; so the peer is only handed out once the loop runs.
+    while (!fServer->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 TScriptedPeer::~TScriptedPeer() {
