@@ -224,7 +224,6 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeout.count()));
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
     if (fFollowRedirects) {
         curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
