@@ -18,7 +18,9 @@ std::string TextValue(const TJSONValue &Value) {
     return Value.dump();
 }
 
-TOptionalJSON Parse(const std::string &Text) { return ParseJSON(Text); }
+TOptionalJSON Parse(const std::string &Text) {
+    return ParseJSON(Text);
+}
 
 // "error"."message" when the error is an object that has one.
 const TJSONValue *ErrorMessageMember(const TJSONValue &Error) {
