@@ -57,6 +57,19 @@ TEST(HttpTransport, AnswerCarriesStatusReasonHeadersAndBody) {
     EXPECT_EQ(missing->StatusText, "Not Found");
 }
 
+TEST(HttpTransport, BodyIsHandedOnAsUtf8) {
+    TScriptedPeer peer;
+    auto latin1 = TScriptedAnswer::Json(200, "r\xE1"
+                                             "dio");
+    latin1.ContentType = "text/plain; charset=ISO-8859-1";
+    peer.Enqueue(latin1);
+    peer.Enqueue(TScriptedAnswer::Json(200, "r\xC3\xA1"
+                                            "dio"));
+    THttpClient client;
+    EXPECT_EQ(client.Get(peer.BaseURL() + "/latin1")->Body, "rádio");
+    EXPECT_EQ(client.Get(peer.BaseURL() + "/utf8")->Body, "rádio");
+}
+
 TEST(HttpTransport, FollowsRedirectsOnlyWhenAsked) {
     TScriptedPeer peer;
     peer.SetResponder([&](const TRecordedRequest &Request) {

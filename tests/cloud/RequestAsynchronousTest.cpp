@@ -75,8 +75,7 @@ TEST_F(RequestAsynchronous, ErrorStatusGoesToOnResponseAndIsLogged) {
     auth->CurrentToken = "secret";
     TOutcome outcome;
     TFirebaseRequest request(fPeer.BaseURL(), "r", auth);
-    request.SendRequest({"a.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmAuthParam,
-                        Answered(outcome), Failed(outcome));
+    request.SendRequest({"a.json"}, rmGET, nullptr, nullptr, tmAuthParam, Answered(outcome), Failed(outcome));
     ASSERT_TRUE(Pump([&] { return outcome.Done; }));
     EXPECT_EQ(outcome.Status, 400);
     EXPECT_EQ(outcome.Error, "");
@@ -89,8 +88,7 @@ TEST_F(RequestAsynchronous, ErrorStatusGoesToOnResponseAndIsLogged) {
 TEST_F(RequestAsynchronous, ClosedPortReachesOnRequestError) {
     TOutcome outcome;
     TFirebaseRequest request("http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()), "get-9", nullptr);
-    request.SendRequest({"a.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmNoToken,
-                        Answered(outcome), Failed(outcome));
+    request.SendRequest({"a.json"}, rmGET, nullptr, nullptr, tmNoToken, Answered(outcome), Failed(outcome));
     ASSERT_TRUE(Pump([&] { return outcome.Done; }));
     EXPECT_TRUE(outcome.OnMainThread);
     EXPECT_EQ(outcome.RequestID, "get-9");
@@ -104,14 +102,12 @@ TEST_F(RequestAsynchronous, ExceptionOfTheAnswerCallback) {
         Response->CheckForJSONObj(); // the default answer "null" is no object
     };
     TOutcome outcome;
-    request.SendRequest({"a.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmNoToken,
-                        raising, Failed(outcome));
+    request.SendRequest({"a.json"}, rmGET, nullptr, nullptr, tmNoToken, raising, Failed(outcome));
     ASSERT_TRUE(Pump([&] { return outcome.Done; }));
     EXPECT_EQ(outcome.Error, "The reponse from the firestore is not a JSON object: null");
 
     // Without an error callback it is logged.
-    request.SendRequest({"a.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmNoToken,
-                        raising, nullptr);
+    request.SendRequest({"a.json"}, rmGET, nullptr, nullptr, tmNoToken, raising, nullptr);
     ASSERT_TRUE(Pump([&] { return RunningAsyncRequests() == 0 && fDispatcher->PendingCount() == 0; }));
     EXPECT_EQ(LogLines().back(),
               "Exception in request cb: The reponse from the firestore is not a JSON object: null");
@@ -120,8 +116,7 @@ TEST_F(RequestAsynchronous, ExceptionOfTheAnswerCallback) {
 TEST_F(RequestAsynchronous, NoAnswerCallbackOnceTheApplicationTerminates) {
     TOutcome outcome;
     TFirebaseRequest request(fPeer.BaseURL(), "late", nullptr);
-    request.SendRequest({"a.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmNoToken,
-                        Answered(outcome), Failed(outcome));
+    request.SendRequest({"a.json"}, rmGET, nullptr, nullptr, tmNoToken, Answered(outcome), Failed(outcome));
     TFirebaseHelpers::SetAppTerminated(true);
     ASSERT_TRUE(Pump([&] { return RunningAsyncRequests() == 0 && fDispatcher->PendingCount() == 0; }));
     EXPECT_FALSE(outcome.Done);
@@ -175,8 +170,8 @@ TEST_F(RequestAsynchronous, EveryWaitingRequestIsSentInOrderAfterTheRefresh) {
     const TJSONValue body = "v";
     first.SendRequest({"1.json"}, rmPUT, &body, nullptr, tmAuthParam, Answered(outcomes[0]),
                       Failed(outcomes[0]));
-    second.SendRequest({"2.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmBearer,
-                       Answered(outcomes[1]), Failed(outcomes[1]));
+    second.SendRequest({"2.json"}, rmGET, nullptr, nullptr, tmBearer, Answered(outcomes[1]),
+                       Failed(outcomes[1]));
     first.SendRequest({"3"}, rmPOST, &streamBody, ctTEXT_PLAIN, nullptr, tmAuthParam, Answered(outcomes[2]),
                       Failed(outcomes[2]));
     EXPECT_EQ(TFirebaseRequest::WaitingForTokenRefresh(), 3u);
@@ -213,8 +208,8 @@ TEST_F(RequestAsynchronous, FailedRefreshIsReportedToEveryWaitingRequest) {
         std::vector<TOutcome> outcomes(2);
         TFirebaseRequest request(fPeer.BaseURL(), "waiting", auth);
         for (auto &outcome : outcomes)
-            request.SendRequest({"a.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr,
-                                tmAuthParam, Answered(outcome), Failed(outcome));
+            request.SendRequest({"a.json"}, rmGET, nullptr, nullptr, tmAuthParam, Answered(outcome),
+                                Failed(outcome));
         if (reportedAsFalse)
             auth->ReportRefresh(false);
         else
@@ -237,11 +232,11 @@ TEST_F(RequestAsynchronous, RefreshOfOneClientReleasesOnlyItsOwnRequests) {
     mine->TokenDue = other->TokenDue = true;
     TOutcome mineOutcome, otherOutcome;
     TFirebaseRequest(fPeer.BaseURL(), "mine", mine)
-        .SendRequest({"m.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmAuthParam,
-                     Answered(mineOutcome), Failed(mineOutcome));
+        .SendRequest({"m.json"}, rmGET, nullptr, nullptr, tmAuthParam, Answered(mineOutcome),
+                     Failed(mineOutcome));
     TFirebaseRequest(fPeer.BaseURL(), "other", other)
-        .SendRequest({"o.json"}, rmGET, static_cast<const TJSONValue *>(nullptr), nullptr, tmAuthParam,
-                     Answered(otherOutcome), Failed(otherOutcome));
+        .SendRequest({"o.json"}, rmGET, nullptr, nullptr, tmAuthParam, Answered(otherOutcome),
+                     Failed(otherOutcome));
     mine->CompleteRefresh();
     ASSERT_TRUE(Pump([&] { return mineOutcome.Done; }));
     EXPECT_FALSE(otherOutcome.Done);
@@ -255,8 +250,7 @@ TEST_F(RequestAsynchronous, NoTokenModeNeverWaitsForARefresh) {
     auth->TokenDue = true;
     TOutcome outcome;
     TFirebaseRequest(fPeer.BaseURL(), "", auth)
-        .SendRequest({"token"}, rmPOST, static_cast<const TJSONValue *>(nullptr), nullptr, tmNoToken,
-                     Answered(outcome), Failed(outcome));
+        .SendRequest({"token"}, rmPOST, nullptr, nullptr, tmNoToken, Answered(outcome), Failed(outcome));
     ASSERT_TRUE(Pump([&] { return outcome.Done; }));
     EXPECT_EQ(auth->AsynchronousRefreshCalls, 0);
 }
