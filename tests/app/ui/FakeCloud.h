@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/core/WindowCloudClients.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Tunewell::Testing {
+
+// A scripted cloud for the window helpers: sign-ins check a password, database calls are
+// recorded as "METHOD path body" and answered by Answer (which may throw).
+struct FakeCloudScript {
+    std::string AcceptedEmail = "service@tunewell.local";
+    std::string AcceptedPassword = "tunewell9";
+    // Thrown by the sign-in instead of checking, when not empty.
+    std::string SignInError;
+    std::vector<std::string> Calls;
+    std::function<Cumulo::TOptionalJSON(const std::string &Method, const Cumulo::TStringDynArray &Path,
+                                        const Cumulo::TJSONValue *Data)>
+        Answer;
+    int AuthenticationsCreated = 0;
+    int DatabasesCreated = 0;
+};
+
+class FakeCloudClients : public IWindowCloudClients {
+public:
+    explicit FakeCloudClients(std::shared_ptr<FakeCloudScript> Script) : Script_(std::move(Script)) {}
+    std::shared_ptr<Cumulo::IFirebaseAuthentication> CreateAuthentication(const std::string &ApiKey) override;
+    std::shared_ptr<Cumulo::IRealTimeDB>
+    CreateRealTimeDB(const std::string &ProjectID,
+                     std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) override;
+
+private:
+    std::shared_ptr<FakeCloudScript> Script_;
+};
+
+} // namespace Tunewell::Testing
