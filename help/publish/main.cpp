@@ -62,7 +62,7 @@ int PublishCatalogueFile(WindowCloud &Cloud, const std::string &FileName) {
     try {
         Catalogue.emplace(PublishCatalogue::FromFile(QString::fromLocal8Bit(FileName), Keys));
     } catch (const std::exception &Error) {
-        return Fail(Error.what());
+        return Fail(FileName + ": " + Error.what());
     }
     std::string Error;
     if (!SignIn(Cloud, Error))
@@ -80,7 +80,7 @@ int CheckCatalogueFile(const std::string &FileName) {
                   << Cumulo::RequestBodyText(Catalogue.Node()).size() << " bytes in the request\n";
         return 0;
     } catch (const std::exception &Error) {
-        return Fail(Error.what());
+        return Fail(FileName + ": " + Error.what());
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <vector>
 
 namespace Tunewell {
 
@@ -121,8 +122,10 @@ void TFormRegister::CreateControls() {
     connect(btDelete, &QPushButton::clicked, this, &TFormRegister::btDeleteClick);
     connect(btSair, &QPushButton::clicked, this, &TFormRegister::btSairClick);
 
-    QWidget::setTabOrder({btSair, EditNome, EditSobrenome, EditEmail, MaskEdit1, EditPais, EditEstado, btSave,
-                          btDelete, memRTDB});
+    const std::vector<QWidget *> TabOrder{btSair,   EditNome,   EditSobrenome, EditEmail, MaskEdit1,
+                                          EditPais, EditEstado, btSave,        btDelete,  memRTDB};
+    for (std::size_t Index = 1; Index < TabOrder.size(); ++Index)
+        QWidget::setTabOrder(TabOrder[Index - 1], TabOrder[Index]);
 }
 
 void TFormRegister::showEvent(QShowEvent *Event) {

@@ -15,7 +15,8 @@ public:
 
 CloudNodes::CloudNodes()
     : fLog(std::make_unique<Lines>()),
-      fCloud(std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other, std::make_shared<PublishCloudClients>())) {
+      fCloud(std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other,
+                                           std::make_shared<PublishCloudClients>())) {
     const auto SignIn = fCloud->SignIn();
     if (!SignIn.Succeeded)
         throw std::runtime_error("the service account cannot sign in: " + SignIn.ErrorMessage);

@@ -24,7 +24,8 @@ public:
              const TQueryParams *Q) override {
         fReal->Put(P, D, std::move(V), std::move(E), Q);
     }
-    TOptionalJSON PutSynchronous(const TStringDynArray &P, const TJSONValue &D, const TQueryParams *Q) override {
+    TOptionalJSON PutSynchronous(const TStringDynArray &P, const TJSONValue &D,
+                                 const TQueryParams *Q) override {
         Record(rmPUT, P, &D);
         return fReal->PutSynchronous(P, D, Q);
     }
@@ -32,7 +33,8 @@ public:
               const TQueryParams *Q) override {
         fReal->Post(P, D, std::move(V), std::move(E), Q);
     }
-    TOptionalJSON PostSynchronous(const TStringDynArray &P, const TJSONValue &D, const TQueryParams *Q) override {
+    TOptionalJSON PostSynchronous(const TStringDynArray &P, const TJSONValue &D,
+                                  const TQueryParams *Q) override {
         Record(rmPOST, P, &D);
         return fReal->PostSynchronous(P, D, Q);
     }
@@ -40,7 +42,8 @@ public:
                const TQueryParams *Q) override {
         fReal->Patch(P, D, std::move(V), std::move(E), Q);
     }
-    TOptionalJSON PatchSynchronous(const TStringDynArray &P, const TJSONValue &D, const TQueryParams *Q) override {
+    TOptionalJSON PatchSynchronous(const TStringDynArray &P, const TJSONValue &D,
+                                   const TQueryParams *Q) override {
         Record(rmPATCH, P, &D);
         return fReal->PatchSynchronous(P, D, Q);
     }
@@ -91,7 +94,8 @@ void ScriptedCloudClients::Refuse(Cumulo::TRESTRequestMethod Method, int Count) 
     fScript->Refusals[Method] = Count;
 }
 
-std::shared_ptr<Cumulo::IFirebaseAuthentication> ScriptedCloudClients::CreateAuthentication(const std::string &ApiKey) {
+std::shared_ptr<Cumulo::IFirebaseAuthentication>
+ScriptedCloudClients::CreateAuthentication(const std::string &ApiKey) {
     ++fScript->AuthenticationsCreated;
     return fReal->CreateAuthentication(ApiKey);
 }

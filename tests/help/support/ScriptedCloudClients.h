@@ -30,7 +30,8 @@ public:
 
     std::shared_ptr<Cumulo::IFirebaseAuthentication> CreateAuthentication(const std::string &ApiKey) override;
     std::shared_ptr<Cumulo::IRealTimeDB>
-    CreateRealTimeDB(const std::string &ProjectID, std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) override;
+    CreateRealTimeDB(const std::string &ProjectID,
+                     std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) override;
 
 private:
     std::shared_ptr<IWindowCloudClients> fReal;

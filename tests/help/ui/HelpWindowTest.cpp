@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace Tunewell {
@@ -92,9 +94,11 @@ TEST_F(HelpWindowTest, VersionIsMergedKeepingOtherMembers) {
     Form.EditUrl->setText(QStringLiteral("https://tunewell.example.org/get/2.3"));
     Form.btAlterarClick();
     EXPECT_EQ(Nodes.Get({"VERSOES"}),
-              TJSONValue::parse(R"({"Software":"2.3","Url":"https://tunewell.example.org/get/2.3","Notas":"keep"})"));
-    EXPECT_EQ(Lines(Form.memRTDB), (QStringList{QStringLiteral("memRTDB"), QStringLiteral("Software: \"2.3\""),
-                                                QStringLiteral(R"(Url: "https:\/\/tunewell.example.org\/get\/2.3")")}));
+              TJSONValue::parse(
+                  R"({"Software":"2.3","Url":"https://tunewell.example.org/get/2.3","Notas":"keep"})"));
+    EXPECT_EQ(Lines(Form.memRTDB),
+              (QStringList{QStringLiteral("memRTDB"), QStringLiteral("Software: \"2.3\""),
+                           QStringLiteral(R"(Url: "https:\/\/tunewell.example.org\/get\/2.3")")}));
     EXPECT_TRUE(Dialogs.Seen.isEmpty()) << Dialogs.Seen.join(", ").toStdString();
 }
 
@@ -111,15 +115,17 @@ TEST_F(HelpWindowTest, VersionWithAFailedSignInSaysSoAndWritesNothing) {
 TEST_F(HelpWindowTest, CatalogueIsReplacedWholeInLineOrderAndLoggedPerStation) {
     WriteList("\"http://a/1|Alpha|Rock|SP|128|2|11\"\r\n"
               "\r\n"
-              "\"http://c/3|R\xE1" "dio Gama|Pop|MG|32|1|13\"\r\n"); // Windows-1252
+              "\"http://c/3|R\xE1"
+              "dio Gama|Pop|MG|32|1|13\"\r\n"); // Windows-1252
     Form.BtListaRadiosClick();
     EXPECT_TRUE(Dialogs.Seen.isEmpty()) << Dialogs.Seen.join(", ").toStdString();
 
     const auto Catalogue = Nodes.Get({"ESTACOES"});
     const auto StationKeys = Keys(Catalogue);
     ASSERT_EQ(StationKeys.size(), 3u) << Catalogue.dump();
-    EXPECT_EQ(Catalogue[StationKeys[0]],
-              TJSONValue::parse(R"({"num":"1","url":"http://a/1","nome":"Alpha","estilo":"Rock","localizacao":"SP",
+    EXPECT_EQ(
+        Catalogue[StationKeys[0]],
+        TJSONValue::parse(R"({"num":"1","url":"http://a/1","nome":"Alpha","estilo":"Rock","localizacao":"SP",
                                    "qualidade":"128","favorito":"2","serie":"11"})"));
     EXPECT_EQ(Catalogue[StationKeys[1]],
               TJSONValue::parse(R"({"num":"2","url":"","nome":"","estilo":"","localizacao":"","qualidade":"",
@@ -151,9 +157,8 @@ TEST_F(HelpWindowTest, AnEmptyListEmptiesTheCatalogue) {
 
 TEST_F(HelpWindowTest, AMissingListReportsTheSystemsErrorAndChangesNothing) {
     Form.BtListaRadiosClick();
-    ASSERT_EQ(Dialogs.Seen.size(), 1);
-    EXPECT_TRUE(Dialogs.Seen[0].startsWith(QStringLiteral("error: "))) << Dialogs.Seen[0].toStdString();
-    EXPECT_TRUE(Dialogs.Seen[0].contains(QStringLiteral("lista_radios.txt"))) << Dialogs.Seen[0].toStdString();
+    EXPECT_EQ(Dialogs.Seen,
+              QStringList{QStringLiteral("error: ") + QString::fromLocal8Bit(std::strerror(ENOENT))});
     EXPECT_EQ(Form.Cloud().fAuth(), nullptr); // not even signed in
     EXPECT_EQ(Nodes.Get({"ESTACOES"}), kOldCatalogue);
     EXPECT_EQ(Lines(Form.memRTDB), QStringList{QStringLiteral("memRTDB")});

@@ -261,7 +261,8 @@ TEST_F(RegisterWindowTest, DeletingMarksTheProfileForgetsItAndRestarts) {
     Form->btDeleteClick();
 
     ASSERT_EQ(Writes().size(), 1u);
-    EXPECT_TRUE(Writes()[0].starts_with(R"(rmPUT CADASTRADO/-Nprofile/EXCLUIDO {"EXC_HORA":")")) << Writes()[0];
+    EXPECT_TRUE(Writes()[0].starts_with(R"(rmPUT CADASTRADO/-Nprofile/EXCLUIDO {"EXC_HORA":")"))
+        << Writes()[0];
     EXPECT_NE(Writes()[0].find(R"(","EXC_DATA":")"), std::string::npos) << Writes()[0];
     auto Expected = Profile;
     const auto After = Nodes.Get({"CADASTRADO", "-Nprofile"});
@@ -286,7 +287,8 @@ TEST_F(RegisterWindowTest, DeletingWithoutTheCloudOrWithoutAProfileStillForgetsA
         SetRegistration(QStringLiteral("-Nprofile"));
         Dialogs.Seen.clear();
         Writes().clear();
-        Environment.CloudSettings.Password = Case.CloudReachable ? WindowCloudSettings::FromBuild().Password : "wrong";
+        Environment.CloudSettings.Password =
+            Case.CloudReachable ? WindowCloudSettings::FromBuild().Password : "wrong";
         auto Form = Open();
         if (Case.ValueVanished)
             SetRegistration(QString());
