@@ -24,9 +24,13 @@ CloudNodes::CloudNodes()
 
 CloudNodes::~CloudNodes() = default;
 
-Cumulo::TJSONValue CloudNodes::Get(const Cumulo::TStringDynArray &Path) {
+nlohmann::json Unordered(const Cumulo::TJSONValue &Value) {
+    return nlohmann::json::parse(Value.dump());
+}
+
+nlohmann::json CloudNodes::Get(const Cumulo::TStringDynArray &Path) {
     const auto Value = fCloud->fRealTimeDB()->GetSynchronous(Path);
-    return Value ? *Value : Cumulo::TJSONValue(nullptr);
+    return Value ? Unordered(*Value) : nlohmann::json(nullptr);
 }
 
 void CloudNodes::Put(const Cumulo::TStringDynArray &Path, const Cumulo::TJSONValue &Value) {

@@ -5,11 +5,13 @@
 namespace Tunewell::Testing {
 
 // A local cloud on free ports for one test, with the build's service account; the cloud client
-// is pointed at it for as long as the session lives.
+// is pointed at it through the emulator variables.
 class LocalCloudSession {
 public:
     LocalCloudSession();
     ~LocalCloudSession();
+    // As when the network goes down: nothing answers any more.
+    void Stop();
 
 private:
     struct State;
