@@ -3,6 +3,7 @@
 // station catalogue from a station list file, or publishes a version and its download address.
 
 #include "Cumulo/JsonText.h"
+#include "Cumulo/Log.h"
 #include "app/core/WindowCloud.h"
 #include "app/core/WindowCloudLog.h"
 #include "help/core/StationListFile.h"
@@ -25,14 +26,15 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 constexpr const char *kUsageText =
-    "usage: tunewell-publish catalogue FILE\n"
-    "       tunewell-publish version VERSION URL\n"
+    "usage: tunewell-publish [--verbose] catalogue FILE\n"
+    "       tunewell-publish [--verbose] version VERSION URL\n"
     "       tunewell-publish check FILE\n"
     "catalogue: signs in with the build's service account and replaces the station catalogue with\n"
     "           the stations of FILE in one write, printing one line per station written.\n"
     "version:   signs in and publishes VERSION and its download URL.\n"
     "check:     reads and cuts FILE and prints the number of stations and the size of the request\n"
-    "           that would replace the catalogue; nothing is sent.\n";
+    "           that would replace the catalogue; nothing is sent.\n"
+    "--verbose: the cloud client's diagnostic lines on standard error.\n";
 
 // The window's log, printed: one line per outcome, as the panel would show it.
 class PrintedLog : public IWindowCloudLog {
@@ -96,7 +98,12 @@ int PublishVersionText(WindowCloud &Cloud, const std::string &Version, const std
 } // namespace
 
 int main(int argc, char **argv) {
-    const std::vector<std::string> Arguments(argv + 1, argv + argc);
+    std::vector<std::string> Arguments(argv + 1, argv + argc);
+    if (!Arguments.empty() && Arguments[0] == "--verbose")
+        Arguments.erase(Arguments.begin());
+    else
+        // Standard error carries only this command's own messages.
+        Cumulo::SetLogSink([](const std::string &) {});
     PrintedLog Log;
     WindowCloud Cloud(Log, WindowCloudRole::Other, std::make_shared<PublishCloudClients>());
     if (Arguments.size() == 2 && Arguments[0] == "catalogue")
