@@ -14,6 +14,50 @@ namespace {
     throw std::logic_error("not scripted");
 }
 
+TJSONValue &MakeNode(TJSONValue &Tree, const TStringDynArray &Path) {
+    TJSONValue *node = &Tree;
+    for (const auto &segment : Path) {
+        if (!node->is_object())
+            *node = TJSONValue::object();
+        node = &(*node)[segment];
+    }
+    return *node;
+}
+
+TOptionalJSON ApplyToTree(FakeCloudScript &Script, const std::string &Method, const TStringDynArray &Path,
+                          const TJSONValue *Data) {
+    if (Method == "GET") {
+        const TJSONValue *node = FindNode(Script.Tree, Path);
+        return node ? *node : TJSONValue(nullptr);
+    }
+    if (Method == "PUT") {
+        MakeNode(Script.Tree, Path) = *Data;
+        return *Data;
+    }
+    if (Method == "PATCH") {
+        TJSONValue &node = MakeNode(Script.Tree, Path);
+        if (!node.is_object())
+            node = TJSONValue::object();
+        for (const auto &[name, value] : Data->items())
+            node[name] = value;
+        return *Data;
+    }
+    if (Method == "POST") {
+        const std::string key = "-Fake" + std::to_string(Script.Calls.size());
+        MakeNode(Script.Tree, Path)[key] = *Data;
+        return TJSONValue{{"name", key}};
+    }
+    // DELETE: the parent loses the member; deleting what is not there still succeeds.
+    if (Path.empty()) {
+        Script.Tree = TJSONValue::object();
+    } else if (FindNode(Script.Tree, TStringDynArray(Path.begin(), Path.end() - 1))) {
+        TJSONValue &parent = MakeNode(Script.Tree, TStringDynArray(Path.begin(), Path.end() - 1));
+        if (parent.is_object())
+            parent.erase(Path.back());
+    }
+    return TJSONValue(true);
+}
+
 class FakeAuthentication : public IFirebaseAuthentication {
 public:
     explicit FakeAuthentication(std::shared_ptr<FakeCloudScript> Script) : Script_(std::move(Script)) {}
@@ -150,13 +194,23 @@ private:
         Script_->Calls.push_back(Method + " " + WindowCloud::GetPathFromResParams(Path) +
                                  (Data ? " " + Data->dump() : std::string()));
         if (!Script_->Answer)
-            return TJSONValue(nullptr);
+            return ApplyToTree(*Script_, Method, Path, Data);
         return Script_->Answer(Method, Path, Data);
     }
 
     std::shared_ptr<FakeCloudScript> Script_;
 };
 } // namespace
+
+const TJSONValue *FindNode(const TJSONValue &Tree, const TStringDynArray &Path) {
+    const TJSONValue *node = &Tree;
+    for (const auto &segment : Path) {
+        if (!node->is_object() || !node->contains(segment))
+            return nullptr;
+        node = &(*node)[segment];
+    }
+    return node;
+}
 
 std::shared_ptr<IFirebaseAuthentication> FakeCloudClients::CreateAuthentication(const std::string &) {
     ++Script_->AuthenticationsCreated;

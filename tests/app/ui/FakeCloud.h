@@ -9,8 +9,9 @@
 
 namespace Tunewell::Testing {
 
-// A scripted cloud for the window helpers: sign-ins check a password, database calls are
-// recorded as "METHOD path body" and answered by Answer (which may throw).
+// A scripted cloud for the window helpers: sign-ins check the e-mail and password, database
+// calls are recorded as "METHOD path body" and answered by Answer (which may throw) or, without
+// one, by a JSON tree kept in memory the way the realtime database keeps it.
 struct FakeCloudScript {
     std::string AcceptedEmail = "service@tunewell.local";
     std::string AcceptedPassword = "tunewell9";
@@ -20,9 +21,13 @@ struct FakeCloudScript {
     std::function<Cumulo::TOptionalJSON(const std::string &Method, const Cumulo::TStringDynArray &Path,
                                         const Cumulo::TJSONValue *Data)>
         Answer;
+    Cumulo::TJSONValue Tree = Cumulo::TJSONValue::object();
     int AuthenticationsCreated = 0;
     int DatabasesCreated = 0;
 };
+
+// The node at Path in Tree, or nullptr.
+const Cumulo::TJSONValue *FindNode(const Cumulo::TJSONValue &Tree, const Cumulo::TStringDynArray &Path);
 
 class FakeCloudClients : public IWindowCloudClients {
 public:
