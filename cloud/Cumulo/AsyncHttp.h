@@ -29,6 +29,9 @@ using TOnHttpError = std::function<void(const std::string &ErrMsg)>;
 // statuses included), OnError when no answer could be had.
 void ExecuteAsync(THttpRequest Request, TOnHttpComplete OnComplete, TOnHttpError OnError);
 
+// Runs Work on a detached worker thread of its own. Work must not let an exception escape.
+void StartWorkerThread(std::function<void()> Work);
+
 // Worker threads still running; lets a test or a shutdown wait for their end.
 std::size_t RunningAsyncRequests();
 

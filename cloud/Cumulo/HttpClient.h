@@ -11,6 +11,7 @@
 #include <functional>
 #include <istream>
 #include <memory>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -64,7 +65,9 @@ private:
     bool fFollowRedirects = false;
     TOnHttpReceive fOnReceive;
     std::atomic<bool> fAbort{false};
-    std::atomic<std::uint64_t> fTransfer{0};
+    // The running transfer's multi handle, so that Abort can wake its wait.
+    std::mutex fRunningMutex;
+    void *fRunningMulti = nullptr;
 };
 
 } // namespace Cumulo
