@@ -64,6 +64,8 @@ TEventListener::TEventListener(TEventListenerSettings Settings)
         throw std::invalid_argument("Authentication not initalized");
     fClient.SetFollowRedirects(true);
     fClient.SetCustomHeader("Accept", "text/event-stream");
+    // A compressed stream would sit in the compressor's buffers instead of arriving event by event.
+    fClient.SetCustomHeader("Accept-Encoding", "identity");
 }
 
 TEventListener::~TEventListener() {
