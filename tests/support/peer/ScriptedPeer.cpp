@@ -94,6 +94,26 @@ void TStreamedAnswer::MarkEnded(bool ClientGone) {
     fChanged.notify_all();
 }
 
+TScriptedAnswer TScriptedAnswer::Json(int Status, std::string Body) {
+    TScriptedAnswer answer;
+    answer.Status = Status;
+    answer.Body = std::move(Body);
+    return answer;
+}
+
+TScriptedAnswer TScriptedAnswer::Streamed(std::shared_ptr<TStreamedAnswer> Stream, std::string ContentType) {
+    TScriptedAnswer answer;
+    answer.ContentType = std::move(ContentType);
+    answer.Stream = std::move(Stream);
+    return answer;
+}
+
+TScriptedAnswer TScriptedAnswer::WithHeader(std::string Name, std::string Value) const {
+    TScriptedAnswer answer = *this;
+    answer.Headers.emplace_back(std::move(Name), std::move(Value));
+    return answer;
+}
+
 TScriptedPeer::TScriptedPeer()
     : fServer(std::make_unique<httplib::Server>()), fStopping(std::make_shared<std::atomic<bool>>(false)) {
     fDefault.Body = "null";
@@ -110,8 +130,6 @@ TScriptedPeer::TScriptedPeer()
         const TScriptedAnswer answer = NextAnswer(recorded);
 
         response.status = answer.Status;
-        if (!answer.Reason.empty())
-            response.reason = answer.Reason;
         for (const auto &[name, value] : answer.Headers)
             response.set_header(name, value);
         if (!answer.Stream) {
@@ -152,6 +170,10 @@ TScriptedPeer::TScriptedPeer()
     if (fPort <= 0)
         throw std::runtime_error("The scripted peer cannot bind a loopback port");
     fThread = std::thread([this] { fServer->listen_after_bind(); });
+    // A stop before the server loop runs would go unnoticed, and the destructor would wait for
+    // ever; so the peer is only handed out once the loop runs.
+    while (!fServer->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 TScriptedPeer::~TScriptedPeer() {

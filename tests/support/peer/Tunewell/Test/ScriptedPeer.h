@@ -29,6 +29,7 @@ struct TRecordedRequest {
     std::string Target; // the request target exactly as sent: path and query, still encoded
     std::string Path;   // the encoded path part of Target
     std::string Query;  // the encoded query part of Target, without "?"
+    // As the server library hands them over: percent escapes in values already resolved.
     THeaderList Headers;
     std::string Body;
 
@@ -69,10 +70,15 @@ struct TScriptedAnswer {
     std::string Body;
     std::string ContentType = "application/json; charset=UTF-8";
     THeaderList Headers;
-    // A reason phrase other than the standard one; empty for the standard one.
-    std::string Reason;
     // When set, Body is ignored and the chunks come from the stream.
     std::shared_ptr<TStreamedAnswer> Stream;
+
+    // A complete answer with a JSON body.
+    static TScriptedAnswer Json(int Status, std::string Body);
+    // A chunked answer whose chunks the stream releases.
+    static TScriptedAnswer Streamed(std::shared_ptr<TStreamedAnswer> Stream,
+                                    std::string ContentType = "text/event-stream; charset=utf-8");
+    TScriptedAnswer WithHeader(std::string Name, std::string Value) const;
 };
 
 class TScriptedPeer {
