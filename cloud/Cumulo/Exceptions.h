@@ -35,3 +35,13 @@ public:
 };
 
 } // namespace Cumulo
+
+namespace Cumulo {
+
+// A text that does not have the shape of the date-time form asked for.
+class EConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace Cumulo

@@ -17,12 +17,13 @@ class IFirebaseResponse;
 class IFirebaseUser;
 class IFirebaseEvent;
 
-using TOnResponse = std::function<void(const std::string &RequestID, std::shared_ptr<IFirebaseResponse> Response)>;
+using TOnResponse =
+    std::function<void(const std::string &RequestID, std::shared_ptr<IFirebaseResponse> Response)>;
 using TOnRequestError = std::function<void(const std::string &RequestID, const std::string &ErrMsg)>;
 using TOnTokenRefresh = std::function<void(bool TokenRefreshed)>;
 using TOnUserResponse = std::function<void(const std::string &Info, std::shared_ptr<IFirebaseUser> User)>;
-using TOnFetchProviders =
-    std::function<void(const std::string &EMail, bool IsRegistered, const std::vector<std::string> &Providers)>;
+using TOnFetchProviders = std::function<void(const std::string &EMail, bool IsRegistered,
+                                             const std::vector<std::string> &Providers)>;
 using TOnPasswordVerification =
     std::function<void(const std::string &Info, TPasswordVerificationResult Result)>;
 using TFirebaseUserList = std::vector<std::shared_ptr<IFirebaseUser>>;
@@ -72,17 +73,16 @@ public:
                              const TJSONValue *Data, const TQueryParams *QueryParams, TTokenMode TokenMode,
                              TOnResponse OnResponse, TOnRequestError OnRequestError) = 0;
     // Data: a stream body or nullptr; the stream stays the caller's and must outlive the request.
-    virtual void SendRequest(const TStringDynArray &ResourceParams, TRESTRequestMethod Method, std::istream *Data,
-                             TRESTContentType ContentType, const TQueryParams *QueryParams, TTokenMode TokenMode,
-                             TOnResponse OnResponse, TOnRequestError OnRequestError) = 0;
-    virtual std::shared_ptr<IFirebaseResponse> SendRequestSynchronous(const TStringDynArray &ResourceParams,
-                                                                      TRESTRequestMethod Method,
-                                                                      const TJSONValue *Data,
-                                                                      const TQueryParams *QueryParams,
-                                                                      TTokenMode TokenMode) = 0;
+    virtual void SendRequest(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
+                             std::istream *Data, TRESTContentType ContentType,
+                             const TQueryParams *QueryParams, TTokenMode TokenMode, TOnResponse OnResponse,
+                             TOnRequestError OnRequestError) = 0;
     virtual std::shared_ptr<IFirebaseResponse>
-    SendRequestSynchronous(const TStringDynArray &ResourceParams, TRESTRequestMethod Method, std::istream *Data,
-                           TRESTContentType ContentType, const TQueryParams *QueryParams,
+    SendRequestSynchronous(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
+                           const TJSONValue *Data, const TQueryParams *QueryParams, TTokenMode TokenMode) = 0;
+    virtual std::shared_ptr<IFirebaseResponse>
+    SendRequestSynchronous(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
+                           std::istream *Data, TRESTContentType ContentType, const TQueryParams *QueryParams,
                            TTokenMode TokenMode) = 0;
 };
 
@@ -117,31 +117,34 @@ public:
     virtual ~IFirebaseAuthentication() = default;
     virtual void SignUpWithEmailAndPassword(const std::string &Email, const std::string &Password,
                                             TOnUserResponse OnUserResponse, TOnRequestError OnError) = 0;
-    virtual std::shared_ptr<IFirebaseUser> SignUpWithEmailAndPasswordSynchronous(const std::string &Email,
-                                                                                 const std::string &Password) = 0;
+    virtual std::shared_ptr<IFirebaseUser>
+    SignUpWithEmailAndPasswordSynchronous(const std::string &Email, const std::string &Password) = 0;
     virtual void SignInWithEmailAndPassword(const std::string &Email, const std::string &Password,
                                             TOnUserResponse OnUserResponse, TOnRequestError OnError) = 0;
-    virtual std::shared_ptr<IFirebaseUser> SignInWithEmailAndPasswordSynchronous(const std::string &Email,
-                                                                                 const std::string &Password) = 0;
+    virtual std::shared_ptr<IFirebaseUser>
+    SignInWithEmailAndPasswordSynchronous(const std::string &Email, const std::string &Password) = 0;
     virtual void SignInAnonymously(TOnUserResponse OnUserResponse, TOnRequestError OnError) = 0;
     virtual std::shared_ptr<IFirebaseUser> SignInAnonymouslySynchronous() = 0;
     virtual void SignOut() = 0;
     virtual void FetchProvidersForEMail(const std::string &EMail, TOnFetchProviders OnFetchProviders,
                                         TOnRequestError OnError) = 0;
-    virtual bool FetchProvidersForEMailSynchronous(const std::string &EMail, std::vector<std::string> &Strings) = 0;
+    virtual bool FetchProvidersForEMailSynchronous(const std::string &EMail,
+                                                   std::vector<std::string> &Strings) = 0;
     virtual void SendPasswordResetEMail(const std::string &Email, TOnResponse OnResponse,
                                         TOnRequestError OnError) = 0;
     virtual void SendPasswordResetEMailSynchronous(const std::string &Email) = 0;
     virtual void VerifyPasswordResetCode(const std::string &ResetPasswortCode,
                                          TOnPasswordVerification OnPasswordVerification,
                                          TOnRequestError OnError) = 0;
-    virtual TPasswordVerificationResult VerifyPasswordResetCodeSynchronous(const std::string &ResetPasswortCode) = 0;
+    virtual TPasswordVerificationResult
+    VerifyPasswordResetCodeSynchronous(const std::string &ResetPasswortCode) = 0;
     virtual void ConfirmPasswordReset(const std::string &ResetPasswortCode, const std::string &NewPassword,
                                       TOnResponse OnResponse, TOnRequestError OnError) = 0;
     virtual void ConfirmPasswordResetSynchronous(const std::string &ResetPasswortCode,
                                                  const std::string &NewPassword) = 0;
-    virtual void ChangeProfile(const std::string &EMail, const std::string &Password, const std::string &DisplayName,
-                               const std::string &PhotoURL, TOnResponse OnResponse, TOnRequestError OnError) = 0;
+    virtual void ChangeProfile(const std::string &EMail, const std::string &Password,
+                               const std::string &DisplayName, const std::string &PhotoURL,
+                               TOnResponse OnResponse, TOnRequestError OnError) = 0;
     virtual void ChangeProfileSynchronous(const std::string &EMail, const std::string &Password,
                                           const std::string &DisplayName, const std::string &PhotoURL) = 0;
     virtual void DeleteCurrentUser(TOnResponse OnResponse, TOnRequestError OnError) = 0;
@@ -169,8 +172,8 @@ public:
 class IRealTimeDB {
 public:
     virtual ~IRealTimeDB() = default;
-    virtual void Get(const TStringDynArray &ResourceParams, TOnGetValue OnGetValue, TOnRequestError OnRequestError,
-                     const TQueryParams *QueryParams = nullptr) = 0;
+    virtual void Get(const TStringDynArray &ResourceParams, TOnGetValue OnGetValue,
+                     TOnRequestError OnRequestError, const TQueryParams *QueryParams = nullptr) = 0;
     virtual TOptionalJSON GetSynchronous(const TStringDynArray &ResourceParams,
                                          const TQueryParams *QueryParams = nullptr) = 0;
     virtual void Put(const TStringDynArray &ResourceParams, const TJSONValue &Data, TOnGetValue OnPutValue,
@@ -181,12 +184,13 @@ public:
                       TOnRequestError OnRequestError, const TQueryParams *QueryParams = nullptr) = 0;
     virtual TOptionalJSON PostSynchronous(const TStringDynArray &ResourceParams, const TJSONValue &Data,
                                           const TQueryParams *QueryParams = nullptr) = 0;
-    virtual void Patch(const TStringDynArray &ResourceParams, const TJSONValue &Data, TOnGetValue OnPatchValue,
-                       TOnRequestError OnRequestError, const TQueryParams *QueryParams = nullptr) = 0;
+    virtual void Patch(const TStringDynArray &ResourceParams, const TJSONValue &Data,
+                       TOnGetValue OnPatchValue, TOnRequestError OnRequestError,
+                       const TQueryParams *QueryParams = nullptr) = 0;
     virtual TOptionalJSON PatchSynchronous(const TStringDynArray &ResourceParams, const TJSONValue &Data,
                                            const TQueryParams *QueryParams = nullptr) = 0;
-    virtual void Delete(const TStringDynArray &ResourceParams, TOnDelete OnDelete, TOnRequestError OnRequestError,
-                        const TQueryParams *QueryParams = nullptr) = 0;
+    virtual void Delete(const TStringDynArray &ResourceParams, TOnDelete OnDelete,
+                        TOnRequestError OnRequestError, const TQueryParams *QueryParams = nullptr) = 0;
     virtual bool DeleteSynchronous(const TStringDynArray &ResourceParams,
                                    const TQueryParams *QueryParams = nullptr) = 0;
     virtual std::shared_ptr<IFirebaseEvent> ListenForValueEvents(const TStringDynArray &ResourceParams,

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <Cumulo/Types.h>
+#include <string_view>
+
+namespace Tunewell {
+
+class TStationTable;
+
+// Appends one row per station of the ESTACOES node {"key": {station record}, ...}, in the
+// order of the node text, and ends with the first row current. A station whose record is not
+// valid JSON or whose "num" is empty adds no row; a station missing a member or holding a
+// value its field rejects adds a row filled up to that member. Nothing is raised.
+void ReadCatalogue(const Cumulo::TJSONValue &Node, TStationTable &Table);
+void ReadCatalogueText(std::string_view NodeText, TStationTable &Table);
+
+} // namespace Tunewell

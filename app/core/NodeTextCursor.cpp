@@ -1,0 +1,75 @@
+#include "app/core/NodeTextCursor.h"
+
+#include <algorithm>
+
+namespace Tunewell {
+
+std::string InnerText(std::string_view NodeText, bool AppendComma) {
+    std::string normalised;
+    normalised.reserve(NodeText.size() + 3);
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < NodeText.size(); ++i) {
+        if (NodeText[i] == '\r' || NodeText[i] == '\n') {
+            normalised.append(NodeText.substr(lineStart, i - lineStart)).append("\r\n");
+            if (NodeText[i] == '\r' && i + 1 < NodeText.size() && NodeText[i + 1] == '\n') {
+                ++i;
+            }
+            lineStart = i + 1;
+        }
+    }
+    if (lineStart < NodeText.size()) {
+        normalised.append(NodeText.substr(lineStart)).append("\r\n");
+    }
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    const auto first = std::find_if_not(normalised.begin(), normalised.end(), blank);
+    const auto last = std::find_if_not(normalised.rbegin(), normalised.rend(), blank).base();
+    const std::ptrdiff_t trimmed = first < last ? last - first : 0;
+    std::string inner(TNodeTextCursor(normalised).Copy(2, trimmed - 2));
+    if (AppendComma) {
+        inner += ',';
+    }
+    return inner;
+}
+
+std::size_t TNodeTextCursor::Find(std::string_view Needle) const {
+    const std::size_t at = Rest().find(Needle);
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
+std::string_view TNodeTextCursor::Copy(std::ptrdiff_t Start, std::ptrdiff_t Count) const {
+    const std::string_view rest = Rest();
+    const std::size_t from = static_cast<std::size_t>(std::max<std::ptrdiff_t>(Start, 1) - 1);
+    if (Count < 1 || from >= rest.size()) {
+        return {};
+    }
+    return rest.substr(from, static_cast<std::size_t>(Count));
+}
+
+void TNodeTextCursor::DropBefore(std::ptrdiff_t Start) {
+    const std::size_t drop = static_cast<std::size_t>(std::max<std::ptrdiff_t>(Start, 1) - 1);
+    fStart = std::min(fStart + drop, fText.size());
+}
+
+std::string_view TNodeTextCursor::Take(std::string_view Delimiter, std::ptrdiff_t Back) {
+    const auto p = static_cast<std::ptrdiff_t>(Find(Delimiter));
+    const std::string_view piece = Copy(1, p - Back);
+    // remove(1, p): nothing when p is 0.
+    fStart += static_cast<std::size_t>(p);
+    return piece;
+}
+
+void TNodeTextCursor::HeadCut() {
+    DropBefore(static_cast<std::ptrdiff_t>(Find("},")) + 2);
+}
+
+std::size_t TRepeatedFind::In(const TNodeTextCursor &Cursor) {
+    const std::size_t start = Cursor.Consumed();
+    if (!fSearched || (fAbsolute != std::string_view::npos && fAbsolute < start)) {
+        const std::size_t at = Cursor.Rest().find(fNeedle);
+        fAbsolute = at == std::string_view::npos ? at : start + at;
+        fSearched = true;
+    }
+    return fAbsolute == std::string_view::npos ? 0 : fAbsolute - start + 1;
+}
+
+} // namespace Tunewell

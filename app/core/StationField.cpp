@@ -1,0 +1,61 @@
+#include "app/core/StationField.h"
+
+#include "app/core/StationTableError.h"
+
+#include <charconv>
+
+namespace Tunewell {
+
+namespace {
+
+bool IsContinuationByte(char Byte) {
+    return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
+}
+
+std::int64_t ParseDecimal(std::string_view Text) {
+    std::string_view digits = Text;
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    const char *end = digits.data() + digits.size();
+    auto [last, error] = std::from_chars(digits.data(), end, value);
+    if (digits.empty() || digits.front() == '+' || error != std::errc() || last != end) {
+        throw EStationTableError("'" + std::string(Text) + "' is not a valid integer value");
+    }
+    return value;
+}
+
+} // namespace
+
+std::string_view CutToCharacters(std::string_view Text, int Count) {
+    int characters = 0;
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        if (!IsContinuationByte(Text[i]) && characters++ == Count) {
+            return Text.substr(0, i);
+        }
+    }
+    return Text;
+}
+
+TFieldValue FieldValueFromText(const TFieldDef &Def, std::string_view Text) {
+    if (Text.empty()) {
+        return std::monostate{};
+    }
+    if (Def.Type == TFieldType::Integer) {
+        return ParseDecimal(Text);
+    }
+    return std::string(CutToCharacters(Text, Def.Size));
+}
+
+std::string FieldDisplayText(const TFieldValue &Value) {
+    if (const auto *number = std::get_if<std::int64_t>(&Value)) {
+        return std::to_string(*number);
+    }
+    if (const auto *text = std::get_if<std::string>(&Value)) {
+        return *text;
+    }
+    return {};
+}
+
+} // namespace Tunewell

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "app/core/StationField.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Tunewell {
+
+class IStationTableObserver;
+
+// Field positions; the favourites handlers address favoritos by its position.
+enum TStationFieldPosition : int {
+    fpNum = 0,
+    fpNome = 1,
+    fpEstilo = 2,
+    fpLocal = 3,
+    fpFavoritos = 4,
+    fpQualidade = 5,
+    fpUrl = 6,
+    fpSerie = 7,
+    fpID = 8,
+};
+inline constexpr int StationFieldCount = 9;
+
+using TStationRow = std::array<TFieldValue, StationFieldCount>;
+
+// The in-memory station table (the main window's cdsRadios): nine fields, rows in the
+// current order, one current row, an optional persistent sort on one field.
+//
+// Editing follows the dataset pattern: Append (or Edit) opens the current row for changes,
+// SetField assigns values, Post commits. Navigation (First, Locate, SetCurrentRow, SortBy)
+// commits an open row first. While sorted, a committed row moves to its place in the order.
+// Every operation except IsOpen and Open throws EStationTableError on a closed table;
+// unknown field names, bad positions and integer fields given text that is not a whole
+// number throw it too.
+class TStationTable {
+public:
+    enum class TState { Browse, Append, Edit };
+
+    // Created with its fields, empty and open.
+    TStationTable();
+
+    static const std::array<TFieldDef, StationFieldCount> &Fields();
+    static int FieldIndex(std::string_view Name);
+
+    bool IsOpen() const { return fOpen; }
+    void Open();
+    // Closing drops every row.
+    void Close();
+
+    int RowCount() const;
+    const std::vector<TStationRow> &Rows() const { return fRows; }
+    const TFieldValue &Value(int Row, int Field) const;
+    std::string DisplayText(int Row, int Field) const;
+
+    // -1 when the table has no rows.
+    int CurrentRow() const { return fCurrent; }
+    void SetCurrentRow(int Row);
+    // The current row's display text of a field; empty when there is no current row.
+    std::string FieldText(std::string_view Name) const;
+    std::string FieldText(int Field) const;
+
+    TState State() const { return fState; }
+    // Adds an empty row at the end and makes it current, open for changes.
+    void Append();
+    // Opens the current row for changes.
+    void Edit();
+    void SetField(std::string_view Name, std::string_view Text);
+    void SetField(int Field, std::string_view Text);
+    // Commits the open row; nothing happens when no row is open.
+    void Post();
+
+    void First();
+    // Finds the first row, in the current order, whose field equals Value exactly, after
+    // converting Value to the field's type; a row without a value never matches, nor does
+    // any row when Value does not convert. The row found becomes current; when none matches
+    // the current row stays and the result is false.
+    bool Locate(std::string_view Name, std::string_view Value);
+
+    // Ascending by one field: numeric for integer fields, the locale's order for text;
+    // rows without a value come first, equal rows keep their order.
+    void SortBy(std::string_view Name);
+    // Empty when unsorted.
+    const std::string &SortField() const { return fSortField; }
+
+    // Nested; observers hear nothing until the last resume, then one reset.
+    void SuspendUpdates();
+    void ResumeUpdates();
+    bool UpdatesSuspended() const { return fSuspensions > 0; }
+
+    // Replaces every row at once (an open row is dropped); the sort, if any, is applied and
+    // the first row becomes current. Values must fit their fields' types.
+    void ReplaceRows(std::vector<TStationRow> Rows);
+
+    void AddObserver(IStationTableObserver *Observer);
+    void RemoveObserver(IStationTableObserver *Observer);
+
+private:
+    void CheckOpen() const;
+    void CheckRow(int Row) const;
+    void CommitOpenRow();
+    void MoveCurrentTo(int Row);
+    int SortedPlaceOf(int Row) const;
+    void ApplySort();
+    bool Notifying() const { return fSuspensions == 0; }
+    void NotifyAboutToReset();
+    void NotifyReset();
+
+    std::vector<TStationRow> fRows;
+    int fCurrent = -1;
+    bool fOpen = true;
+    TState fState = TState::Browse;
+    std::string fSortField;
+    int fSortIndex = -1;
+    int fSuspensions = 0;
+    std::vector<IStationTableObserver *> fObservers;
+};
+
+} // namespace Tunewell

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Player/GstHandles.h"
+#include "Player/IPlayerEngine.h"
+
+#include <QObject>
+#include <atomic>
+
+namespace Player {
+
+// The engine on GStreamer's playbin. Bus messages are handed from GStreamer's threads to the
+// Qt event loop through queued calls, which works whatever event dispatcher Qt runs on; each
+// carries the number of the stream it belongs to so that messages of a stopped stream are dropped.
+class GstPlayerEngine : public QObject, public IPlayerEngine {
+    Q_OBJECT
+
+public:
+    // audioSink: a pipeline description such as "fakesink sync=false"; empty for the system's sink.
+    // Throws std::runtime_error when GStreamer or the sink cannot be set up.
+    explicit GstPlayerEngine(const QString &audioSink = {}, QObject *parent = nullptr);
+    ~GstPlayerEngine() override;
+
+    void setEventHandler(EventHandler handler) override;
+    void start(const QString &url) override;
+    void stop() override;
+    void setVolume(int percent) override;
+
+private:
+    static GstBusSyncReply onBusMessage(GstBus *bus, GstMessage *message, gpointer engine);
+    void handleMessage(quint64 stream, GstMessage *message);
+    void handleBuffering(GstMessage *message);
+    void handleTag(GstMessage *message);
+    void handleError(GstMessage *message);
+    void emitEvent(const EngineEvent &event);
+
+    GstElementPtr playbin_;
+    GstBusPtr bus_;
+    EventHandler handler_;
+    std::atomic<quint64> stream_{0};
+    bool wantPlaying_ = false;
+    bool buffering_ = false;
+};
+
+} // namespace Player

@@ -1,0 +1,68 @@
+#include "Cumulo/AsyncHttp.h"
+
+#include "Cumulo/HttpClient.h"
+#include "Cumulo/Log.h"
+#include "Cumulo/MainThread.h"
+
+#include <atomic>
+#include <exception>
+#include <sstream>
+#include <thread>
+
+namespace Cumulo {
+
+namespace {
+
+std::atomic<std::size_t> gRunningWorkers{0};
+
+// Hands a procedure to the main thread; without a dispatcher the outcome can only be logged.
+void DeliverOnMainThread(std::function<void()> Procedure) {
+    try {
+        PostToMainThread(std::move(Procedure));
+    } catch (const std::exception &e) {
+        WriteLog(std::string("Asynchronous answer dropped: ") + e.what());
+    }
+}
+
+} // namespace
+
+void StartWorkerThread(std::function<void()> Work) {
+    ++gRunningWorkers;
+    try {
+        std::thread([Work = std::move(Work)] {
+            Work();
+            --gRunningWorkers;
+        }).detach();
+    } catch (...) {
+        --gRunningWorkers;
+        throw;
+    }
+}
+
+std::size_t RunningAsyncRequests() {
+    return gRunningWorkers.load();
+}
+
+void ExecuteAsync(THttpRequest Request, TOnHttpComplete OnComplete, TOnHttpError OnError) {
+    StartWorkerThread([Request = std::move(Request), OnComplete = std::move(OnComplete),
+                       OnError = std::move(OnError)]() mutable {
+        try {
+            THttpClient client;
+            for (const auto &[name, value] : Request.Headers)
+                client.SetCustomHeader(name, value);
+            std::istringstream body(Request.Body.value_or(std::string()));
+            auto response = client.Execute(Request.Method, Request.URL, Request.Body ? &body : nullptr);
+            DeliverOnMainThread([OnComplete = std::move(OnComplete), response = std::move(response)] {
+                if (OnComplete)
+                    OnComplete(response);
+            });
+        } catch (const std::exception &e) {
+            DeliverOnMainThread([OnError = std::move(OnError), message = std::string(e.what())] {
+                if (OnError)
+                    OnError(message);
+            });
+        }
+    });
+}
+
+} // namespace Cumulo

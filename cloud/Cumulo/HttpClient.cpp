@@ -1,0 +1,318 @@
+#include "Cumulo/HttpClient.h"
+
+#include "Cumulo/Exceptions.h"
+#include "Cumulo/TransportLimits.h"
+#include "Cumulo/Utf8.h"
+
+#include <cctype>
+#include <curl/curl.h>
+#include <iterator>
+#include <mutex>
+#include <sstream>
+
+namespace Cumulo {
+
+namespace {
+
+void EnsureCurlInitialised() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct TEasyDeleter {
+    void operator()(CURL *Handle) const { curl_easy_cleanup(Handle); }
+};
+struct TMultiDeleter {
+    void operator()(CURLM *Handle) const { curl_multi_cleanup(Handle); }
+};
+struct TSlistDeleter {
+    void operator()(curl_slist *List) const { curl_slist_free_all(List); }
+};
+using TEasyHandle = std::unique_ptr<CURL, TEasyDeleter>;
+using TMultiHandle = std::unique_ptr<CURLM, TMultiDeleter>;
+using TSlist = std::unique_ptr<curl_slist, TSlistDeleter>;
+
+// Keeps the easy handle attached to the multi handle for the transfer's lifetime.
+class TAttachment {
+public:
+    TAttachment(CURLM *Multi, CURL *Easy) : fMulti(Multi), fEasy(Easy) { curl_multi_add_handle(Multi, Easy); }
+    ~TAttachment() { curl_multi_remove_handle(fMulti, fEasy); }
+    TAttachment(const TAttachment &) = delete;
+    TAttachment &operator=(const TAttachment &) = delete;
+
+private:
+    CURLM *fMulti;
+    CURL *fEasy;
+};
+
+// What the curl callbacks of one transfer share.
+struct TTransferState {
+    THttpResponse *Response = nullptr;
+    std::ostream *ContentStream = nullptr;
+    const TOnHttpReceive *OnReceive = nullptr;
+    CURL *Easy = nullptr;
+    std::string URL;
+    std::int64_t ReadCount = 0;
+    bool Aborted = false;
+};
+
+std::string Trim(std::string Text) {
+    const auto first = Text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    const auto last = Text.find_last_not_of(" \t\r\n");
+    return Text.substr(first, last - first + 1);
+}
+
+size_t OnHeaderLine(char *Data, size_t Size, size_t Count, void *User) {
+    auto &state = *static_cast<TTransferState *>(User);
+    const std::string line(Data, Size * Count);
+    if (line.starts_with("HTTP/")) {
+        // A new status line: an interim answer or a redirect came before; only the last counts.
+        state.Response->Headers.clear();
+        state.Response->StatusText.clear();
+        const auto codeStart = line.find(' ');
+        const auto textStart =
+            codeStart == std::string::npos ? std::string::npos : line.find(' ', codeStart + 1);
+        if (textStart != std::string::npos)
+            state.Response->StatusText = Trim(line.substr(textStart + 1));
+    } else if (const auto colon = line.find(':'); colon != std::string::npos) {
+        state.Response->Headers.emplace_back(Trim(line.substr(0, colon)), Trim(line.substr(colon + 1)));
+    }
+    return Size * Count;
+}
+
+size_t OnBodyData(char *Data, size_t Size, size_t Count, void *User) {
+    auto &state = *static_cast<TTransferState *>(User);
+    const size_t bytes = Size * Count;
+    if (state.ContentStream) {
+        state.ContentStream->write(Data, static_cast<std::streamsize>(bytes));
+        state.ContentStream->flush();
+    } else {
+        state.Response->Body.append(Data, bytes);
+    }
+    state.ReadCount += static_cast<std::int64_t>(bytes);
+    if (state.OnReceive && *state.OnReceive) {
+        curl_off_t length = -1;
+        curl_easy_getinfo(state.Easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+        bool abort = false;
+        (*state.OnReceive)(THttpReceiveInfo{state.URL, static_cast<std::int64_t>(length), state.ReadCount},
+                           abort);
+        if (abort) {
+            state.Aborted = true;
+            return 0; // makes curl end the transfer
+        }
+    }
+    return bytes;
+}
+
+// The charset named by a Content-Type value, lower-cased; empty when none is named.
+std::string DeclaredCharset(const std::string &ContentType) {
+    std::string lower;
+    for (char c : ContentType)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto found = lower.find("charset=");
+    if (found == std::string::npos)
+        return {};
+    std::string charset = lower.substr(found + 8);
+    charset = charset.substr(0, charset.find(';'));
+    std::erase(charset, '"');
+    return Trim(charset);
+}
+
+// Bodies are handed on as UTF-8; the services answer in UTF-8, a Latin-1 answer is converted.
+void DecodeBody(THttpResponse &Response) {
+    const std::string charset = DeclaredCharset(Response.Header("Content-Type"));
+    if (charset != "iso-8859-1" && charset != "latin1" && charset != "iso8859-1")
+        return;
+    std::string utf8;
+    utf8.reserve(Response.Body.size());
+    for (char c : Response.Body)
+        AppendUtf8(utf8, static_cast<unsigned char>(c));
+    Response.Body = std::move(utf8);
+}
+
+const char *MethodVerb(TRESTRequestMethod Method) {
+    switch (Method) {
+    case rmPOST:
+        return "POST";
+    case rmPUT:
+        return "PUT";
+    case rmGET:
+        return "GET";
+    case rmDELETE:
+        return "DELETE";
+    case rmPATCH:
+        return "PATCH";
+    }
+    return "GET";
+}
+
+} // namespace
+
+THttpClient::THttpClient() {
+    EnsureCurlInitialised();
+}
+
+THttpClient::~THttpClient() = default;
+
+void THttpClient::SetCustomHeader(const std::string &Name, const std::string &Value) {
+    for (auto &[name, value] : fHeaders)
+        if (name == Name) {
+            value = Value;
+            return;
+        }
+    fHeaders.emplace_back(Name, Value);
+}
+
+void THttpClient::SetFollowRedirects(bool Follow) {
+    fFollowRedirects = Follow;
+}
+
+void THttpClient::SetOnReceive(TOnHttpReceive OnReceive) {
+    fOnReceive = std::move(OnReceive);
+}
+
+void THttpClient::Abort() {
+    std::lock_guard lock(fRunningMutex);
+    if (!fRunningMulti)
+        return;
+    fAbort = true;
+    curl_multi_wakeup(static_cast<CURLM *>(fRunningMulti));
+}
+
+std::shared_ptr<THttpResponse> THttpClient::Get(const std::string &URL, std::ostream *ContentStream) {
+    return Execute(rmGET, URL, nullptr, ContentStream);
+}
+
+std::shared_ptr<THttpResponse> THttpClient::Delete(const std::string &URL) {
+    return Execute(rmDELETE, URL, nullptr);
+}
+
+std::shared_ptr<THttpResponse> THttpClient::Post(const std::string &URL, std::istream *Body) {
+    return Execute(rmPOST, URL, Body);
+}
+
+std::shared_ptr<THttpResponse> THttpClient::Put(const std::string &URL, std::istream *Body) {
+    return Execute(rmPUT, URL, Body);
+}
+
+std::shared_ptr<THttpResponse> THttpClient::Patch(const std::string &URL, std::istream *Body) {
+    return Execute(rmPATCH, URL, Body);
+}
+
+std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, const std::string &URL,
+                                                    std::istream *Body, std::ostream *ContentStream) {
+    auto response = std::make_shared<THttpResponse>();
+    TEasyHandle easy(curl_easy_init());
+    TMultiHandle multi(curl_multi_init());
+    if (!easy || !multi)
+        throw ETransport("Cannot create an HTTP transfer");
+
+    TTransferState state;
+    state.Response = response.get();
+    state.ContentStream = ContentStream;
+    state.OnReceive = &fOnReceive;
+    state.Easy = easy.get();
+    state.URL = URL;
+
+    TSlist headers;
+    for (const auto &[name, value] : fHeaders) {
+        // "Name;" is curl's way to send a header with an empty value.
+        const std::string line = value.empty() ? name + ";" : name + ": " + value;
+        curl_slist *extended = curl_slist_append(headers.get(), line.c_str());
+        if (!extended)
+            throw ETransport("Cannot compose the request headers");
+        headers.release();
+        headers.reset(extended);
+    }
+    // curl would otherwise wait for a "100 Continue" before sending larger bodies.
+    if (curl_slist *extended = curl_slist_append(headers.get(), "Expect;")) {
+        headers.release();
+        headers.reset(extended);
+    }
+
+    std::string bodyText;
+    const bool sendsBody = Method == rmPOST || Method == rmPUT || Method == rmPATCH;
+    if (sendsBody && Body)
+        bodyText.assign(std::istreambuf_iterator<char>(*Body), std::istreambuf_iterator<char>());
+
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    CURL *h = easy.get();
+    curl_easy_setopt(h, CURLOPT_URL, URL.c_str());
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeaderLine);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &state);
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBodyData);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &state);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeout.count() * 1000));
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (fFollowRedirects) {
+        curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
+    }
+    if (sendsBody) {
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(bodyText.size()));
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, bodyText.c_str());
+    } else {
+        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+    }
+    if (Method != rmPOST && Method != rmGET)
+        curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, MethodVerb(Method));
+
+    CURLcode result = CURLE_OK;
+    {
+        TAttachment attachment(multi.get(), h);
+        {
+            std::lock_guard lock(fRunningMutex);
+            fAbort = false;
+            fRunningMulti = multi.get();
+        }
+        int running = 1;
+        while (running) {
+            if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+                result = CURLE_FAILED_INIT;
+                break;
+            }
+            if (!running || fAbort)
+                break;
+            curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(kAbortPollInterval.count()), nullptr);
+            if (fAbort)
+                break;
+        }
+        {
+            std::lock_guard lock(fRunningMutex);
+            fRunningMulti = nullptr;
+            if (fAbort)
+                state.Aborted = true;
+        }
+        int queued = 0;
+        while (CURLMsg *message = curl_multi_info_read(multi.get(), &queued))
+            if (message->msg == CURLMSG_DONE)
+                result = message->data.result;
+    }
+
+    long status = 0;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    char *effective = nullptr;
+    curl_easy_getinfo(h, CURLINFO_EFFECTIVE_URL, &effective);
+    response->URL = effective ? effective : URL;
+    if (result != CURLE_OK && !state.Aborted) {
+        const std::string detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(result);
+        throw ETransport(detail + " (" + URL.substr(0, URL.find('?')) + ")");
+    }
+    response->StatusCode = static_cast<int>(status);
+    if (!ContentStream)
+        DecodeBody(*response);
+    if (response->StatusText.empty())
+        response->StatusText = StandardReasonPhrase(response->StatusCode);
+    return response;
+}
+
+} // namespace Cumulo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Cumulo {
+
+// One complete HTTP answer, as the transport received it.
+struct THttpResponse {
+    int StatusCode = 0;
+    // The reason phrase of the status line; the standard phrase when the answer carried none
+    // (HTTP/2 never does).
+    std::string StatusText;
+    // The body as UTF-8 text: as received, or converted from a declared ISO-8859-1. Empty for a
+    // streamed GET, whose bytes went to the caller's content stream unchanged.
+    std::string Body;
+    // The header lines of the final answer, in order, names as sent.
+    std::vector<std::pair<std::string, std::string>> Headers;
+    // The effective URL (after redirects).
+    std::string URL;
+
+    // The value of the first header of that name (case-insensitive), or empty text.
+    std::string Header(const std::string &Name) const;
+};
+
+// The standard reason phrase of a status code, or empty text for an unknown code.
+std::string StandardReasonPhrase(int StatusCode);
+
+} // namespace Cumulo

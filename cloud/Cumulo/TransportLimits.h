@@ -1,0 +1,18 @@
+#pragma once
+
+#include <chrono>
+
+namespace Cumulo {
+
+// The transport's time-outs, in one place. A connection that cannot be made within the
+// connect time-out fails; an answer that stays silent (not one byte) for the stall time-out
+// fails. The stall time-out lies above the database's keep-alive interval (30 s), so an
+// event stream that only carries keep-alives is never cut.
+inline constexpr std::chrono::seconds kConnectTimeout{10};
+inline constexpr std::chrono::seconds kStallTimeout{45};
+// How often a running transfer checks whether it has been told to abort.
+inline constexpr std::chrono::milliseconds kAbortPollInterval{50};
+// Redirects followed at most, when following is switched on.
+inline constexpr long kMaxRedirects = 10;
+
+} // namespace Cumulo

@@ -1,0 +1,9 @@
+#include "profile/core/MacAddress.h"
+
+namespace Tunewell {
+
+std::string getMacAddress() {
+    return FirstPhysicalAdapterAddress("/sys/class/net");
+}
+
+} // namespace Tunewell
