@@ -2,11 +2,11 @@
 
 namespace Tunewell {
 
-// Follows the station table without the table knowing who follows. Each change comes as a
-// pair (about to / done) so an item model can bracket it; between the two calls of a reset,
+// Follows the station table without the table knowing who follows. Appends and resets come
+// as a pair (about to / done) so an item model can bracket them; between the two calls of a reset,
 // rows, order and values may all change. While updates are suspended nothing is reported;
 // the table calls TableAboutToBeReset when the first suspension starts and TableReset when
-// the last one ends.
+// the last one ends. After a reset, read the row count and CurrentRow() again.
 class IStationTableObserver {
 public:
     virtual ~IStationTableObserver() = default;

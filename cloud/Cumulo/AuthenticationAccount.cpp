@@ -261,7 +261,7 @@ void TFirebaseAuthentication::GetUserData(TOnGetUserData OnGetUserData, TOnReque
                                                              std::shared_ptr<IFirebaseResponse> Response) {
         try {
             if (!Response->StatusOk()) {
-                // An error status whose body names no error is dropped without a word.
+                // Only an error body is reported here; the synchronous form answers an empty list.
                 Response->CheckForJSONObj();
                 return;
             }

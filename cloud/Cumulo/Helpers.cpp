@@ -117,6 +117,14 @@ void TFirebaseHelpers::SleepAndMessageLoop(std::uint32_t SleepInMs) {
 void TFirebaseHelpers::SimpleDownload(const std::string &DownloadUrl, std::shared_ptr<std::ostream> Stream,
                                       TOnSimpleDownloadSuccess OnSuccess, TOnSimpleDownloadError OnError) {
     StartWorkerThread([DownloadUrl, Stream, OnSuccess, OnError] {
+        // Without a main thread to report to, the outcome can only be logged.
+        const auto report = [](std::function<void()> Procedure) {
+            try {
+                PostToMainThread(std::move(Procedure));
+            } catch (const std::exception &e) {
+                WriteLog(std::string("Download report dropped: ") + e.what());
+            }
+        };
         try {
             THttpClient client;
             std::ostringstream received;
@@ -127,17 +135,16 @@ void TFirebaseHelpers::SimpleDownload(const std::string &DownloadUrl, std::share
                     Stream->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
                 }
                 if (OnSuccess)
-                    PostToMainThread([OnSuccess, DownloadUrl] { OnSuccess(DownloadUrl); });
+                    report([OnSuccess, DownloadUrl] { OnSuccess(DownloadUrl); });
             } else {
                 WriteLog(received.str());
                 if (OnError)
-                    PostToMainThread(
+                    report(
                         [OnError, DownloadUrl, text = response->StatusText] { OnError(DownloadUrl, text); });
             }
         } catch (const std::exception &e) {
             if (OnError)
-                PostToMainThread(
-                    [OnError, DownloadUrl, msg = std::string(e.what())] { OnError(DownloadUrl, msg); });
+                report([OnError, DownloadUrl, msg = std::string(e.what())] { OnError(DownloadUrl, msg); });
             else
                 WriteLog("Firebase failure in " + DownloadUrl + ": " + e.what());
         }

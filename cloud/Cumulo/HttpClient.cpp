@@ -2,7 +2,9 @@
 
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/TransportLimits.h"
+#include "Cumulo/Utf8.h"
 
+#include <cctype>
 #include <curl/curl.h>
 #include <iterator>
 #include <mutex>
@@ -102,6 +104,32 @@ size_t OnBodyData(char *Data, size_t Size, size_t Count, void *User) {
         }
     }
     return bytes;
+}
+
+// The charset named by a Content-Type value, lower-cased; empty when none is named.
+std::string DeclaredCharset(const std::string &ContentType) {
+    std::string lower;
+    for (char c : ContentType)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto found = lower.find("charset=");
+    if (found == std::string::npos)
+        return {};
+    std::string charset = lower.substr(found + 8);
+    charset = charset.substr(0, charset.find(';'));
+    std::erase(charset, '"');
+    return Trim(charset);
+}
+
+// Bodies are handed on as UTF-8; the services answer in UTF-8, a Latin-1 answer is converted.
+void DecodeBody(THttpResponse &Response) {
+    const std::string charset = DeclaredCharset(Response.Header("Content-Type"));
+    if (charset != "iso-8859-1" && charset != "latin1" && charset != "iso8859-1")
+        return;
+    std::string utf8;
+    utf8.reserve(Response.Body.size());
+    for (char c : Response.Body)
+        AppendUtf8(utf8, static_cast<unsigned char>(c));
+    Response.Body = std::move(utf8);
 }
 
 const char *MethodVerb(TRESTRequestMethod Method) {
@@ -224,7 +252,6 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeout.count()));
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "");
     if (fFollowRedirects) {
         curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
@@ -281,6 +308,8 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
         throw ETransport(detail + " (" + URL.substr(0, URL.find('?')) + ")");
     }
     response->StatusCode = static_cast<int>(status);
+    if (!ContentStream)
+        DecodeBody(*response);
     if (response->StatusText.empty())
         response->StatusText = StandardReasonPhrase(response->StatusCode);
     return response;

@@ -44,7 +44,7 @@ public:
     void SetOnReceive(TOnHttpReceive OnReceive);
     // Ends the running transfer from any thread within the abort poll interval, even while no
     // data arrives; a transfer started later is not affected. Ends like an Abort from the
-    // receive notification.
+    // receive notification; an abort before the status line arrived leaves StatusCode 0.
     void Abort();
 
     // Each blocks until the answer is complete (or aborted) and raises ETransport when no

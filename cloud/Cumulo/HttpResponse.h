@@ -12,8 +12,8 @@ struct THttpResponse {
     // The reason phrase of the status line; the standard phrase when the answer carried none
     // (HTTP/2 never does).
     std::string StatusText;
-    // The body bytes as received (the services answer in UTF-8). Empty for a streamed GET,
-    // whose bytes went to the caller's content stream.
+    // The body as UTF-8 text: as received, or converted from a declared ISO-8859-1. Empty for a
+    // streamed GET, whose bytes went to the caller's content stream unchanged.
     std::string Body;
     // The header lines of the final answer, in order, names as sent.
     std::vector<std::pair<std::string, std::string>> Headers;

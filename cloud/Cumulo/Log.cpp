@@ -54,10 +54,12 @@ std::string RedactCredentials(std::string_view Line) {
         pos = valueStart;
         if (found == 0 || (Line[found - 1] != '?' && Line[found - 1] != '&'))
             continue;
-        // A token ends where the URL's query part does.
+        // The value ends with the parameter, the URL, or the ": " that follows a logged URL; an
+        // encoded token never holds a colon.
+        static constexpr std::string_view kValueEnd = "&#\":";
         std::size_t valueEnd = valueStart;
-        while (valueEnd < Line.size() && Line[valueEnd] != '&' && Line[valueEnd] != '#' &&
-               static_cast<unsigned char>(Line[valueEnd]) > ' ' && Line[valueEnd] != '"')
+        while (valueEnd < Line.size() && static_cast<unsigned char>(Line[valueEnd]) > ' ' &&
+               kValueEnd.find(Line[valueEnd]) == std::string_view::npos)
             ++valueEnd;
         if (valueEnd > valueStart)
             out.append(kRedacted);

@@ -2,6 +2,7 @@
 
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
+#include "Cumulo/JsonParse.h"
 
 namespace Cumulo {
 
@@ -18,10 +19,7 @@ std::string TextValue(const TJSONValue &Value) {
 }
 
 TOptionalJSON Parse(const std::string &Text) {
-    auto value = TJSONValue::parse(Text, nullptr, false);
-    if (value.is_discarded())
-        return std::nullopt;
-    return value;
+    return ParseJSON(Text);
 }
 
 // "error"."message" when the error is an object that has one.

@@ -52,18 +52,20 @@ PlaylistFetchResult failure(FailureKind kind, QString detail) {
 CurlPlaylistFetcher::CurlPlaylistFetcher(QObject *parent) : QObject(parent) {}
 
 CurlPlaylistFetcher::~CurlPlaylistFetcher() {
-    cancel();
+    for (Job &job : jobs_) {
+        job.thread.request_stop();
+    }
+    // Each jthread joins as the list goes.
 }
 
 void CurlPlaylistFetcher::fetch(const QString &url, Completion completion) {
     cancel();
     const quint64 request = ++request_;
-    worker_ = std::jthread(
-        [this, request, url = url.toStdString(), completion = std::move(completion)](std::stop_token stop) {
-            PlaylistFetchResult result = fetchNow(url, stop);
-            if (stop.stop_requested()) {
-                return;
-            }
+    Job &job = jobs_.emplace_back();
+    job.thread = std::jthread([this, request, finished = job.finished, url = url.toStdString(),
+                               completion = std::move(completion)](std::stop_token stop) {
+        PlaylistFetchResult result = fetchNow(url, stop);
+        if (!stop.stop_requested()) {
             QMetaObject::invokeMethod(
                 this,
                 [this, request, completion, result = std::move(result)] {
@@ -72,15 +74,21 @@ void CurlPlaylistFetcher::fetch(const QString &url, Completion completion) {
                     }
                 },
                 Qt::QueuedConnection);
-        });
+        }
+        *finished = true;
+    });
 }
 
 void CurlPlaylistFetcher::cancel() {
     ++request_;
-    if (worker_.joinable()) {
-        worker_.request_stop();
-        worker_.join();
+    for (Job &job : jobs_) {
+        job.thread.request_stop();
     }
+    releaseFinishedJobs();
+}
+
+void CurlPlaylistFetcher::releaseFinishedJobs() {
+    jobs_.remove_if([](const Job &job) { return job.finished->load(); });
 }
 
 PlaylistFetchResult CurlPlaylistFetcher::fetchNow(const std::string &url, std::stop_token stop) {

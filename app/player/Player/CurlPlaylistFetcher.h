@@ -3,6 +3,9 @@
 #include "Player/IPlaylistFetcher.h"
 
 #include <QObject>
+#include <atomic>
+#include <list>
+#include <memory>
 #include <stop_token>
 #include <thread>
 
@@ -15,7 +18,7 @@ class CurlPlaylistFetcher : public QObject, public IPlaylistFetcher {
 
 public:
     explicit CurlPlaylistFetcher(QObject *parent = nullptr);
-    // Stops the fetch under way; its transfer aborts at its next progress report.
+    // Stops every fetch and waits for their threads; a transfer aborts at its next progress report.
     ~CurlPlaylistFetcher() override;
 
     void fetch(const QString &url, Completion completion) override;
@@ -25,7 +28,17 @@ public:
     static PlaylistFetchResult fetchNow(const std::string &url, std::stop_token stop);
 
 private:
-    std::jthread worker_;
+    struct Job {
+        std::jthread thread;
+        std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
+    };
+
+    // Joins the cancelled jobs that have ended; the others end on their own.
+    void releaseFinishedJobs();
+
+    // The current job is the last; cancelling never waits for a transfer, which may take up to a
+    // second to notice, so that switching stations never freezes the window.
+    std::list<Job> jobs_;
     quint64 request_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "Player/PlaybackMachine.h"
 
+#include "Player/Overloaded.h"
 #include "Player/PlaylistKind.h"
 
 #include <QUrl>
@@ -9,8 +10,6 @@ namespace Player {
 namespace {
 
 constexpr int maximumPlaylistDepth = 3;
-
-template <class... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
 
 bool isHttpAddress(const QString &url) {
     const QString scheme = QUrl(url).scheme().toLower();

@@ -1,5 +1,6 @@
 #include "Player/PlaybackSession.h"
 
+#include "Player/Overloaded.h"
 #include "Player/PlaylistKind.h"
 #include "Player/PlaylistParser.h"
 #include "Player/StatusText.h"
@@ -7,12 +8,6 @@
 #include <cmath>
 
 namespace Player {
-
-namespace {
-
-template <class... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
-
-} // namespace
 
 PlaybackSession::PlaybackSession(std::unique_ptr<IPlayerEngine> engine,
                                  std::unique_ptr<IPlaylistFetcher> fetcher, QObject *parent)

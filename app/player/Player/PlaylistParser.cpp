@@ -84,9 +84,21 @@ QString firstM3uEntry(const QStringList &lines, const QString &playlistUrl) {
     return {};
 }
 
+// A playlist address that serves the stream itself gives audio bytes, whose lines must not be
+// taken for relative entries.
+bool looksLikeText(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && c != '\t' && c != '\r' && c != '\n';
+    });
+}
+
 } // namespace
 
 QString firstStreamInPlaylist(std::string_view text, const QString &playlistUrl) {
+    if (!looksLikeText(text)) {
+        return {};
+    }
     const QStringList lines = playlistLines(text);
     return isPlsText(lines) ? firstPlsEntry(lines, playlistUrl) : firstM3uEntry(lines, playlistUrl);
 }

@@ -45,6 +45,7 @@ TEST(PlaylistParser, FindsTheFirstStreamInMessyFiles) {
          "http://a.example/"},
         {"m3u only comments", "#EXTM3U\n#EXTINF:-1,Nothing\n", ""},
         {"empty file", "", ""},
+        {"audio where a playlist was expected", std::string("\xFF\xFB\x50\xC4\x00\x00\x0Astream\n", 14), ""},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(firstStreamInPlaylist(c.text, base), c.expected) << c.name;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <atomic>
+#include <httplib.h>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+// A small internet-radio server on loopback, on a free port:
+//   /live         the clip looped forever, with ICY metadata carrying the title when asked for it
+//   /drop         the clip once, then the connection closes as if the station went away
+//   /listen.pls   a playlist naming /live by a relative entry; /old.pls redirects to it
+//   /tune         an M3U playlist naming /live, under an address without a playlist suffix
+//   /slow.pls     after a second, a playlist naming /drop ("/slow.pls answered" counts the answers)
+//   /endless.m3u  the looped clip, as if the playlist address were the stream
+//   /page         an HTML page, which no decoder plays
+//   anything else 404
+class IcyStreamServer {
+public:
+    IcyStreamServer(std::string clip, std::string title);
+    ~IcyStreamServer();
+
+    std::string url(const std::string &path) const;
+    // Requests received for a path so far.
+    int requests(const std::string &path) const;
+    int metadataBlocksSent() const { return metadataBlocks_.load(); }
+
+private:
+    void countRequest(const std::string &path);
+    void serveStream(const httplib::Request &request, httplib::Response &response, bool endless);
+
+    std::string clip_;
+    std::string title_;
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> metadataBlocks_{0};
+    mutable std::mutex mutex_;
+    std::map<std::string, int> requests_;
+};

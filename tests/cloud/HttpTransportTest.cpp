@@ -1,0 +1,164 @@
+#include "Cumulo/Exceptions.h"
+#include "Cumulo/HttpClient.h"
+#include "Tunewell/Test/ScriptedPeer.h"
+
+#include <atomic>
+#include <future>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
+
+using namespace Cumulo;
+using namespace Tunewell::Test;
+using namespace std::chrono_literals;
+
+namespace {
+
+TEST(HttpTransport, SendsEachMethodWithItsBodyAndHeaders) {
+    struct {
+        TRESTRequestMethod Method;
+        const char *Verb;
+        bool CarriesBody;
+    } const cases[] = {{rmGET, "GET", false},
+                       {rmDELETE, "DELETE", false},
+                       {rmPOST, "POST", true},
+                       {rmPUT, "PUT", true},
+                       {rmPATCH, "PATCH", true}};
+    TScriptedPeer peer;
+    for (const auto &c : cases) {
+        THttpClient client;
+        client.SetCustomHeader("Content-Type", "application/json");
+        client.SetCustomHeader("Authorization", "Bearer old");
+        client.SetCustomHeader("Authorization", "Bearer new");
+        std::istringstream body(R"({"a":1})");
+        const auto response = client.Execute(c.Method, peer.BaseURL() + "/x%2Fy.json?auth=T", &body);
+        EXPECT_EQ(response->StatusCode, 200);
+        const auto request = peer.Requests().back();
+        EXPECT_EQ(request.Method, c.Verb);
+        EXPECT_EQ(request.Target, "/x%2Fy.json?auth=T");
+        EXPECT_EQ(request.Header("Authorization"), "Bearer new");
+        EXPECT_EQ(request.Header("Content-Type"), "application/json");
+        EXPECT_EQ(request.Body, c.CarriesBody ? R"({"a":1})" : "");
+    }
+}
+
+TEST(HttpTransport, AnswerCarriesStatusReasonHeadersAndBody) {
+    TScriptedPeer peer;
+    peer.Enqueue(
+        TScriptedAnswer::Json(418, "{\"error\":\"x\"}").WithHeader("Date", "Sun, 06 Nov 1994 08:49:37 GMT"));
+    peer.Enqueue(TScriptedAnswer::Json(404, "null"));
+    THttpClient client;
+    const auto teapot = client.Get(peer.BaseURL() + "/a");
+    EXPECT_EQ(teapot->StatusCode, 418);
+    EXPECT_EQ(teapot->StatusText, "I'm a teapot"); // the status line's own phrase
+    EXPECT_EQ(teapot->Body, "{\"error\":\"x\"}");
+    EXPECT_EQ(teapot->Header("date"), "Sun, 06 Nov 1994 08:49:37 GMT");
+    const auto missing = client.Get(peer.BaseURL() + "/b");
+    EXPECT_EQ(missing->StatusText, "Not Found");
+}
+
+TEST(HttpTransport, BodyIsHandedOnAsUtf8) {
+    TScriptedPeer peer;
+    auto latin1 = TScriptedAnswer::Json(200, "r\xE1"
+                                             "dio");
+    latin1.ContentType = "text/plain; charset=ISO-8859-1";
+    peer.Enqueue(latin1);
+    peer.Enqueue(TScriptedAnswer::Json(200, "r\xC3\xA1"
+                                            "dio"));
+    THttpClient client;
+    EXPECT_EQ(client.Get(peer.BaseURL() + "/latin1")->Body, "rádio");
+    EXPECT_EQ(client.Get(peer.BaseURL() + "/utf8")->Body, "rádio");
+}
+
+TEST(HttpTransport, FollowsRedirectsOnlyWhenAsked) {
+    TScriptedPeer peer;
+    peer.SetResponder([&](const TRecordedRequest &Request) {
+        if (Request.Path == "/old")
+            return TScriptedAnswer::Json(307, "").WithHeader("Location", peer.BaseURL() + "/new");
+        return TScriptedAnswer::Json(200, "\"moved\"");
+    });
+    THttpClient plain;
+    EXPECT_EQ(plain.Get(peer.BaseURL() + "/old")->StatusCode, 307);
+    THttpClient following;
+    following.SetFollowRedirects(true);
+    const auto response = following.Get(peer.BaseURL() + "/old");
+    EXPECT_EQ(response->StatusCode, 200);
+    EXPECT_EQ(response->Body, "\"moved\"");
+    EXPECT_EQ(response->URL, peer.BaseURL() + "/new");
+}
+
+TEST(HttpTransport, ReceiveNotificationFollowsAStreamAndCanAbortIt) {
+    TScriptedPeer peer;
+    auto stream = std::make_shared<TStreamedAnswer>();
+    peer.Enqueue(TScriptedAnswer::Streamed(stream));
+    stream->Send("event: put\n");
+    stream->Send("data: 1\n\n");
+
+    THttpClient client;
+    client.SetCustomHeader("Accept", "text/event-stream");
+    std::ostringstream content;
+    std::vector<std::int64_t> readCounts;
+    client.SetOnReceive([&](const THttpReceiveInfo &Info, bool &Abort) {
+        readCounts.push_back(Info.ReadCount);
+        EXPECT_EQ(Info.ContentLength, -1);
+        EXPECT_EQ(Info.URL, peer.BaseURL() + "/node.json");
+        // The bytes are in the content stream before the notification.
+        EXPECT_EQ(static_cast<std::int64_t>(content.str().size()), Info.ReadCount);
+        if (Info.ReadCount < 19)
+            return;
+        Abort = true;
+    });
+    std::thread releaser([&] {
+        // Released only once the first arrivals were seen, so the abort comes mid-stream.
+        if (stream->WaitUntilStarted(5s))
+            stream->Send("event: keep-alive\n");
+    });
+    const auto response = client.Get(peer.BaseURL() + "/node.json", &content);
+    releaser.join();
+    EXPECT_EQ(response->StatusCode, 200);
+    EXPECT_EQ(content.str().substr(0, 19), "event: put\ndata: 1\n");
+    EXPECT_GE(readCounts.back(), 19);
+    EXPECT_EQ(peer.Requests().front().Header("Accept"), "text/event-stream");
+}
+
+TEST(HttpTransport, AbortEndsASilentStreamFromAnotherThread) {
+    TScriptedPeer peer;
+    auto stream = std::make_shared<TStreamedAnswer>();
+    peer.Enqueue(TScriptedAnswer::Streamed(stream));
+    stream->Send("event: keep-alive\ndata: null\n\n");
+    THttpClient client;
+    std::ostringstream content;
+    std::promise<void> firstArrival;
+    client.SetOnReceive([&](const THttpReceiveInfo &Info, bool &) {
+        if (Info.ReadCount > 0 && content.str().size() == static_cast<std::size_t>(Info.ReadCount))
+            firstArrival.set_value();
+    });
+    std::thread stopper([&] {
+        // After the first arrival nothing more is sent: only Abort can end this GET before the
+        // stall time-out.
+        firstArrival.get_future().wait();
+        client.Abort();
+    });
+    const auto response = client.Get(peer.BaseURL() + "/silent.json", &content);
+    stopper.join();
+    EXPECT_EQ(response->StatusCode, 200);
+    EXPECT_EQ(content.str(), "event: keep-alive\ndata: null\n\n");
+
+    // An abort belongs to the transfer it ended.
+    client.SetOnReceive(nullptr);
+    EXPECT_EQ(client.Get(peer.BaseURL() + "/next")->Body, "null");
+}
+
+TEST(HttpTransport, NoAnswerRaisesTransportErrorWithoutTheQuery) {
+    const std::string url =
+        "http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()) + "/a.json?auth=secret";
+    THttpClient client;
+    try {
+        client.Get(url);
+        FAIL() << "no error raised";
+    } catch (const ETransport &e) {
+        EXPECT_EQ(std::string(e.what()).find("secret"), std::string::npos) << e.what();
+    }
+}
+
+} // namespace
