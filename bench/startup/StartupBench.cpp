@@ -1,12 +1,12 @@
-// Times the main window's start-up against a running local cloud: from the window's creation to
+// Times the main window's start-up against a running local cloud: from the process's start to
 // the catalogue shown (end of the start-up sequence) and to the last station playing; then the
 // sort of the whole catalogue by name; then the process's peak memory.
-// Usage: startup-bench LAST_SERIE (the emulator host variables name the cloud).
+// Usage: startup-bench PROFILE_ID (the emulator host variables name the cloud, which holds the
+// profile's last station).
 #include "Cumulo/MainThread.h"
 #include "Player/Wmp.h"
 #include "Player/WmpOptions.h"
 #include "app/core/StationTable.h"
-#include "app/core/WindowCloud.h"
 #include "app/core/WindowCloudCumuloClients.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
@@ -19,26 +19,27 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
-class SilentLog : public Tunewell::IWindowCloudLog {
-public:
-    void AddLine(const std::string &) override {}
-    void Clear() override {}
-};
-
-// The profile whose last station the window plays at start.
-void SeedProfile(const std::string &LastSerie) {
-    SilentLog log;
-    Tunewell::WindowCloud cloud(log, Tunewell::WindowCloudRole::Other,
-                                std::make_shared<Tunewell::WindowCloudCumuloClients>());
-    if (!cloud.SignIn().Succeeded)
-        throw std::runtime_error("cannot sign in to the local cloud");
-    cloud.Put({"CADASTRADO", "-Bench", "LAST"}, {{"Serie", LastSerie}});
-    cloud.Put({"CADASTRADO", "-Bench", "FAVORITOS"}, {{"11111", "2"}});
-    Tunewell::GravarRegistro("Firebase", "", "Registrado", "-Bench");
+// Milliseconds since this process started, from the kernel's record of its start (10 ms steps).
+qint64 SinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    // Field 22, counted from the state (field 3).
+    for (int i = 3; i <= 22; ++i)
+        fields >> field;
+    double uptime = 0;
+    std::ifstream("/proc/uptime") >> uptime;
+    return static_cast<qint64>((uptime - std::stod(field) / sysconf(_SC_CLK_TCK)) * 1000);
 }
 
 } // namespace
@@ -46,15 +47,16 @@ void SeedProfile(const std::string &LastSerie) {
 int main(int argc, char **argv) {
     using namespace Tunewell;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: startup-bench LAST_SERIE\n");
+        std::fprintf(stderr, "usage: startup-bench PROFILE_ID\n");
         return 2;
     }
-    QApplication application(argc, argv);
-    Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());
-    SeedProfile(argv[1]);
-
     QElapsedTimer clock;
     clock.start();
+    const qint64 origin = SinceProcessStart();
+    QApplication application(argc, argv);
+    Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());
+    GravarRegistro("Firebase", "", "Registrado", argv[1]);
+
     MessageDialogs dialogs;
     Player::WmpOptions options;
     options.audioSink = QStringLiteral("fakesink sync=false");
@@ -66,13 +68,13 @@ int main(int argc, char **argv) {
     qint64 playing = -1;
     QObject::connect(&form, &TFormRadio::StartUpSequenceFinished, [&] {
         if (shown < 0)
-            shown = clock.elapsed();
+            shown = origin + clock.elapsed();
         if (playing >= 0)
             application.quit();
     });
     QObject::connect(&wmp, &Player::Wmp::playStateChanged, [&](Player::PlaybackState state) {
         if (state == Player::PlaybackState::Playing && playing < 0) {
-            playing = clock.elapsed();
+            playing = origin + clock.elapsed();
             if (shown >= 0)
                 application.quit();
         }
@@ -89,9 +91,8 @@ int main(int argc, char **argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("stations: %d\n", form.cdsRadios.RowCount());
-    std::printf("catalogue shown: %lld ms after the window was created\n", static_cast<long long>(shown));
-    std::printf("last station playing: %lld ms after the window was created\n",
-                static_cast<long long>(playing));
+    std::printf("catalogue shown: %lld ms after the process started\n", static_cast<long long>(shown));
+    std::printf("last station playing: %lld ms after the process started\n", static_cast<long long>(playing));
     std::printf("sort by name: %lld ms\n", static_cast<long long>(sorted));
     std::printf("peak memory: %ld MiB\n", usage.ru_maxrss / 1024);
     form.hide();
