@@ -146,6 +146,8 @@ void TFormRegister::ShowRegistered(bool Registered) {
     btSave->setEnabled(!Registered);
     Label7->setText(Registered ? QStringLiteral("You\u00B4re Registered - Você está Registrado")
                                : QStringLiteral("Register - Registre-se"));
+    // The title grows with its text, as a label sized to its caption does.
+    Label7->adjustSize();
 }
 
 QString TFormRegister::MaskEdit1Text() const {
