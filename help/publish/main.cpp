@@ -5,10 +5,10 @@
 #include "Cumulo/JsonText.h"
 #include "Cumulo/Log.h"
 #include "app/core/WindowCloud.h"
+#include "app/core/WindowCloudCumuloClients.h"
 #include "app/core/WindowCloudLog.h"
 #include "help/core/StationListFile.h"
 #include "help/publish/PublishCatalogue.h"
-#include "help/publish/PublishCloudClients.h"
 #include "help/publish/PublishPushKeys.h"
 #include "help/publish/PublishVersion.h"
 
@@ -105,7 +105,7 @@ int main(int argc, char **argv) {
         // Standard error carries only this command's own messages.
         Cumulo::SetLogSink([](const std::string &) {});
     PrintedLog Log;
-    WindowCloud Cloud(Log, WindowCloudRole::Other, std::make_shared<PublishCloudClients>());
+    WindowCloud Cloud(Log, WindowCloudRole::Other, std::make_shared<WindowCloudCumuloClients>());
     if (Arguments.size() == 2 && Arguments[0] == "catalogue")
         return PublishCatalogueFile(Cloud, Arguments[1]);
     if (Arguments.size() == 2 && Arguments[0] == "check")

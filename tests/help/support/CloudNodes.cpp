@@ -1,7 +1,7 @@
 #include "CloudNodes.h"
 
 #include "app/core/WindowCloud.h"
-#include "help/publish/PublishCloudClients.h"
+#include "app/core/WindowCloudCumuloClients.h"
 
 #include <stdexcept>
 
@@ -16,7 +16,7 @@ public:
 CloudNodes::CloudNodes()
     : fLog(std::make_unique<Lines>()),
       fCloud(std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other,
-                                           std::make_shared<PublishCloudClients>())) {
+                                           std::make_shared<WindowCloudCumuloClients>())) {
     const auto SignIn = fCloud->SignIn();
     if (!SignIn.Succeeded)
         throw std::runtime_error("the service account cannot sign in: " + SignIn.ErrorMessage);

@@ -3,7 +3,7 @@
 #include "DialogsSeen.h"
 #include "LocalCloudSession.h"
 #include "ScriptedCloudClients.h"
-#include "help/publish/PublishCloudClients.h"
+#include "app/core/WindowCloudCumuloClients.h"
 #include "help/ui/UnitHelp.h"
 #include "tests/app/ui/RecordingDialogs.h"
 
@@ -63,7 +63,7 @@ protected:
     QTemporaryDir Folder;
     Testing::RecordingDialogs Dialogs;
     std::shared_ptr<Testing::ScriptedCloudClients> Clients =
-        std::make_shared<Testing::ScriptedCloudClients>(std::make_shared<PublishCloudClients>());
+        std::make_shared<Testing::ScriptedCloudClients>(std::make_shared<WindowCloudCumuloClients>());
     WindowEnvironment Environment{Dialogs, Clients};
     TFormHelp Form{Environment};
 };

@@ -2,7 +2,7 @@
 #include "DialogsSeen.h"
 #include "LocalCloudSession.h"
 #include "ScriptedCloudClients.h"
-#include "help/publish/PublishCloudClients.h"
+#include "app/core/WindowCloudCumuloClients.h"
 #include "profile/core/Registro.h"
 #include "profile/ui/UnitRegister.h"
 #include "tests/app/ui/RecordingDialogs.h"
@@ -68,7 +68,7 @@ protected:
     Testing::CloudNodes Nodes;
     Testing::RecordingDialogs Dialogs;
     std::shared_ptr<Testing::ScriptedCloudClients> Clients =
-        std::make_shared<Testing::ScriptedCloudClients>(std::make_shared<PublishCloudClients>());
+        std::make_shared<Testing::ScriptedCloudClients>(std::make_shared<WindowCloudCumuloClients>());
     WindowEnvironment Environment{Dialogs, Clients};
 };
 
