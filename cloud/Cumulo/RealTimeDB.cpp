@@ -1,0 +1,200 @@
+#include "Cumulo/RealTimeDB.h"
+
+#include "Cumulo/Endpoints.h"
+#include "Cumulo/Exceptions.h"
+#include "Cumulo/Helpers.h"
+#include "Cumulo/Request.h"
+
+#include <stdexcept>
+
+namespace Cumulo {
+
+namespace {
+// The value of a successful answer. A node with a child named "error" is still the node: it is
+// taken whole, not read as an error.
+TOptionalJSON AnswerValue(IFirebaseResponse &Response) {
+    if (Response.IsJSONObj()) {
+        Response.CheckForJSONObj();
+        return Response.GetContentAsJSONObj();
+    }
+    return Response.GetContentAsJSONVal();
+}
+
+TJSONValue ServerVariableBody(const std::string &ServerVarName) {
+    TJSONValue body = TJSONValue::object();
+    body[".sv"] = ServerVarName;
+    return body;
+}
+
+void ReportFailure(const TOnRequestError &OnError, const std::string &RequestID, const std::string &Message) {
+    if (OnError)
+        OnError(RequestID, Message);
+    else
+        TFirebaseHelpers::Log("Firebase failure in " + RequestID + ": " + Message);
+}
+} // namespace
+
+TRealTimeDB::TRealTimeDB(const std::string & /*ProjectID*/, std::shared_ptr<IFirebaseAuthentication> Auth)
+    : TRealTimeDB(std::move(Auth), DatabaseBaseURL()) {}
+
+TRealTimeDB::TRealTimeDB(std::shared_ptr<IFirebaseAuthentication> Auth, std::string BaseURL)
+    : fBaseURL(std::move(BaseURL)), fAuth(std::move(Auth)) {
+    if (!fAuth)
+        throw std::invalid_argument("Authentication not initalized");
+}
+
+TStringDynArray TRealTimeDB::AddJSONExtToRequest(const TStringDynArray &ResourceParams) {
+    TStringDynArray params = ResourceParams;
+    if (params.empty())
+        params.emplace_back(".json");
+    else
+        params.back() += ".json";
+    return params;
+}
+
+TOptionalJSON TRealTimeDB::SendSynchronous(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
+                                           const TJSONValue *Data, const TQueryParams *QueryParams) {
+    TFirebaseRequest request(fBaseURL, std::string(), fAuth);
+    auto response = request.SendRequestSynchronous(AddJSONExtToRequest(ResourceParams), Method, Data,
+                                                   QueryParams, tmAuthParam);
+    if (response->StatusOk())
+        return AnswerValue(*response);
+    if (response->StatusNotFound())
+        return TJSONValue(nullptr);
+    throw EFirebaseResponse(response->ErrorMsgOrStatusText());
+}
+
+void TRealTimeDB::SendWithValueAnswer(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
+                                      const TJSONValue *Data, TOnGetValue OnValue,
+                                      TOnRequestError OnRequestError, const TQueryParams *QueryParams) {
+    auto onAnswer = [ResourceParams, OnValue, OnRequestError](const std::string &RequestID,
+                                                              std::shared_ptr<IFirebaseResponse> Response) {
+        try {
+            TOptionalJSON value;
+            if (Response->StatusOk())
+                value = AnswerValue(*Response);
+            else if (!Response->StatusNotFound())
+                throw EFirebaseResponse(Response->ErrorMsgOrStatusText());
+            if (OnValue)
+                OnValue(ResourceParams, value);
+        } catch (const std::exception &e) {
+            ReportFailure(OnRequestError, RequestID, e.what());
+        }
+    };
+    TFirebaseRequest request(fBaseURL, TFirebaseHelpers::ArrStrToCommaStr(ResourceParams), fAuth);
+    request.SendRequest(AddJSONExtToRequest(ResourceParams), Method, Data, QueryParams, tmAuthParam, onAnswer,
+                        OnRequestError);
+}
+
+void TRealTimeDB::Get(const TStringDynArray &ResourceParams, TOnGetValue OnGetValue,
+                      TOnRequestError OnRequestError, const TQueryParams *QueryParams) {
+    SendWithValueAnswer(ResourceParams, rmGET, nullptr, std::move(OnGetValue), std::move(OnRequestError),
+                        QueryParams);
+}
+
+TOptionalJSON TRealTimeDB::GetSynchronous(const TStringDynArray &ResourceParams,
+                                          const TQueryParams *QueryParams) {
+    return SendSynchronous(ResourceParams, rmGET, nullptr, QueryParams);
+}
+
+void TRealTimeDB::Put(const TStringDynArray &ResourceParams, const TJSONValue &Data, TOnGetValue OnPutValue,
+                      TOnRequestError OnRequestError, const TQueryParams *QueryParams) {
+    SendWithValueAnswer(ResourceParams, rmPUT, &Data, std::move(OnPutValue), std::move(OnRequestError),
+                        QueryParams);
+}
+
+TOptionalJSON TRealTimeDB::PutSynchronous(const TStringDynArray &ResourceParams, const TJSONValue &Data,
+                                          const TQueryParams *QueryParams) {
+    return SendSynchronous(ResourceParams, rmPUT, &Data, QueryParams);
+}
+
+void TRealTimeDB::Post(const TStringDynArray &ResourceParams, const TJSONValue &Data, TOnGetValue OnPostValue,
+                       TOnRequestError OnRequestError, const TQueryParams *QueryParams) {
+    SendWithValueAnswer(ResourceParams, rmPOST, &Data, std::move(OnPostValue), std::move(OnRequestError),
+                        QueryParams);
+}
+
+TOptionalJSON TRealTimeDB::PostSynchronous(const TStringDynArray &ResourceParams, const TJSONValue &Data,
+                                           const TQueryParams *QueryParams) {
+    return SendSynchronous(ResourceParams, rmPOST, &Data, QueryParams);
+}
+
+void TRealTimeDB::Patch(const TStringDynArray &ResourceParams, const TJSONValue &Data,
+                        TOnGetValue OnPatchValue, TOnRequestError OnRequestError,
+                        const TQueryParams *QueryParams) {
+    SendWithValueAnswer(ResourceParams, rmPATCH, &Data, std::move(OnPatchValue), std::move(OnRequestError),
+                        QueryParams);
+}
+
+TOptionalJSON TRealTimeDB::PatchSynchronous(const TStringDynArray &ResourceParams, const TJSONValue &Data,
+                                            const TQueryParams *QueryParams) {
+    return SendSynchronous(ResourceParams, rmPATCH, &Data, QueryParams);
+}
+
+void TRealTimeDB::Delete(const TStringDynArray &ResourceParams, TOnDelete OnDelete,
+                         TOnRequestError OnRequestError, const TQueryParams *QueryParams) {
+    auto onAnswer = [ResourceParams, OnDelete, OnRequestError](const std::string &RequestID,
+                                                               std::shared_ptr<IFirebaseResponse> Response) {
+        if (Response->StatusOk() || Response->StatusNotFound()) {
+            if (OnDelete)
+                OnDelete(ResourceParams, Response->StatusOk());
+            return;
+        }
+        ReportFailure(OnRequestError, RequestID, Response->ErrorMsgOrStatusText());
+    };
+    TFirebaseRequest request(fBaseURL, TFirebaseHelpers::ArrStrToCommaStr(ResourceParams), fAuth);
+    request.SendRequest(AddJSONExtToRequest(ResourceParams), rmDELETE,
+                        static_cast<const TJSONValue *>(nullptr), QueryParams, tmAuthParam, onAnswer,
+                        OnRequestError);
+}
+
+bool TRealTimeDB::DeleteSynchronous(const TStringDynArray &ResourceParams, const TQueryParams *QueryParams) {
+    TFirebaseRequest request(fBaseURL, std::string(), fAuth);
+    auto response =
+        request.SendRequestSynchronous(AddJSONExtToRequest(ResourceParams), rmDELETE,
+                                       static_cast<const TJSONValue *>(nullptr), QueryParams, tmAuthParam);
+    if (response->StatusOk())
+        return true;
+    if (response->StatusNotFound())
+        return false;
+    throw EFirebaseResponse(response->ErrorMsgOrStatusText());
+}
+
+void TRealTimeDB::GetServerVariables(const std::string &ServerVarName, const TStringDynArray &ResourceParams,
+                                     TOnServerVariable OnServerVariable, TOnRequestError OnError) {
+    auto onAnswer = [OnServerVariable, OnError](const std::string &RequestID,
+                                                std::shared_ptr<IFirebaseResponse> Response) {
+        try {
+            if (Response->StatusOk()) {
+                TOptionalJSON value = Response->GetContentAsJSONVal();
+                if (OnServerVariable)
+                    OnServerVariable(RequestID, value);
+            } else if (OnError) {
+                std::string message = Response->ErrorMsg();
+                OnError(RequestID, message.empty() ? Response->StatusText() : message);
+            }
+        } catch (const std::exception &e) {
+            if (OnError)
+                OnError(RequestID, e.what());
+            else
+                TFirebaseHelpers::Log(std::string("Exception in OnServerVarResp: ") + e.what());
+        }
+    };
+    TJSONValue body = ServerVariableBody(ServerVarName);
+    TFirebaseRequest request(fBaseURL, ServerVarName, fAuth);
+    request.SendRequest(AddJSONExtToRequest(ResourceParams), rmPUT, &body, nullptr, tmAuthParam, onAnswer,
+                        OnError);
+}
+
+TOptionalJSON TRealTimeDB::GetServerVariablesSynchronous(const std::string &ServerVarName,
+                                                         const TStringDynArray &ResourceParams) {
+    TJSONValue body = ServerVariableBody(ServerVarName);
+    TFirebaseRequest request(fBaseURL, std::string(), fAuth);
+    auto response = request.SendRequestSynchronous(AddJSONExtToRequest(ResourceParams), rmPUT, &body, nullptr,
+                                                   tmAuthParam);
+    if (!response->StatusOk())
+        return std::nullopt;
+    return response->GetContentAsJSONVal();
+}
+
+} // namespace Cumulo

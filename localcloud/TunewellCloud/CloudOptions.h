@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace TunewellCloud {
+
+struct CloudOptions {
+    std::filesystem::path dataFolder;
+    std::string address = "127.0.0.1";
+    int databasePort = 9000;
+    int authPort = 9099;
+    std::string apiKey;
+    std::string projectId;
+    int tokenLifetimeSeconds = 3600;
+    int keepAliveSeconds = 30;
+    int oobCodeLifetimeSeconds = 3600;
+    std::size_t bodyLimitBytes = 32u << 20;
+    bool anonymousSignIn = true;
+    int threads = 160;
+    std::uint64_t compactAfterBytes = 64ull << 20;
+};
+
+} // namespace TunewellCloud

@@ -1,0 +1,75 @@
+#include "TunewellCloud/CloudServer.h"
+
+#include <stdexcept>
+#include <thread>
+
+namespace TunewellCloud {
+
+namespace {
+
+DurableLog::Figures logFigures(const CloudOptions &options) {
+    DurableLog::Figures figures;
+    figures.compactAfterBytes = options.compactAfterBytes;
+    return figures;
+}
+
+Database::Figures databaseFigures(const CloudOptions &options) {
+    Database::Figures figures;
+    figures.log = logFigures(options);
+    return figures;
+}
+
+int bindServer(httplib::Server &server, const std::string &address, int port) {
+    if (port == 0) {
+        const int chosen = server.bind_to_any_port(address);
+        if (chosen <= 0)
+            throw std::runtime_error("cannot listen on " + address);
+        return chosen;
+    }
+    if (!server.bind_to_port(address, port))
+        throw std::runtime_error("cannot listen on " + address + ":" + std::to_string(port));
+    return port;
+}
+
+void configure(httplib::Server &server, int threads) {
+    server.new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
+    server.set_keep_alive_max_count(100000);
+    server.set_read_timeout(30, 0);
+}
+
+} // namespace
+
+CloudServer::CloudServer(CloudOptions options)
+    : options_(std::move(options)), folder_(options_.dataFolder),
+      signer_(TokenSigner::forFolder(folder_.path())),
+      database_(folder_.path() / "database", databaseFigures(options_)),
+      accounts_(folder_.path() / "accounts", logFigures(options_)),
+      databaseService_(database_, signer_, options_), identityService_(accounts_, signer_, options_) {
+    configure(databaseServer_, options_.threads);
+    configure(authServer_, std::max(4, options_.threads / 8));
+    databaseService_.install(databaseServer_);
+    identityService_.install(authServer_);
+}
+
+CloudServer::~CloudServer() {
+    stop();
+}
+
+void CloudServer::bind() {
+    databasePort_ = bindServer(databaseServer_, options_.address, options_.databasePort);
+    authPort_ = bindServer(authServer_, options_.address, options_.authPort);
+}
+
+void CloudServer::run() {
+    std::thread auth([this] { authServer_.listen_after_bind(); });
+    databaseServer_.listen_after_bind();
+    auth.join();
+}
+
+void CloudServer::stop() {
+    database_.closeListeners();
+    databaseServer_.stop();
+    authServer_.stop();
+}
+
+} // namespace TunewellCloud

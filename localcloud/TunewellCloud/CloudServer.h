@@ -1,0 +1,44 @@
+#pragma once
+
+#include "TunewellCloud/AccountStore.h"
+#include "TunewellCloud/CloudOptions.h"
+#include "TunewellCloud/DataFolder.h"
+#include "TunewellCloud/Database.h"
+#include "TunewellCloud/DatabaseService.h"
+#include "TunewellCloud/IdentityService.h"
+#include "TunewellCloud/TokenSigner.h"
+
+#include <httplib.h>
+#include <memory>
+
+namespace TunewellCloud {
+
+// The database and the identity and token services of one data folder, each on its own port.
+class CloudServer {
+public:
+    explicit CloudServer(CloudOptions options);
+    ~CloudServer();
+
+    // Binds both ports (0 picks a free one); throws std::runtime_error when one is taken.
+    void bind();
+    int databasePort() const { return databasePort_; }
+    int authPort() const { return authPort_; }
+    // Serves until stop() is called from another thread.
+    void run();
+    void stop();
+
+private:
+    CloudOptions options_;
+    DataFolder folder_;
+    TokenSigner signer_;
+    Database database_;
+    AccountStore accounts_;
+    DatabaseService databaseService_;
+    IdentityService identityService_;
+    httplib::Server databaseServer_;
+    httplib::Server authServer_;
+    int databasePort_ = -1;
+    int authPort_ = -1;
+};
+
+} // namespace TunewellCloud

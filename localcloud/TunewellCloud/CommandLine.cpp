@@ -1,0 +1,96 @@
+#include "TunewellCloud/CommandLine.h"
+
+#include <Tunewell/BuildValues.h>
+#include <algorithm>
+
+namespace TunewellCloud {
+
+const char *const kUsage =
+    "usage:\n"
+    "  tunewell-cloud serve --data DIR [--db-port 9000] [--auth-port 9099] [--address 127.0.0.1]\n"
+    "                       [--api-key K] [--project-id P] [--token-lifetime S] [--keep-alive S]\n"
+    "                       [--oob-lifetime S] [--body-limit BYTES] [--threads N] [--no-anonymous]\n"
+    "  tunewell-cloud add-account --data DIR EMAIL PASSWORD\n"
+    "  tunewell-cloud seed --data DIR --catalogue FILE [--version 2.2] [--download-url URL]\n"
+    "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
+    "Port 0 picks a free port; the chosen ports are printed.\n";
+
+CommandLine CommandLine::parse(const std::vector<std::string> &words, const std::vector<std::string> &flags) {
+    CommandLine line;
+    if (words.empty())
+        throw UsageError("no command given");
+    line.command = words.front();
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string &word = words[i];
+        if (word.rfind("--", 0) != 0 || word.size() == 2) {
+            line.arguments.push_back(word);
+            continue;
+        }
+        const std::string name = word.substr(2);
+        if (std::find(flags.begin(), flags.end(), name) != flags.end()) {
+            line.options[name] = "";
+        } else {
+            if (i + 1 >= words.size())
+                throw UsageError("--" + name + " needs a value");
+            line.options[name] = words[++i];
+        }
+    }
+    return line;
+}
+
+std::string CommandLine::text(const std::string &name, const std::string &fallback) const {
+    const auto found = options.find(name);
+    return found == options.end() ? fallback : found->second;
+}
+
+long long CommandLine::number(const std::string &name, long long fallback, long long lowest,
+                              long long highest) const {
+    const auto found = options.find(name);
+    if (found == options.end())
+        return fallback;
+    std::size_t used = 0;
+    long long value = 0;
+    try {
+        value = std::stoll(found->second, &used);
+    } catch (const std::exception &) {
+        used = 0;
+    }
+    if (used == 0 || used != found->second.size() || value < lowest || value > highest)
+        throw UsageError("--" + name + " needs a whole number from " + std::to_string(lowest) + " to " +
+                         std::to_string(highest));
+    return value;
+}
+
+void CommandLine::allowOnly(const std::vector<std::string> &names) const {
+    for (const auto &[name, value] : options)
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            throw UsageError("unknown option --" + name + " for " + command);
+}
+
+CloudOptions CommandLine::cloudOptions() const {
+    allowOnly({"data", "db-port", "auth-port", "address", "api-key", "project-id", "token-lifetime",
+               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous"});
+    if (!has("data"))
+        throw UsageError("--data DIR is required");
+    CloudOptions options;
+    options.dataFolder = text("data", "");
+    options.address = text("address", options.address);
+    options.databasePort = static_cast<int>(number("db-port", options.databasePort, 0, 65535));
+    options.authPort = static_cast<int>(number("auth-port", options.authPort, 0, 65535));
+    options.apiKey = text("api-key", Tunewell::BuildValues::kApiKey);
+    options.projectId = text("project-id", Tunewell::BuildValues::kProjectId);
+    options.tokenLifetimeSeconds =
+        static_cast<int>(number("token-lifetime", options.tokenLifetimeSeconds, 1, 86400));
+    options.keepAliveSeconds = static_cast<int>(number("keep-alive", options.keepAliveSeconds, 1, 3600));
+    options.oobCodeLifetimeSeconds =
+        static_cast<int>(number("oob-lifetime", options.oobCodeLifetimeSeconds, 1, 7 * 86400));
+    options.bodyLimitBytes = static_cast<std::size_t>(
+        number("body-limit", static_cast<long long>(options.bodyLimitBytes), 1024, 1ll << 30));
+    options.threads = static_cast<int>(number("threads", options.threads, 4, 4096));
+    options.anonymousSignIn = !has("no-anonymous");
+    if (options.apiKey.empty())
+        throw UsageError("--api-key must not be empty");
+    return options;
+}
+
+} // namespace TunewellCloud

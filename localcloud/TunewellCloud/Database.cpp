@@ -1,0 +1,199 @@
+#include "TunewellCloud/Database.h"
+
+#include "TunewellCloud/Clock.h"
+#include "TunewellCloud/RequestError.h"
+
+#include <algorithm>
+
+namespace TunewellCloud {
+
+namespace {
+
+bool startsWith(const NodePath &path, const NodePath &prefix) {
+    return prefix.size() <= path.size() && std::equal(prefix.begin(), prefix.end(), path.begin());
+}
+
+NodePath concat(const NodePath &base, const NodePath &rest) {
+    NodePath full = base;
+    full.insert(full.end(), rest.begin(), rest.end());
+    return full;
+}
+
+std::string relativePath(const NodePath &path, const NodePath &ancestor) {
+    return WriteRules::joinPath(
+        NodePath(path.begin() + static_cast<std::ptrdiff_t>(ancestor.size()), path.end()));
+}
+
+std::string eventText(const char *name, const std::string &path, const std::string &data) {
+    return std::string("event: ") + name + "\ndata: {\"path\":" + Json(path).dump() + ",\"data\":" + data +
+           "}\n\n";
+}
+
+} // namespace
+
+Database::Database(const std::filesystem::path &folder, Figures figures)
+    : log_(folder, figures.log), figures_(figures) {
+    log_.load(
+        [this](const std::string &text) {
+            auto restored = TreeNode::fromJson(Json::parse(text));
+            root_.assign({}, std::move(restored));
+        },
+        [this](const Json &record) {
+            const auto base = record.at("at").get<NodePath>();
+            std::vector<Change> changes;
+            for (const auto &entry : record.at("sets"))
+                changes.emplace_back(entry.at(0).get<NodePath>(), entry.at(1));
+            apply(base, changes);
+        });
+}
+
+Database::~Database() {
+    closeListeners();
+}
+
+std::string Database::read(const NodePath &path) const {
+    std::shared_lock lock(mutex_);
+    return valueText(path);
+}
+
+std::string Database::valueText(const NodePath &path) const {
+    return TreeNode::toText(root_.find(path));
+}
+
+void Database::apply(const NodePath &base, const std::vector<Change> &changes) {
+    for (const auto &[relative, value] : changes)
+        root_.assign(concat(base, relative), TreeNode::fromJson(value));
+}
+
+std::uint64_t Database::commit(const NodePath &base, std::vector<Change> changes, bool merge) {
+    Json sets = Json::array();
+    for (const auto &[relative, value] : changes)
+        sets.push_back(Json::array({relative, value}));
+    const std::uint64_t ticket = log_.append(Json{{"at", base}, {"sets", std::move(sets)}});
+    apply(base, changes);
+    notify(base, changes, merge);
+    if (log_.wantsCompaction())
+        log_.compact(TreeNode::toText(&root_));
+    return ticket;
+}
+
+void Database::notify(const NodePath &base, const std::vector<Change> &changes, bool merge) {
+    for (const auto &listener : listeners_) {
+        const NodePath &at = listener->path();
+        if (merge && startsWith(base, at)) {
+            std::string data = "{";
+            for (const auto &[relative, value] : changes) {
+                data += Json(WriteRules::joinPath(relative).substr(1)).dump() + ":" +
+                        valueText(concat(base, relative)) + ",";
+            }
+            data.back() = '}';
+            listener->deliver(eventText("patch", relativePath(base, at), data));
+            continue;
+        }
+        for (const auto &[relative, value] : changes) {
+            const NodePath changed = concat(base, relative);
+            if (startsWith(changed, at))
+                listener->deliver(eventText("put", relativePath(changed, at), valueText(changed)));
+            else if (startsWith(at, changed))
+                listener->deliver(eventText("put", "/", valueText(at)));
+        }
+    }
+}
+
+std::string Database::put(const NodePath &path, Json value) {
+    WriteRules::checkValue(value, path.size());
+    std::uint64_t ticket = 0;
+    std::string answer;
+    {
+        std::unique_lock lock(mutex_);
+        WriteRules::resolveServerValues(value, root_.find(path), nowMilliseconds());
+        const auto normalized = TreeNode::fromJson(value);
+        answer = TreeNode::toText(normalized.get());
+        std::vector<Change> changes;
+        changes.emplace_back(NodePath{}, std::move(value));
+        ticket = commit(path, std::move(changes), false);
+    }
+    log_.waitDurable(ticket);
+    return answer;
+}
+
+std::string Database::patch(const NodePath &path, Json children) {
+    if (!children.is_object())
+        throw RequestError(400, WriteRules::kNotAnObject);
+    std::vector<Change> changes;
+    for (auto &[key, value] : children.items()) {
+        NodePath relative = WriteRules::splitChildPath(key);
+        WriteRules::checkValue(value, path.size() + relative.size());
+        changes.emplace_back(std::move(relative), value);
+    }
+    // Overlapping keys ("a" and "a/b") would make the result depend on their order.
+    for (std::size_t i = 0; i < changes.size(); ++i)
+        for (std::size_t k = 0; k < changes.size(); ++k)
+            if (i != k && startsWith(changes[k].first, changes[i].first))
+                throw RequestError(400, "Invalid data; the keys of an update must not overlap.");
+    std::uint64_t ticket = 0;
+    Json answer = Json::object();
+    {
+        std::unique_lock lock(mutex_);
+        for (auto &[relative, value] : changes) {
+            WriteRules::resolveServerValues(value, root_.find(concat(path, relative)), nowMilliseconds());
+            answer[WriteRules::joinPath(relative).substr(1)] = value;
+        }
+        if (changes.empty())
+            return answer.dump();
+        ticket = commit(path, std::move(changes), true);
+    }
+    log_.waitDurable(ticket);
+    return answer.dump();
+}
+
+std::string Database::post(const NodePath &path, Json value) {
+    WriteRules::checkValue(value, path.size() + 1);
+    std::uint64_t ticket = 0;
+    std::string key;
+    {
+        std::unique_lock lock(mutex_);
+        key = pushIds_.next(nowMilliseconds());
+        WriteRules::resolveServerValues(value, nullptr, nowMilliseconds());
+        std::vector<Change> changes;
+        changes.emplace_back(NodePath{key}, std::move(value));
+        ticket = commit(path, std::move(changes), false);
+    }
+    log_.waitDurable(ticket);
+    return Json{{"name", key}}.dump();
+}
+
+std::string Database::remove(const NodePath &path) {
+    std::uint64_t ticket = 0;
+    {
+        std::unique_lock lock(mutex_);
+        std::vector<Change> changes;
+        changes.emplace_back(NodePath{}, nullptr);
+        ticket = commit(path, std::move(changes), false);
+    }
+    log_.waitDurable(ticket);
+    return "null";
+}
+
+std::shared_ptr<EventListener> Database::listen(const NodePath &path) {
+    auto listener = std::make_shared<EventListener>(path, figures_.listenerQueueLimit);
+    std::unique_lock lock(mutex_);
+    listener->deliver(eventText("put", "/", valueText(path)));
+    listeners_.push_back(listener);
+    return listener;
+}
+
+void Database::forget(const std::shared_ptr<EventListener> &listener) {
+    listener->close();
+    std::unique_lock lock(mutex_);
+    std::erase(listeners_, listener);
+}
+
+void Database::closeListeners() {
+    std::unique_lock lock(mutex_);
+    for (const auto &listener : listeners_)
+        listener->close();
+    listeners_.clear();
+}
+
+} // namespace TunewellCloud

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "TunewellCloud/DurableLog.h"
+#include "TunewellCloud/EventListener.h"
+#include "TunewellCloud/PushIdGenerator.h"
+#include "TunewellCloud/TreeNode.h"
+#include "TunewellCloud/WriteRules.h"
+
+#include <filesystem>
+#include <memory>
+#include <shared_mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace TunewellCloud {
+
+// The realtime database: the tree in memory, every change journaled and synced before the
+// call returns, and the open event streams told of each change in commit order.
+class Database {
+public:
+    struct Figures {
+        DurableLog::Figures log;
+        std::size_t listenerQueueLimit = 50000;
+    };
+
+    Database(const std::filesystem::path &folder, Figures figures);
+    ~Database();
+
+    std::string read(const NodePath &path) const;
+    // Each write answers the JSON text the service sends back.
+    std::string put(const NodePath &path, Json value);
+    std::string patch(const NodePath &path, Json children);
+    std::string post(const NodePath &path, Json value);
+    std::string remove(const NodePath &path);
+
+    // The stream starts with the node's current value; later changes follow in order.
+    std::shared_ptr<EventListener> listen(const NodePath &path);
+    void forget(const std::shared_ptr<EventListener> &listener);
+    // Ends every stream (the server is stopping).
+    void closeListeners();
+
+private:
+    using Change = std::pair<NodePath, Json>;
+
+    void apply(const NodePath &base, const std::vector<Change> &changes);
+    std::uint64_t commit(const NodePath &base, std::vector<Change> changes, bool merge);
+    void notify(const NodePath &base, const std::vector<Change> &changes, bool merge);
+    std::string valueText(const NodePath &path) const;
+
+    DurableLog log_;
+    Figures figures_;
+    mutable std::shared_mutex mutex_;
+    TreeNode root_;
+    PushIdGenerator pushIds_;
+    std::vector<std::shared_ptr<EventListener>> listeners_;
+};
+
+} // namespace TunewellCloud

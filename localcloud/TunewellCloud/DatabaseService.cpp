@@ -1,0 +1,150 @@
+#include "TunewellCloud/DatabaseService.h"
+
+#include "TunewellCloud/Clock.h"
+#include "TunewellCloud/Database.h"
+#include "TunewellCloud/HttpReplies.h"
+#include "TunewellCloud/RequestError.h"
+#include "TunewellCloud/TokenSigner.h"
+#include "TunewellCloud/UrlCoding.h"
+
+#include <chrono>
+#include <iostream>
+
+namespace TunewellCloud {
+
+namespace {
+
+const char *const kPermissionDenied = "Permission denied";
+
+bool wantsEventStream(const httplib::Request &request) {
+    return request.get_header_value("Accept").find("text/event-stream") != std::string::npos;
+}
+
+std::string rawPath(const httplib::Request &request) {
+    return request.target.substr(0, request.target.find('?'));
+}
+
+} // namespace
+
+DatabaseService::DatabaseService(Database &database, const TokenSigner &signer, const CloudOptions &options)
+    : database_(database), signer_(signer), options_(options) {}
+
+void DatabaseService::install(httplib::Server &server) {
+    auto handler = [this](const httplib::Request &request, httplib::Response &response) {
+        handle(request, response);
+    };
+    server.Get(".*", handler);
+    server.Put(".*", handler);
+    server.Post(".*", handler);
+    server.Patch(".*", handler);
+    server.Delete(".*", handler);
+    server.set_payload_max_length(options_.bodyLimitBytes);
+    server.set_error_handler([this](const httplib::Request &, httplib::Response &response) {
+        if (response.status == 413) {
+            HttpReplies::databaseError(response, 400,
+                                       "Invalid data; the request body is larger than the limit of " +
+                                           std::to_string(options_.bodyLimitBytes) + " bytes.");
+        } else if (response.body.empty()) {
+            HttpReplies::databaseError(response, response.status, "Bad request");
+        }
+    });
+}
+
+std::int64_t DatabaseService::authorize(const std::map<std::string, std::string> &query) const {
+    const auto token = query.find("auth");
+    if (token == query.end() || token->second.empty())
+        throw RequestError(401, kPermissionDenied);
+    const auto checked = signer_.check(token->second, nowSeconds());
+    const bool idToken = checked.claims.is_object() && checked.claims.value("typ", "") != "refresh" &&
+                         checked.claims.value("aud", "") == options_.projectId;
+    if (checked.outcome == TokenSigner::Outcome::Unreadable || !idToken)
+        throw RequestError(401, "Could not parse auth token.");
+    if (checked.outcome == TokenSigner::Outcome::Expired)
+        throw RequestError(401, "Auth token is expired");
+    return checked.claims.value("exp", std::int64_t{0});
+}
+
+void DatabaseService::handle(const httplib::Request &request, httplib::Response &response) {
+    try {
+        const auto query = UrlCoding::queryOf(request.target);
+        if (!query)
+            throw RequestError(400, "Invalid query: broken escape.");
+        bool silent = false;
+        for (const auto &[name, value] : *query) {
+            if (name == "print" && value == "silent")
+                silent = true;
+            else if (name != "auth" && name != "ns" && !(name == "print" && value == "pretty"))
+                throw RequestError(400, "Unsupported query parameter: " + name + "=" + value);
+        }
+        const NodePath path = WriteRules::parseRequestPath(rawPath(request));
+        const std::int64_t tokenExpiry = authorize(*query);
+        const auto &method = request.method;
+        if (method == "GET" && wantsEventStream(request)) {
+            stream(path, tokenExpiry, response);
+            return;
+        }
+        std::string answer;
+        if (method == "GET") {
+            answer = database_.read(path);
+        } else if (method == "DELETE") {
+            answer = database_.remove(path);
+        } else {
+            Json body = WriteRules::parseBody(request.body, path.size());
+            if (method == "PUT")
+                answer = database_.put(path, std::move(body));
+            else if (method == "PATCH")
+                answer = database_.patch(path, std::move(body));
+            else
+                answer = database_.post(path, std::move(body));
+        }
+        if (silent) {
+            response.status = 204;
+            return;
+        }
+        HttpReplies::json(response, 200, answer);
+    } catch (const RequestError &error) {
+        HttpReplies::databaseError(response, error.status(), error.what());
+    } catch (const StorageError &error) {
+        std::cerr << "tunewell-cloud: " << error.what() << '\n';
+        HttpReplies::databaseError(response, 500, "Internal error: the write could not be stored.");
+    }
+}
+
+void DatabaseService::stream(const NodePath &path, std::int64_t tokenExpiry, httplib::Response &response) {
+    using namespace std::chrono;
+    auto listener = database_.listen(path);
+    const auto keepAlive = seconds(options_.keepAliveSeconds);
+    const auto expiresAt = steady_clock::now() + milliseconds(tokenExpiry * 1000 - nowMilliseconds());
+    response.set_header("Cache-Control", "no-cache");
+    response.set_chunked_content_provider(
+        "text/event-stream",
+        [listener, keepAlive, expiresAt](std::size_t, httplib::DataSink &sink) {
+            std::vector<std::string> events;
+            const auto deadline = std::min(steady_clock::now() + keepAlive, expiresAt);
+            switch (listener->waitForEvents(events, deadline)) {
+            case EventListener::Wake::Events:
+                for (const auto &event : events)
+                    if (!sink.write(event.data(), event.size()))
+                        return false;
+                return true;
+            case EventListener::Wake::Timeout:
+                if (steady_clock::now() >= expiresAt) {
+                    const std::string revoked =
+                        "event: auth_revoked\ndata: \"credential is no longer valid\"\n\n";
+                    sink.write(revoked.data(), revoked.size());
+                    sink.done();
+                    return true;
+                } else {
+                    const std::string alive = "event: keep-alive\ndata: null\n\n";
+                    return sink.write(alive.data(), alive.size());
+                }
+            case EventListener::Wake::Closed:
+                sink.done();
+                return true;
+            }
+            return false;
+        },
+        [this, listener](bool) { database_.forget(listener); });
+}
+
+} // namespace TunewellCloud

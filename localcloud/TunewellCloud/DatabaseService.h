@@ -1,0 +1,32 @@
+#pragma once
+
+#include "TunewellCloud/CloudOptions.h"
+#include "TunewellCloud/WriteRules.h"
+
+#include <httplib.h>
+#include <map>
+#include <string>
+
+namespace TunewellCloud {
+
+class Database;
+class TokenSigner;
+
+// The database's REST interface and event streams on one HTTP server.
+class DatabaseService {
+public:
+    DatabaseService(Database &database, const TokenSigner &signer, const CloudOptions &options);
+    void install(httplib::Server &server);
+
+private:
+    void handle(const httplib::Request &request, httplib::Response &response);
+    // Answers the ID token's expiry (seconds) or throws RequestError.
+    std::int64_t authorize(const std::map<std::string, std::string> &query) const;
+    void stream(const NodePath &path, std::int64_t tokenExpiry, httplib::Response &response);
+
+    Database &database_;
+    const TokenSigner &signer_;
+    const CloudOptions &options_;
+};
+
+} // namespace TunewellCloud

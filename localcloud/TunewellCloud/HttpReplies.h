@@ -1,0 +1,16 @@
+#pragma once
+
+#include "TunewellCloud/Json.h"
+
+#include <httplib.h>
+#include <string>
+
+namespace TunewellCloud::HttpReplies {
+
+void json(httplib::Response &response, int status, const std::string &text);
+// The database's error form: {"error": message}.
+void databaseError(httplib::Response &response, int status, const std::string &message);
+// The identity and token services' error form.
+void serviceError(httplib::Response &response, int status, const std::string &message);
+
+} // namespace TunewellCloud::HttpReplies

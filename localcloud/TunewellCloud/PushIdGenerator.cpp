@@ -1,0 +1,45 @@
+#include "TunewellCloud/PushIdGenerator.h"
+
+namespace TunewellCloud {
+
+namespace {
+constexpr char kAlphabet[] = "-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+constexpr int kAlphabetSize = 64;
+} // namespace
+
+PushIdGenerator::PushIdGenerator() : random_(std::random_device{}()) {}
+
+std::string PushIdGenerator::next(std::int64_t nowMilliseconds) {
+    std::lock_guard lock(mutex_);
+    if (nowMilliseconds > lastTime_) {
+        lastTime_ = nowMilliseconds;
+        for (auto &digit : lastRandom_)
+            digit = static_cast<int>(random_() % kAlphabetSize);
+        // Leave head room so increments within one millisecond never wrap the random part.
+        lastRandom_[0] = std::min(lastRandom_[0], kAlphabetSize - 2);
+    } else {
+        int position = static_cast<int>(lastRandom_.size()) - 1;
+        while (position >= 0 && lastRandom_[position] == kAlphabetSize - 1) {
+            lastRandom_[position] = 0;
+            --position;
+        }
+        if (position < 0) {
+            // Every key of this millisecond is spent: borrow the next one.
+            ++lastTime_;
+            lastRandom_.fill(0);
+        } else {
+            ++lastRandom_[position];
+        }
+    }
+    std::string key(20, '-');
+    std::int64_t time = lastTime_;
+    for (int i = 7; i >= 0; --i) {
+        key[i] = kAlphabet[time % kAlphabetSize];
+        time /= kAlphabetSize;
+    }
+    for (std::size_t i = 0; i < lastRandom_.size(); ++i)
+        key[8 + i] = kAlphabet[lastRandom_[i]];
+    return key;
+}
+
+} // namespace TunewellCloud

@@ -1,0 +1,98 @@
+#include "TunewellCloud/CatalogueSeeder.h"
+#include "TunewellCloud/CloudServer.h"
+#include "TunewellCloud/CommandLine.h"
+#include "TunewellCloud/RequestError.h"
+
+#include <csignal>
+#include <iostream>
+#include <pthread.h>
+#include <thread>
+
+using namespace TunewellCloud;
+
+namespace {
+
+int serve(const CommandLine &line) {
+    // Signals are taken by one waiting thread; every other thread inherits the blocked mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const CloudOptions options = line.cloudOptions();
+    CloudServer server(options);
+    server.bind();
+    std::cout << "database http://" << options.address << ":" << server.databasePort() << "\n"
+              << "identity http://" << options.address << ":" << server.authPort() << "\n"
+              << "ready" << std::endl;
+    std::thread waiter([&server, stopSignals] {
+        int received = 0;
+        sigwait(&stopSignals, &received);
+        std::cerr << "tunewell-cloud: stopping" << std::endl;
+        server.stop();
+    });
+    server.run();
+    // The servers may also have ended on their own; wake the waiter either way.
+    pthread_kill(waiter.native_handle(), SIGTERM);
+    waiter.join();
+    return 0;
+}
+
+int addAccount(const CommandLine &line) {
+    line.allowOnly({"data"});
+    if (!line.has("data") || line.arguments.size() != 2)
+        throw UsageError("add-account needs --data DIR, EMAIL and PASSWORD");
+    CloudOptions options;
+    options.dataFolder = line.text("data", "");
+    options.apiKey = "unused";
+    DataFolder folder(options.dataFolder);
+    const TokenSigner signer = TokenSigner::forFolder(folder.path());
+    AccountStore accounts(folder.path() / "accounts", {});
+    IdentityService identity(accounts, signer, options);
+    std::cout << identity.addAccount(line.arguments[0], line.arguments[1]) << std::endl;
+    return 0;
+}
+
+int seed(const CommandLine &line) {
+    line.allowOnly({"data", "catalogue", "version", "download-url"});
+    if (!line.has("data") || !line.has("catalogue"))
+        throw UsageError("seed needs --data DIR and --catalogue FILE");
+    DataFolder folder(line.text("data", ""));
+    Database database(folder.path() / "database", {});
+    const int stations =
+        CatalogueSeeder::seed(database, line.text("catalogue", ""), line.text("version", "2.2"),
+                              line.text("download-url", "https://tunewell.local/download"));
+    std::cout << stations << " stations" << std::endl;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    try {
+        const std::vector<std::string> words(argv + 1, argv + argc);
+        const CommandLine line = CommandLine::parse(words, {"no-anonymous"});
+        if (line.command == "serve")
+            return serve(line);
+        if (line.command == "add-account")
+            return addAccount(line);
+        if (line.command == "seed")
+            return seed(line);
+        if (line.command == "help" || line.command == "--help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        throw UsageError("unknown command " + line.command);
+    } catch (const UsageError &error) {
+        std::cerr << "tunewell-cloud: " << error.what() << "\n" << kUsage;
+        return 2;
+    } catch (const RequestError &error) {
+        std::cerr << "tunewell-cloud: " << error.what() << std::endl;
+        return 1;
+    } catch (const std::exception &error) {
+        std::cerr << "tunewell-cloud: " << error.what() << std::endl;
+        return 1;
+    }
+}

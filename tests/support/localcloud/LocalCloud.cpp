@@ -1,0 +1,167 @@
+#include "LocalCloud.h"
+
+#include <Tunewell/BuildValues.h>
+#include <cstdlib>
+#include <httplib.h>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace TunewellTesting {
+
+namespace {
+
+constexpr const char *kLoopback = "127.0.0.1";
+
+int portOf(const std::string &line) {
+    const auto colon = line.rfind(':');
+    return std::stoi(line.substr(colon + 1));
+}
+
+std::filesystem::path makeTemporaryFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tunewell-cloud-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a temporary folder");
+    return pattern;
+}
+
+httplib::Client clientFor(const std::string &url) {
+    httplib::Client client(url);
+    client.set_connection_timeout(5);
+    client.set_read_timeout(30);
+    return client;
+}
+
+std::string nodeUrl(const std::string &path, const std::string &token) {
+    return "/" + path + ".json?auth=" + httplib::detail::encode_query_param(token);
+}
+
+} // namespace
+
+LocalCloud::LocalCloud(LocalCloudOptions options) : options_(std::move(options)) {
+    workFolder_ = makeTemporaryFolder();
+    dataFolder_ = workFolder_ / "data";
+    if (options_.createServiceAccount) {
+        const int status = ServerProcess::run({serverBinary(), "add-account", "--data", dataFolder_.string(),
+                                               Tunewell::BuildValues::kServiceEmail,
+                                               Tunewell::BuildValues::kServicePassword},
+                                              logFile());
+        if (status != 0)
+            throw std::runtime_error("cannot create the service account; see " + logFile().string());
+    }
+    start();
+}
+
+LocalCloud::~LocalCloud() {
+    process_.kill();
+    std::error_code ignored;
+    std::filesystem::remove_all(workFolder_, ignored);
+}
+
+std::string LocalCloud::serverBinary() {
+    return TUNEWELL_CLOUD_BINARY;
+}
+std::string LocalCloud::demoClip() {
+    return TUNEWELL_DEMO_CLIP;
+}
+
+void LocalCloud::start() {
+    std::vector<std::string> command = {serverBinary(), "serve",
+                                        "--data",       dataFolder_.string(),
+                                        "--db-port",    std::to_string(databasePort_),
+                                        "--auth-port",  std::to_string(authPort_)};
+    if (options_.tokenLifetimeSeconds > 0)
+        command.insert(command.end(), {"--token-lifetime", std::to_string(options_.tokenLifetimeSeconds)});
+    if (options_.keepAliveSeconds > 0)
+        command.insert(command.end(), {"--keep-alive", std::to_string(options_.keepAliveSeconds)});
+    command.insert(command.end(), options_.extraArguments.begin(), options_.extraArguments.end());
+    for (const auto &line : process_.start(command, logFile(), "ready")) {
+        if (line.rfind("database ", 0) == 0)
+            databasePort_ = portOf(line);
+        else if (line.rfind("identity ", 0) == 0)
+            authPort_ = portOf(line);
+    }
+}
+
+void LocalCloud::stop() {
+    process_.stop();
+}
+void LocalCloud::kill() {
+    process_.kill();
+}
+
+void LocalCloud::restart() {
+    stop();
+    start();
+}
+
+std::string LocalCloud::databaseUrl() const {
+    return "http://" + databaseEmulatorHost();
+}
+std::string LocalCloud::authUrl() const {
+    return "http://" + authEmulatorHost();
+}
+std::string LocalCloud::identityUrl() const {
+    return authUrl() + "/www.googleapis.com/identitytoolkit/v3/relyingparty";
+}
+std::string LocalCloud::tokenUrl() const {
+    return authUrl() + "/securetoken.googleapis.com/v1/token";
+}
+std::string LocalCloud::databaseEmulatorHost() const {
+    return std::string(kLoopback) + ":" + std::to_string(databasePort_);
+}
+std::string LocalCloud::authEmulatorHost() const {
+    return std::string(kLoopback) + ":" + std::to_string(authPort_);
+}
+
+void LocalCloud::exportEmulatorHosts() const {
+    ::setenv("FIREBASE_DATABASE_EMULATOR_HOST", databaseEmulatorHost().c_str(), 1);
+    ::setenv("FIREBASE_AUTH_EMULATOR_HOST", authEmulatorHost().c_str(), 1);
+}
+
+std::string LocalCloud::signIn(const std::string &email, const std::string &password) const {
+    auto client = clientFor(authUrl());
+    const nlohmann::json body = {{"email", email}, {"password", password}, {"returnSecureToken", true}};
+    const auto answer =
+        client.Post(std::string("/www.googleapis.com/identitytoolkit/v3/relyingparty/verifyPassword?key=") +
+                        Tunewell::BuildValues::kApiKey,
+                    body.dump(), "application/json");
+    if (!answer || answer->status != 200)
+        throw std::runtime_error("sign-in failed: " + (answer ? answer->body : std::string("no answer")));
+    return nlohmann::json::parse(answer->body).at("idToken").get<std::string>();
+}
+
+std::string LocalCloud::serviceToken() const {
+    return signIn(Tunewell::BuildValues::kServiceEmail, Tunewell::BuildValues::kServicePassword);
+}
+
+void LocalCloud::seed(const std::string &path, const nlohmann::json &value) const {
+    auto client = clientFor(databaseUrl());
+    const auto answer = client.Put(nodeUrl(path, serviceToken()), value.dump(), "application/json");
+    if (!answer || answer->status != 200)
+        throw std::runtime_error("seeding " + path +
+                                 " failed: " + (answer ? answer->body : std::string("no answer")));
+}
+
+nlohmann::json LocalCloud::read(const std::string &path) const {
+    auto client = clientFor(databaseUrl());
+    const auto answer = client.Get(nodeUrl(path, serviceToken()));
+    if (!answer || answer->status != 200)
+        throw std::runtime_error("reading " + path +
+                                 " failed: " + (answer ? answer->body : std::string("no answer")));
+    return nlohmann::json::parse(answer->body);
+}
+
+std::vector<std::string> LocalCloud::oobCodes(const std::string &email) const {
+    auto client = clientFor(authUrl());
+    const auto answer =
+        client.Get(std::string("/emulator/v1/projects/") + Tunewell::BuildValues::kProjectId + "/oobCodes");
+    if (!answer || answer->status != 200)
+        throw std::runtime_error("cannot read the codes");
+    std::vector<std::string> codes;
+    for (const auto &entry : nlohmann::json::parse(answer->body).at("oobCodes"))
+        if (entry.at("email") == email)
+            codes.push_back(entry.at("oobCode").get<std::string>());
+    return codes;
+}
+
+} // namespace TunewellTesting

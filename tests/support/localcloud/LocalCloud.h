@@ -1,0 +1,72 @@
+#pragma once
+
+#include "ServerProcess.h"
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace TunewellTesting {
+
+struct LocalCloudOptions {
+    int tokenLifetimeSeconds = 0; // 0: the server's default (3600)
+    int keepAliveSeconds = 0;     // 0: the server's default (30)
+    bool createServiceAccount = true;
+    std::vector<std::string> extraArguments; // more `serve` options, e.g. {"--no-anonymous"}
+};
+
+// A tunewell-cloud started on free loopback ports with a temporary data folder, holding the
+// service account of the build values. Restarts keep the folder and the ports. The folder is
+// removed when the object goes.
+class LocalCloud {
+public:
+    explicit LocalCloud(LocalCloudOptions options = {});
+    LocalCloud(const LocalCloud &) = delete;
+    LocalCloud &operator=(const LocalCloud &) = delete;
+    ~LocalCloud();
+
+    static std::string serverBinary();
+    static std::string demoClip();
+
+    void start();
+    void stop(); // SIGTERM, as at a normal end
+    void kill(); // SIGKILL, as at a crash
+    void restart();
+    bool running() const { return process_.running(); }
+    pid_t pid() const { return process_.pid(); }
+
+    int databasePort() const { return databasePort_; }
+    int authPort() const { return authPort_; }
+    std::string databaseUrl() const; // http://127.0.0.1:PORT
+    std::string authUrl() const;     // http://127.0.0.1:PORT
+    std::string identityUrl() const; // authUrl() + /www.googleapis.com/identitytoolkit/v3/relyingparty
+    std::string tokenUrl() const;    // authUrl() + /securetoken.googleapis.com/v1/token
+    // Values for FIREBASE_DATABASE_EMULATOR_HOST and FIREBASE_AUTH_EMULATOR_HOST.
+    std::string databaseEmulatorHost() const;
+    std::string authEmulatorHost() const;
+    // Sets both variables in this process's environment.
+    void exportEmulatorHosts() const;
+
+    const std::filesystem::path &dataFolder() const { return dataFolder_; }
+    std::filesystem::path logFile() const { return workFolder_ / "server.log"; }
+
+    // Signs in with e-mail and password and answers the ID token; throws on refusal.
+    std::string signIn(const std::string &email, const std::string &password) const;
+    std::string serviceToken() const;
+    // Writes a node (path without ".json", "" for the root) as the service account.
+    void seed(const std::string &path, const nlohmann::json &value) const;
+    nlohmann::json read(const std::string &path) const;
+    // The codes the identity service would have mailed to the address.
+    std::vector<std::string> oobCodes(const std::string &email) const;
+
+private:
+    LocalCloudOptions options_;
+    std::filesystem::path workFolder_;
+    std::filesystem::path dataFolder_;
+    ServerProcess process_;
+    int databasePort_ = 0;
+    int authPort_ = 0;
+};
+
+} // namespace TunewellTesting
