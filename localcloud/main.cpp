@@ -1,6 +1,7 @@
 #include "TunewellCloud/CatalogueSeeder.h"
 #include "TunewellCloud/CloudServer.h"
 #include "TunewellCloud/CommandLine.h"
+#include "TunewellCloud/DemoStation.h"
 #include "TunewellCloud/RequestError.h"
 
 #include <csignal>
@@ -68,6 +69,27 @@ int seed(const CommandLine &line) {
     return 0;
 }
 
+int radio(const CommandLine &line) {
+    line.allowOnly({"folder", "port", "address", "metaint", "rate"});
+    if (!line.has("folder"))
+        throw UsageError("radio needs --folder DIR");
+    std::signal(SIGPIPE, SIG_IGN);
+    DemoStation::Figures figures;
+    figures.metaInterval = static_cast<std::size_t>(line.number("metaint", 16000, 1, 1 << 20));
+    figures.bytesPerSecond = static_cast<std::size_t>(line.number("rate", 16000, 1000, 1 << 26));
+    DemoStation station(line.text("folder", ""), figures);
+    httplib::Server server;
+    station.install(server);
+    const std::string address = line.text("address", "127.0.0.1");
+    const int wanted = static_cast<int>(line.number("port", 8000, 0, 65535));
+    const int port =
+        wanted == 0 ? server.bind_to_any_port(address) : (server.bind_to_port(address, wanted) ? wanted : -1);
+    if (port <= 0)
+        throw std::runtime_error("cannot listen on " + address + ":" + std::to_string(wanted));
+    std::cout << "radio http://" << address << ":" << port << "/\nready" << std::endl;
+    return server.listen_after_bind() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -80,6 +102,8 @@ int main(int argc, char **argv) {
             return addAccount(line);
         if (line.command == "seed")
             return seed(line);
+        if (line.command == "radio")
+            return radio(line);
         if (line.command == "help" || line.command == "--help") {
             std::cout << kUsage;
             return 0;

@@ -158,7 +158,8 @@ std::vector<std::string> LocalCloud::oobCodes(const std::string &email) const {
     if (!answer || answer->status != 200)
         throw std::runtime_error("cannot read the codes");
     std::vector<std::string> codes;
-    for (const auto &entry : nlohmann::json::parse(answer->body).at("oobCodes"))
+    const auto listed = nlohmann::json::parse(answer->body);
+    for (const auto &entry : listed.at("oobCodes"))
         if (entry.at("email") == email)
             codes.push_back(entry.at("oobCode").get<std::string>());
     return codes;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ServerProcess.h"
+
+#include <filesystem>
+#include <string>
+
+namespace TunewellTesting {
+
+// The demo radio station of tunewell-cloud on a free loopback port, streaming every file of
+// a folder (by default the demo clip the build made) as an endless stream.
+class DemoRadio {
+public:
+    struct Options {
+        std::filesystem::path folder; // empty: the folder of the demo clip
+        int metaInterval = 16000;
+        int bytesPerSecond = 16000;
+    };
+
+    explicit DemoRadio(Options options);
+    DemoRadio();
+    ~DemoRadio();
+
+    // http://127.0.0.1:PORT/NAME; the demo clip is "demo.mp3".
+    std::string url(const std::string &name = "demo.mp3") const;
+    int port() const { return port_; }
+
+private:
+    ServerProcess process_;
+    std::filesystem::path logFile_;
+    int port_ = 0;
+};
+
+} // namespace TunewellTesting
