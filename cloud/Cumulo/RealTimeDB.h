@@ -7,6 +7,8 @@
 
 namespace Cumulo {
 
+class TEventListener;
+
 // The client of the cloud realtime database: one URL per node, the ID token of the
 // authentication client in the "auth" query of every request.
 //
@@ -62,6 +64,9 @@ private:
 
     std::string fBaseURL;
     std::shared_ptr<IFirebaseAuthentication> fAuth;
+    // The running or last listening session; declared last, so that releasing the client first
+    // stops the session's thread while everything it uses is still there.
+    std::shared_ptr<TEventListener> fListener;
 };
 
 } // namespace Cumulo

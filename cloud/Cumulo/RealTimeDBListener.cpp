@@ -1,21 +1,39 @@
-// Listening for value events is not available yet: this file holds the listener operations of
-// the realtime database client and is replaced as a whole when the listener arrives.
+// The listener operations of the realtime database client.
 
+#include "Cumulo/EventListener.h"
+#include "Cumulo/FirebaseEvent.h"
+#include "Cumulo/Helpers.h"
 #include "Cumulo/RealTimeDB.h"
-
-#include <stdexcept>
 
 namespace Cumulo {
 
-std::shared_ptr<IFirebaseEvent> TRealTimeDB::ListenForValueEvents(const TStringDynArray & /*ResourceParams*/,
-                                                                  TOnReceiveEvent /*ListenEvent*/,
-                                                                  TNotifyEvent /*OnStopListening*/,
-                                                                  TOnRequestError /*OnError*/) {
-    throw std::logic_error("Listening for value events is not available yet");
+std::shared_ptr<IFirebaseEvent> TRealTimeDB::ListenForValueEvents(const TStringDynArray &ResourceParams,
+                                                                  TOnReceiveEvent ListenEvent,
+                                                                  TNotifyEvent OnStopListening,
+                                                                  TOnRequestError OnError) {
+    // One session per client: a new start ends the running one first (its OnStopListening
+    // still comes), so the old handle can never stop the new session.
+    if (fListener)
+        fListener->StopAndWait();
+    TEventListenerSettings settings;
+    settings.StreamURL =
+        fBaseURL + TFirebaseHelpers::EncodeResourceParams(AddJSONExtToRequest(ResourceParams));
+    settings.ResourceParams = ResourceParams;
+    settings.Auth = fAuth;
+    settings.OnEvent = std::move(ListenEvent);
+    settings.OnStopListening = std::move(OnStopListening);
+    settings.OnError = std::move(OnError);
+    fListener = std::make_shared<TEventListener>(std::move(settings));
+    fListener->Start();
+    // The session is owned by this client and ends with it, so the write never outlives it.
+    return std::make_shared<TFirebaseEvent>(fListener, ResourceParams,
+                                            [this](const TStringDynArray &NodePath) {
+                                                GetServerVariables("timestamp", NodePath, nullptr, nullptr);
+                                            });
 }
 
 TDateTime TRealTimeDB::GetLastKeepAliveTimeStamp() {
-    return 0;
+    return fListener ? fListener->LastKeepAlive() : 0;
 }
 
 } // namespace Cumulo
