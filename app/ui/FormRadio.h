@@ -1,0 +1,147 @@
+#pragma once
+
+#include "app/core/StationTable.h"
+#include "app/core/WindowCloud.h"
+#include "app/ui/ChildWindows.h"
+#include "app/ui/MemoLog.h"
+#include "app/ui/StationPlayer.h"
+#include "app/ui/WindowEnvironment.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QStatusBar;
+class QStyleOptionViewItem;
+class QTableView;
+
+namespace Tunewell {
+
+class StationTableModel;
+
+// The main window: the station grid beside the player, five labels of the station being
+// played, and the menu. Its handlers are split by concern: FormRadio.cpp (layout, child
+// windows, themes), FormRadioStartUp.cpp (show, activation, close), FormRadioStations.cpp
+// (playback, favourites, drawing and sorting).
+class TFormRadio : public QMainWindow {
+    Q_OBJECT
+public:
+    TFormRadio(WindowEnvironment Environment, std::unique_ptr<IStationPlayer> Player,
+               ChildWindowFactory Children, QWidget *Parent = nullptr);
+    ~TFormRadio() override;
+
+    // Handlers, named after their control and event.
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    void DBGrid1CellClick();
+    void DBGrid1DrawColumnCell(QPainter *Canvas, const QStyleOptionViewItem &Cell, const QModelIndex &Index);
+    void DBGrid1TitleClick(int Column);
+    void Favorite1Click();
+    void Include1Click();
+    void Exclude1Click();
+    void Register1Click();
+    void Help1Click();
+    void About1Click();
+    void Amethist1Click();
+    void Amakrits1Click();
+    void AquaLight1Click();
+    void Auric1Click();
+    void Cobalt1Click();
+    void Cyan1Click();
+    void Lavender1Click();
+    void Light1Click();
+    void Sapphire1Click();
+    void Smokey1Click();
+
+    // The start-up sequence (FormActivate), unless a run is already in progress; an error that
+    // leaves it is reported. Runs at the first show and after each child window closes.
+    void RunStartUpSequence();
+
+    const WindowEnvironment &Environment() const { return Environment_; }
+    WindowCloud &Cloud() { return Cloud_; }
+    IStationPlayer &Wmp() { return *Wmp_; }
+    QAction *ThemeItem(int Index) const { return ThemeItems_.at(Index); }
+
+    // Controls, as the window's resource names them.
+    QWidget *Panel1 = nullptr;
+    QTableView *DBGrid1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *LabelNum = nullptr;
+    QLabel *LabelNome = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *LabelStyle = nullptr;
+    QLabel *LabelLocation = nullptr;
+    QLabel *LabelQualidade = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QPlainTextEdit *memRTDB = nullptr;
+    QLineEdit *EdtPath = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QMenuBar *MainMenu1 = nullptr;
+    QAction *Register1 = nullptr;
+    QMenu *Skin1 = nullptr;
+    QAction *Help1 = nullptr;
+    QAction *About1 = nullptr;
+    QMenu *Favorite1 = nullptr;
+    QAction *Include1 = nullptr;
+    QAction *Exclude1 = nullptr;
+    QAction *Auric1 = nullptr;
+    std::vector<QPixmap> ImageList1;
+
+    // The station table behind the grid, and the grid's model of it (the grid's data source).
+    TStationTable cdsRadios;
+    StationTableModel *DataSource1 = nullptr;
+    // The serie of the profile's last station as read from the cloud.
+    std::string last_radio;
+
+signals:
+    // A run of the start-up sequence ended, completed or not.
+    void StartUpSequenceFinished();
+
+protected:
+    void showEvent(QShowEvent *Event) override;
+    void closeEvent(QCloseEvent *Event) override;
+
+private:
+    void CreateControls();
+    void CreateGrid();
+    void CreateMenu();
+    QLabel *CreateLabel(const char *Name, const QString &Text, int Left, int Top, bool Caption);
+    void FollowCurrentRow(int Row);
+    void ApplyThemeItem(int Index);
+    void OpenChildWindow(ChildWindow Kind);
+    void PlayCurrentRow();
+    void ShowNoProfileMessage();
+    // Sets the current row's favoritos; the profile ID, or empty (after saying why) for no change.
+    std::string MarkCurrentFavourite(const char *Mark);
+    void ReportError(const std::exception &Error);
+    // The node read as a JSON object; anything else is an error of the start-up sequence.
+    Cumulo::TJSONValue ReadObject(const Cumulo::TStringDynArray &Path);
+    void CheckForUpdate();
+    void LoadCatalogue();
+    void WritePresenceOnline(const std::string &ProfileID);
+
+    WindowEnvironment Environment_;
+    ChildWindowFactory Children_;
+    std::unique_ptr<IStationPlayer> Wmp_;
+    MemoLog Log_;
+    WindowCloud Cloud_;
+    std::array<QAction *, 10> ThemeItems_{};
+    bool Shown_ = false;
+    bool StartUpRunning_ = false;
+};
+
+} // namespace Tunewell

@@ -1,0 +1,163 @@
+// The main window's start-up sequence and its close record.
+#include "app/core/CatalogueReader.h"
+#include "app/core/FavouritesReader.h"
+#include "app/core/LastStationReader.h"
+#include "app/core/TimeText.h"
+#include "app/core/UpdateSuspension.h"
+#include "app/core/VersionCompare.h"
+#include "app/core/VersionReader.h"
+#include "app/core/WindowCloudProfileID.h"
+#include "app/ui/FormRadio.h"
+#include "profile/core/MacAddress.h"
+#include "profile/core/NomeMaquina.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QTableView>
+#include <ctime>
+#include <stdexcept>
+
+namespace Tunewell {
+
+using Cumulo::TJSONValue;
+using Cumulo::TStringDynArray;
+
+namespace {
+const QString kUpdateQuestion = QStringLiteral(
+    "there is a new version of the radio, do you want to download?\rExiste uma nova vers\u00E3o do "
+    "R\u00E1dio, deseja baixar?");
+const QString kUpdateCaption = QStringLiteral("Atualiza\u00E7\u00E3o");
+
+TJSONValue PresenceRecord(const std::string &HourMember, const std::string &Status, bool WithName) {
+    const std::time_t now = std::time(nullptr);
+    TJSONValue record = TJSONValue::object();
+    if (WithName)
+        record["Nome"] = NomeMaquina();
+    record[HourMember] = TimeText(now);
+    record["Data"] = DateText(now);
+    record["Status"] = Status;
+    return record;
+}
+} // namespace
+
+TJSONValue TFormRadio::ReadObject(const TStringDynArray &Path) {
+    const auto node = Cloud_.Get(Path);
+    const std::string path = WindowCloud::GetPathFromResParams(Path);
+    if (!node || node->is_null())
+        throw std::runtime_error("Path " + path + " not found");
+    if (!node->is_object())
+        throw std::runtime_error("Path " + path + " does not hold a JSON object");
+    return *node;
+}
+
+void TFormRadio::FormShow() {
+    const std::string profileID = ReadProfileID();
+    if (profileID.empty())
+        return;
+    Cloud_.SignInIfNeeded();
+    last_radio = ReadLastSerie(ReadObject({"CADASTRADO", profileID, "LAST"}));
+    if (cdsRadios.Locate("serie", last_radio))
+        PlayCurrentRow();
+}
+
+void TFormRadio::RunStartUpSequence() {
+    // A message shown by a run may itself reactivate the window; one run at a time.
+    if (StartUpRunning_)
+        return;
+    StartUpRunning_ = true;
+    try {
+        FormActivate();
+    } catch (const std::exception &error) {
+        ReportError(error);
+    }
+    StartUpRunning_ = false;
+    emit StartUpSequenceFinished();
+}
+
+void TFormRadio::FormActivate() {
+    Auric1->setChecked(true);
+    const SignInOutcome signIn = Cloud_.SignIn();
+    if (signIn.ErrorMessage == "EMAIL_NOT_FOUND") {
+        Environment_.Dialogs.ShowMessage(this, QStringLiteral("Email nao existe."));
+        return;
+    }
+    if (signIn.ErrorMessage == "INVALID_PASSWORD") {
+        Environment_.Dialogs.ShowMessage(this, QStringLiteral("Senha invalida."));
+        return;
+    }
+    {
+        TUpdateSuspension suspension(cdsRadios);
+        CheckForUpdate();
+        LoadCatalogue();
+    }
+
+    const std::string profileID = ReadProfileID();
+    std::string lastSerie;
+    if (!profileID.empty()) {
+        lastSerie = ReadLastSerie(ReadObject({"CADASTRADO", profileID, "LAST"}));
+        last_radio = lastSerie;
+    }
+    if (!lastSerie.empty() && cdsRadios.Locate("serie", lastSerie))
+        PlayCurrentRow();
+    if (!profileID.empty())
+        ReadFavourites(ReadObject({"CADASTRADO", profileID, "FAVORITOS"}), cdsRadios);
+    // The station being played stays the current row, also after the catalogue was reloaded.
+    if (!Wmp_->URL().isEmpty())
+        cdsRadios.Locate("url", Wmp_->URL().toStdString());
+    DBGrid1->setFocus();
+
+    WritePresenceOnline(profileID);
+    Wmp_->SetEnableContextMenu(false);
+}
+
+void TFormRadio::CheckForUpdate() {
+    const TPublishedVersion published = ReadVersion(ReadObject({"VERSOES"}));
+    if (!NewerVersionPublished(OwnVersion, published.Version))
+        return;
+    if (Environment_.Dialogs.AskYesNo(this, kUpdateQuestion, kUpdateCaption))
+        Environment_.Dialogs.OpenAddress(QString::fromStdString(published.Url));
+}
+
+void TFormRadio::LoadCatalogue() {
+    const TJSONValue catalogue = ReadObject({"ESTACOES"});
+    // Each run replaces the catalogue: reopening the window must not list every station twice.
+    cdsRadios.ReplaceRows({});
+    ReadCatalogue(catalogue, cdsRadios);
+}
+
+void TFormRadio::WritePresenceOnline(const std::string &ProfileID) {
+    if (!ProfileID.empty()) {
+        const TStringDynArray path{"CADASTRADO", ProfileID, "STATUS"};
+        if (Cloud_.Authenticated()) {
+            Cloud_.Patch(path, PresenceRecord("Hora_Entrada", "Online", false));
+        } else {
+            Cloud_.SignIn();
+            Cloud_.Put(path, PresenceRecord("Hora_Entrada", "Online", false));
+        }
+        return;
+    }
+    // Without an adapter address there is no record of this machine to write.
+    const std::string adapter = getMacAddress();
+    if (!adapter.empty())
+        Cloud_.Patch({"NAO_CADASTRADO", adapter}, PresenceRecord("Hora_Entrada", "Online", true));
+}
+
+void TFormRadio::FormClose() {
+    const std::string adapter = getMacAddress();
+    const std::string profileID = ReadProfileID();
+    Cloud_.SignIn();
+    if (!profileID.empty()) {
+        if (!Cloud_.Authenticated())
+            Cloud_.SignIn();
+        Cloud_.Patch({"CADASTRADO", profileID, "STATUS"}, PresenceRecord("Hora_Saida", "Offline", false));
+    } else if (!adapter.empty()) {
+        Cloud_.Patch({"NAO_CADASTRADO", adapter}, PresenceRecord("Hora_Saida", "Offline", true));
+    }
+}
+
+void TFormRadio::closeEvent(QCloseEvent *Event) {
+    FormClose();
+    QMainWindow::closeEvent(Event);
+}
+
+} // namespace Tunewell

@@ -1,0 +1,146 @@
+// The main window's station handlers: playback on a click, favourites, the Fav column and
+// sorting by a title.
+#include "app/core/WindowCloudProfileID.h"
+#include "app/ui/FormRadio.h"
+#include "app/ui/OrdenarTituloGrid.h"
+#include "app/ui/StationTableModel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QStyleOptionViewItem>
+#include <QTableView>
+
+namespace Tunewell {
+
+namespace {
+QString Text(const std::string &Value) {
+    return QString::fromStdString(Value);
+}
+
+const QString kNeedsProfile = QStringLiteral(
+    "To use this feature, you need to register!\rPara usar este recurso, voc\u00EA precisa se registrar!");
+const QString kSomethingWentWrong = QStringLiteral("Algo deu errado!");
+} // namespace
+
+void TFormRadio::PlayCurrentRow() {
+    Wmp_->SetURL(Text(cdsRadios.FieldText(fpUrl)));
+    Wmp_->Play();
+    LabelNome->setText(Text(cdsRadios.FieldText(fpNome)));
+    LabelStyle->setText(Text(cdsRadios.FieldText(fpEstilo)));
+    LabelLocation->setText(Text(cdsRadios.FieldText(fpLocal)));
+    LabelQualidade->setText(Text(cdsRadios.FieldText(fpQualidade)));
+    LabelNum->setText(Text(cdsRadios.FieldText(fpNum)));
+    for (QLabel *label : {LabelNome, LabelStyle, LabelLocation, LabelQualidade, LabelNum})
+        label->adjustSize();
+    DBGrid1->setFocus();
+}
+
+void TFormRadio::DBGrid1CellClick() {
+    if (cdsRadios.CurrentRow() < 0)
+        return;
+    const std::string profileID = ReadProfileID();
+    const std::string num = cdsRadios.FieldText(fpNum);
+    LabelNum->setText(num.empty() ? QStringLiteral("0") : Text(num));
+    Edit1->setText(Text(cdsRadios.FieldText(fpUrl)));
+    LabelNome->setText(Text(cdsRadios.FieldText(fpNome)));
+    LabelStyle->setText(Text(cdsRadios.FieldText(fpEstilo)));
+    LabelLocation->setText(Text(cdsRadios.FieldText(fpLocal)));
+    LabelQualidade->setText(Text(cdsRadios.FieldText(fpQualidade)));
+    for (QLabel *label : {LabelNum, LabelNome, LabelStyle, LabelLocation, LabelQualidade})
+        label->adjustSize();
+    Wmp_->SetURL(Text(cdsRadios.FieldText(fpUrl)));
+    Wmp_->Play();
+    if (profileID.empty())
+        return;
+    if (!Cloud_.Authenticated() && !Cloud_.SignIn().Succeeded) {
+        Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
+        return;
+    }
+    Cumulo::TJSONValue record = Cumulo::TJSONValue::object();
+    record["Serie"] = cdsRadios.FieldText(fpSerie);
+    Log_.Clear();
+    Cloud_.Patch({"CADASTRADO", profileID, "LAST"}, record);
+}
+
+void TFormRadio::ShowNoProfileMessage() {
+    Environment_.Dialogs.ShowMessage(this, kNeedsProfile);
+}
+
+void TFormRadio::Favorite1Click() {
+    if (ReadProfileID().empty())
+        ShowNoProfileMessage();
+}
+
+std::string TFormRadio::MarkCurrentFavourite(const char *Mark) {
+    const std::string profileID = ReadProfileID();
+    if (profileID.empty()) {
+        ShowNoProfileMessage();
+        DBGrid1->setFocus();
+        return {};
+    }
+    if (cdsRadios.CurrentRow() < 0)
+        return {};
+    cdsRadios.Edit();
+    cdsRadios.SetField(fpFavoritos, Mark);
+    cdsRadios.Post();
+    return profileID;
+}
+
+void TFormRadio::Include1Click() {
+    // Include always marks: the row shows the star the cloud receives.
+    const std::string profileID = MarkCurrentFavourite("1");
+    if (profileID.empty())
+        return;
+    Cumulo::TJSONValue record = Cumulo::TJSONValue::object();
+    record[cdsRadios.FieldText(fpSerie)] = "1";
+    const Cumulo::TStringDynArray path{"CADASTRADO", profileID, "FAVORITOS"};
+    if (Cloud_.Authenticated()) {
+        Cloud_.Patch(path, record);
+    } else if (Cloud_.SignIn().Succeeded) {
+        Log_.Clear();
+        Cloud_.Patch(path, record);
+    } else {
+        Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
+    }
+    DBGrid1->setFocus();
+}
+
+void TFormRadio::Exclude1Click() {
+    const std::string profileID = MarkCurrentFavourite("2");
+    if (profileID.empty())
+        return;
+    const Cumulo::TStringDynArray path{"CADASTRADO", profileID, "FAVORITOS", cdsRadios.FieldText(fpSerie)};
+    if (!Cloud_.Authenticated() && !Cloud_.SignIn().Succeeded) {
+        Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
+        DBGrid1->setFocus();
+        return;
+    }
+    if (!Cloud_.CheckAndCreateRealTimeDBClass())
+        return;
+    Log_.Clear();
+    Cloud_.Delete(path);
+    DBGrid1->setFocus();
+}
+
+void TFormRadio::DBGrid1DrawColumnCell(QPainter *Canvas, const QStyleOptionViewItem &Cell,
+                                       const QModelIndex &Index) {
+    if (StationTableModel::FieldOfColumn(Index.column()) != fpFavoritos)
+        return;
+    const bool selected = Cell.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group =
+        Cell.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+    Canvas->fillRect(Cell.rect, selected ? Cell.palette.brush(group, QPalette::Highlight)
+                                         : Cell.palette.brush(group, QPalette::Base));
+    const QPoint corner = Cell.rect.topLeft() + QPoint(1, 1);
+    Canvas->drawPixmap(corner, ImageList1.at(0));
+    if (cdsRadios.DisplayText(Index.row(), fpFavoritos) == "1")
+        Canvas->drawPixmap(corner, ImageList1.at(1));
+}
+
+void TFormRadio::DBGrid1TitleClick(int Column) {
+    OrdenarTituloGrid(DBGrid1, Column);
+}
+
+} // namespace Tunewell

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/ui/Dialogs.h"
+
+namespace Tunewell {
+
+// The desktop's own message boxes and shell actions.
+class MessageDialogs : public IDialogs {
+public:
+    void ShowMessage(QWidget *Parent, const QString &Text) override;
+    bool AskYesNo(QWidget *Parent, const QString &Text, const QString &Caption) override;
+    void ShowError(QWidget *Parent, const QString &Message) override;
+    bool OpenAddress(const QString &Address) override;
+    void RestartProgram() override;
+};
+
+} // namespace Tunewell

@@ -1,0 +1,117 @@
+// tunewell-publish: the maintainer's way to the publishing of the help window's hidden panel.
+// Same operations, same code: signs in with the build's service account, then replaces the
+// station catalogue from a station list file, or publishes a version and its download address.
+
+#include "Cumulo/JsonText.h"
+#include "Cumulo/Log.h"
+#include "app/core/WindowCloud.h"
+#include "app/core/WindowCloudLog.h"
+#include "help/core/StationListFile.h"
+#include "help/publish/PublishCatalogue.h"
+#include "help/publish/PublishCloudClients.h"
+#include "help/publish/PublishPushKeys.h"
+#include "help/publish/PublishVersion.h"
+
+#include <QString>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace Tunewell;
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+constexpr const char *kUsageText =
+    "usage: tunewell-publish [--verbose] catalogue FILE\n"
+    "       tunewell-publish [--verbose] version VERSION URL\n"
+    "       tunewell-publish check FILE\n"
+    "catalogue: signs in with the build's service account and replaces the station catalogue with\n"
+    "           the stations of FILE in one write, printing one line per station written.\n"
+    "version:   signs in and publishes VERSION and its download URL.\n"
+    "check:     reads and cuts FILE and prints the number of stations and the size of the request\n"
+    "           that would replace the catalogue; nothing is sent.\n"
+    "--verbose: the cloud client's diagnostic lines on standard error.\n";
+
+// The window's log, printed: one line per outcome, as the panel would show it.
+class PrintedLog : public IWindowCloudLog {
+public:
+    void AddLine(const std::string &Line) override { std::cout << Line << '\n'; }
+    void Clear() override {}
+};
+
+int Fail(const std::string &Message) {
+    std::cout.flush();
+    std::cerr << "tunewell-publish: " << Message << '\n';
+    return kFailed;
+}
+
+bool SignIn(WindowCloud &Cloud, std::string &Error) {
+    const auto Outcome = Cloud.SignIn();
+    if (!Outcome.Succeeded) {
+        Error = "sign-in with the service account failed: " + Outcome.ErrorMessage;
+        return false;
+    }
+    return Cloud.CheckAndCreateRealTimeDBClass();
+}
+
+int PublishCatalogueFile(WindowCloud &Cloud, const std::string &FileName) {
+    PublishPushKeys Keys;
+    std::optional<PublishCatalogue> Catalogue;
+    try {
+        Catalogue.emplace(PublishCatalogue::FromFile(QString::fromLocal8Bit(FileName), Keys));
+    } catch (const std::exception &Error) {
+        return Fail(FileName + ": " + Error.what());
+    }
+    std::string Error;
+    if (!SignIn(Cloud, Error))
+        return Fail(Error);
+    if (!Catalogue->Write(Cloud))
+        return Fail("the catalogue was not written; the cloud keeps the previous one");
+    return 0;
+}
+
+int CheckCatalogueFile(const std::string &FileName) {
+    PublishPushKeys Keys;
+    try {
+        const auto Catalogue = PublishCatalogue::FromFile(QString::fromLocal8Bit(FileName), Keys);
+        std::cout << Catalogue.Keys().size() << " stations, "
+                  << Cumulo::RequestBodyText(Catalogue.Node()).size() << " bytes in the request\n";
+        return 0;
+    } catch (const std::exception &Error) {
+        return Fail(FileName + ": " + Error.what());
+    }
+}
+
+int PublishVersionText(WindowCloud &Cloud, const std::string &Version, const std::string &Url) {
+    std::string Error;
+    if (!SignIn(Cloud, Error))
+        return Fail(Error);
+    if (!PublishVersion(Cloud, Version, Url).Succeeded)
+        return Fail("the version was not published");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    std::vector<std::string> Arguments(argv + 1, argv + argc);
+    if (!Arguments.empty() && Arguments[0] == "--verbose")
+        Arguments.erase(Arguments.begin());
+    else
+        // Standard error carries only this command's own messages.
+        Cumulo::SetLogSink([](const std::string &) {});
+    PrintedLog Log;
+    WindowCloud Cloud(Log, WindowCloudRole::Other, std::make_shared<PublishCloudClients>());
+    if (Arguments.size() == 2 && Arguments[0] == "catalogue")
+        return PublishCatalogueFile(Cloud, Arguments[1]);
+    if (Arguments.size() == 2 && Arguments[0] == "check")
+        return CheckCatalogueFile(Arguments[1]);
+    if (Arguments.size() == 3 && Arguments[0] == "version")
+        return PublishVersionText(Cloud, Arguments[1], Arguments[2]);
+    std::cerr << kUsageText;
+    return kUsage;
+}

@@ -1,0 +1,54 @@
+#include "help/ui/ChildWindowLayout.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+namespace Tunewell::ChildWindowLayout {
+
+namespace {
+constexpr int kClientWidth = 717;
+constexpr int kClientHeight = 346;
+} // namespace
+
+QFont Tahoma(int Points, bool Bold) {
+    QFont Font(QStringLiteral("Tahoma"), Points, Bold ? QFont::Bold : QFont::Normal);
+    Font.setStyleHint(QFont::SansSerif);
+    return Font;
+}
+
+QFrame *SetUp(QDialog &Window, const QString &ObjectName) {
+    Window.setObjectName(ObjectName);
+    Window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    Window.setFont(Tahoma(8));
+    Window.setFixedSize(kClientWidth, kClientHeight);
+    auto *Panel = new QFrame(&Window);
+    Panel->setObjectName(QStringLiteral("Panel1"));
+    Panel->setFrameShape(QFrame::StyledPanel);
+    Panel->setGeometry(0, 0, kClientWidth, kClientHeight);
+    return Panel;
+}
+
+QLabel *AddLabel(QWidget *Parent, const QString &ObjectName, const QString &Text, int Left, int Top) {
+    auto *Label = new QLabel(Text, Parent);
+    Label->setObjectName(ObjectName);
+    Label->move(Left, Top);
+    Label->adjustSize();
+    return Label;
+}
+
+QPushButton *AddCloseButton(QWidget *Parent, const QString &ObjectName, int Left, int Top, int Width,
+                            int Height) {
+    auto *Button =
+        new QPushButton(QIcon(QStringLiteral(":/images/close.xpm")), QStringLiteral("    Close"), Parent);
+    Button->setObjectName(ObjectName);
+    Button->setIconSize(QSize(34, 33));
+    Button->setGeometry(Left, Top, Width, Height);
+    Button->setAutoDefault(false);
+    return Button;
+}
+
+} // namespace Tunewell::ChildWindowLayout

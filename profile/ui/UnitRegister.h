@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/core/WindowCloud.h"
+#include "app/ui/WindowEnvironment.h"
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace Tunewell {
+
+class ProfileLog;
+
+// The profile window: creates the user's profile in the cloud, gives it up, and records the
+// user's presence when it closes.
+class TFormRegister : public QDialog {
+    Q_OBJECT
+public:
+    // The display text of the serie of the main window's current station.
+    using TCurrentSerie = std::function<std::string()>;
+
+    TFormRegister(const WindowEnvironment &Environment, TCurrentSerie CurrentSerie,
+                  QWidget *Parent = nullptr);
+    ~TFormRegister() override;
+
+    void FormShow();
+    void MaskEdit1Exit();
+    void btSaveClick();
+    void btDeleteClick();
+    void btSairClick();
+
+    // The birthday field as the user sees it, blank positions read as spaces.
+    QString MaskEdit1Text() const;
+    WindowCloud &Cloud() { return *fCloud; }
+
+    // The machine's adapter address; tests replace it.
+    std::function<std::string()> AdapterAddress;
+    const Cumulo::TStringDynArray &node() const { return fNode; }
+
+    QFrame *Panel1;
+    QLabel *Label7;
+    QLabel *Label1;
+    QLineEdit *EditNome;
+    QLabel *Label2;
+    QLineEdit *EditSobrenome;
+    QLabel *Label3;
+    QLineEdit *EditEmail;
+    QLabel *Label4;
+    QLineEdit *MaskEdit1;
+    QLabel *Label5;
+    QLineEdit *EditPais;
+    QLabel *Label6;
+    QLineEdit *EditEstado;
+    QPushButton *btSave;
+    QPushButton *btDelete;
+    QPlainTextEdit *memRTDB;
+    QLabel *Label8;
+    QLabel *Label9;
+    QLabel *Label12;
+    QLabel *Label13;
+    QPushButton *btSair;
+
+protected:
+    void showEvent(QShowEvent *Event) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+private:
+    void CreateControls();
+    void ShowRegistered(bool Registered);
+    // Shows the message, puts the focus into the field and answers false when Failed.
+    bool Require(bool Failed, QWidget *Field, const QString &Message);
+
+    IDialogs &fDialogs;
+    TCurrentSerie fCurrentSerie;
+    std::unique_ptr<ProfileLog> fLog;
+    std::unique_ptr<WindowCloud> fCloud;
+    Cumulo::TStringDynArray fNode;
+    // The profile ID read when the window was shown or closed.
+    QString fRegistration;
+};
+
+} // namespace Tunewell

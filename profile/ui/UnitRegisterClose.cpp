@@ -1,0 +1,61 @@
+#include "app/core/TimeText.h"
+#include "profile/core/Registro.h"
+#include "profile/ui/ProfileLog.h"
+#include "profile/ui/UnitRegister.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <ctime>
+
+namespace Tunewell {
+
+namespace {
+
+Cumulo::TJSONValue DeletionMark() {
+    const auto Now = std::time(nullptr);
+    Cumulo::TJSONValue Mark = Cumulo::TJSONValue::object();
+    Mark["EXC_HORA"] = TimeText(Now);
+    Mark["EXC_DATA"] = DateText(Now);
+    return Mark;
+}
+
+Cumulo::TJSONValue PresenceRecord() {
+    const auto Now = std::time(nullptr);
+    Cumulo::TJSONValue Record = Cumulo::TJSONValue::object();
+    Record["Hora_Entrada"] = TimeText(Now);
+    Record["Data"] = DateText(Now);
+    Record["Status"] = "Online";
+    return Record;
+}
+
+} // namespace
+
+void TFormRegister::btDeleteClick() {
+    const auto ProfileId = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
+    // A value that vanished while the window was open leaves nothing to mark: no write may go
+    // under an empty key.
+    if (!ProfileId.isEmpty()) {
+        fNode = {"CADASTRADO", ProfileId.toStdString(), "EXCLUIDO"};
+        // The mark's time is taken after a sign-in that had to run first.
+        if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
+            fCloud->Put(fNode, DeletionMark());
+    }
+    ExcluirRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), ProfileId);
+    btDelete->setEnabled(false);
+    btSave->setEnabled(true);
+    Label7->setText(QStringLiteral("Register / Registre-se"));
+    fDialogs.RestartProgram();
+}
+
+void TFormRegister::btSairClick() {
+    fRegistration = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
+    if (!fRegistration.isEmpty()) {
+        fNode = {"CADASTRADO", fRegistration.toStdString(), "STATUS"};
+        const auto Record = PresenceRecord();
+        if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
+            fCloud->Patch(fNode, Record);
+    }
+    close();
+}
+
+} // namespace Tunewell

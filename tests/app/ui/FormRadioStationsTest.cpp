@@ -1,0 +1,219 @@
+#include "FormRadioFixture.h"
+#include "app/core/StationTable.h"
+#include "app/ui/StationTableModel.h"
+#include "app/ui/ThemeManager.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+
+namespace Tunewell::Testing {
+namespace {
+
+using Kind = RecordingDialogs::Kind;
+
+const QString kNeedsProfile = QStringLiteral(
+    "To use this feature, you need to register!\rPara usar este recurso, voc\u00EA precisa se registrar!");
+
+class FormRadioStationsTest : public FormRadioFixture {};
+
+TEST_F(FormRadioStationsTest, WindowHasItsControlsCaptionsAndMenu) {
+    auto player = std::make_unique<RecordingPlayer>();
+    TFormRadio form(WindowEnvironment{Dialogs, std::make_shared<FakeCloudClients>(Script)}, std::move(player),
+                    {});
+    EXPECT_EQ(form.windowTitle(), "Tunewell 2.2");
+    EXPECT_EQ(form.Panel1->size(), QSize(723, 343));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form.font().pointSize(), 8);
+
+    struct Placed {
+        const char *Name;
+        QRect Rect;
+    };
+    for (const auto &p : {Placed{"Wmp", {2, -1, 245, 240}}, Placed{"DBGrid1", {244, 0, 470, 324}},
+                          Placed{"StatusBar1", {1, 323, 721, 19}}, Placed{"memRTDB", {528, 120, 158, 37}},
+                          Placed{"EdtPath", {528, 48, 121, 21}}, Placed{"Edit1", {528, 75, 121, 21}}}) {
+        auto *control = form.Panel1->findChild<QWidget *>(p.Name);
+        ASSERT_TRUE(control) << p.Name;
+        EXPECT_EQ(control->geometry(), p.Rect) << p.Name;
+    }
+    struct Labelled {
+        QLabel *Label;
+        QString Text;
+        QPoint Place;
+    };
+    for (const auto &l :
+         {Labelled{form.Label5, "N\u00BA", {7, 245}}, Labelled{form.Label1, "Radio", {43, 245}},
+          Labelled{form.LabelNum, ".", {7, 260}}, Labelled{form.LabelNome, ".", {43, 260}},
+          Labelled{form.Label4, "Style", {7, 286}}, Labelled{form.Label2, "Location", {146, 286}},
+          Labelled{form.Label3, "Quality", {198, 286}}, Labelled{form.LabelStyle, ".", {7, 302}},
+          Labelled{form.LabelLocation, ".", {146, 302}}, Labelled{form.LabelQualidade, ".", {201, 302}}}) {
+        EXPECT_EQ(l.Label->text(), l.Text);
+        EXPECT_EQ(l.Label->pos(), l.Place) << l.Text.toStdString();
+    }
+    EXPECT_TRUE(form.memRTDB->isHidden());
+    EXPECT_EQ(form.memRTDB->toPlainText(), "memRTDB");
+    EXPECT_EQ(form.EdtPath->text(), "RADIOS");
+    EXPECT_EQ(form.Edit1->text(), "Edit1");
+
+    QStringList titles;
+    for (QAction *item : form.MainMenu1->actions())
+        titles << item->text();
+    EXPECT_EQ(titles, (QStringList{"Register  ", "Skin  ", "Help  ", "About  ", "Favorite"}));
+    QStringList skins;
+    for (QAction *item : form.Skin1->actions())
+        skins << item->text() + (item->isChecked() ? "*" : "");
+    EXPECT_EQ(skins, (QStringList{"Amethist", "Amakrits", "Aqua Light", "Auric*", "Cobalt", "Cyan",
+                                  "Lavender", "Light", "Sapphire", "Smokey"}));
+    EXPECT_EQ(form.Include1->text(), "Include");
+    EXPECT_EQ(form.Exclude1->text(), "Exclude");
+
+    QStringList columns;
+    for (int column = 0; column < form.DataSource1->columnCount(); ++column)
+        columns << form.DataSource1->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    EXPECT_EQ(columns, (QStringList{"N\u00BA", "Name", "Style", "Location", "Fav"}));
+    EXPECT_EQ(form.DBGrid1->columnWidth(1), 200);
+}
+
+TEST_F(FormRadioStationsTest, MouseClickPlaysAndRecordsTheLastStation) {
+    SetProfile(kProfile);
+    auto &form = Start();
+    const int row = RowOfSerie("12");
+    ClickCell(row, 4);
+    EXPECT_EQ(Player->Url, "http://127.0.0.1:1/ten");
+    EXPECT_EQ(Player->Played.last(), "http://127.0.0.1:1/ten");
+    EXPECT_EQ(form.Edit1->text(), "http://127.0.0.1:1/ten");
+    EXPECT_EQ(form.LabelNum->text(), "10");
+    EXPECT_EQ(form.LabelNome->text(), "Alpha");
+    EXPECT_EQ(*Node({"CADASTRADO", kProfile, "LAST"}), Cumulo::TJSONValue({{"Serie", "12"}}));
+    EXPECT_EQ(form.memRTDB->toPlainText(), "Serie: \"12\"");
+
+    // Moving the selection with the keyboard plays nothing.
+    const auto played = Player->Played.size();
+    form.DBGrid1->setFocus();
+    QTest::keyClick(form.DBGrid1, Qt::Key_Down);
+    EXPECT_NE(form.cdsRadios.CurrentRow(), row);
+    EXPECT_EQ(Player->Played.size(), played);
+}
+
+TEST_F(FormRadioStationsTest, ClickWithoutProfileSendsNothing) {
+    auto &form = Start();
+    const auto calls = Script->Calls.size();
+    ClickCell(RowOfSerie("20"), 0);
+    EXPECT_EQ(Player->Url, "http://127.0.0.1:1/seven");
+    EXPECT_EQ(form.LabelNome->text(), "Charlie");
+    EXPECT_EQ(Script->Calls.size(), calls);
+}
+
+TEST_F(FormRadioStationsTest, IncludeAndExcludeMarkTableAndCloud) {
+    SetProfile(kProfile);
+    auto &form = Start();
+    struct Step {
+        const char *Serie;
+        bool Include;
+        const char *Mark;
+    };
+    // Include always marks, also a row already marked; Exclude removes the member, written or not.
+    for (const auto &s :
+         {Step{"15", true, "1"}, Step{"15", true, "1"}, Step{"20", false, "2"}, Step{"15", false, "2"}}) {
+        form.cdsRadios.Locate("serie", s.Serie);
+        (s.Include ? form.Include1 : form.Exclude1)->trigger();
+        EXPECT_EQ(form.cdsRadios.FieldText(fpFavoritos), s.Mark) << s.Serie;
+        const auto *member = Node({"CADASTRADO", kProfile, "FAVORITOS", s.Serie});
+        if (s.Include) {
+            ASSERT_TRUE(member) << s.Serie;
+            EXPECT_EQ(*member, "1");
+        } else {
+            EXPECT_FALSE(member) << s.Serie;
+        }
+    }
+    EXPECT_EQ(form.memRTDB->toPlainText(), "Delete CADASTRADO/-Prof1/FAVORITOS/15 passed");
+    EXPECT_TRUE(Dialogs.Entries.empty());
+}
+
+TEST_F(FormRadioStationsTest, FavouritesWithoutProfileOnlyExplain) {
+    auto &form = Start();
+    const auto before = form.cdsRadios.Rows();
+    const auto calls = Script->Calls.size();
+    emit form.Favorite1->aboutToShow();
+    form.Include1->trigger();
+    form.Exclude1->trigger();
+    EXPECT_EQ(Dialogs.Texts(Kind::Message), std::vector<QString>(3, kNeedsProfile));
+    EXPECT_EQ(form.cdsRadios.Rows(), before);
+    EXPECT_EQ(Script->Calls.size(), calls);
+}
+
+TEST_F(FormRadioStationsTest, FavouriteSignInFailureShowsMessageAndKeepsTheMark) {
+    SetProfile(kProfile);
+    auto &form = Start();
+    Script->AcceptedPassword = "changed99";
+    form.cdsRadios.Locate("serie", "15");
+    // A fresh window that never signed in: the sign-in is needed and fails.
+    form.Cloud().SignIn();
+    form.Include1->trigger();
+    EXPECT_EQ(Dialogs.Texts(Kind::Message), std::vector<QString>{"Algo deu errado!"});
+    EXPECT_EQ(form.cdsRadios.FieldText(fpFavoritos), "1");
+}
+
+TEST_F(FormRadioStationsTest, TitleClickSortsAscendingAndMarksTheColumn) {
+    auto &form = Start();
+    struct Case {
+        int Column;
+        std::vector<std::string> Series;
+    };
+    // Nº sorts numerically (2, 7, 10); Name alphabetically, twice the same way; Fav "1" first.
+    for (const auto &c : {Case{0, {"15", "20", "12"}}, Case{1, {"12", "15", "20"}},
+                          Case{1, {"12", "15", "20"}}, Case{4, {"20", "12", "15"}}}) {
+        QTest::mouseClick(form.DBGrid1->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(form.DBGrid1->horizontalHeader()->sectionViewportPosition(c.Column) + 5, 5));
+        std::vector<std::string> series;
+        for (int row = 0; row < form.cdsRadios.RowCount(); ++row)
+            series.push_back(form.cdsRadios.DisplayText(row, fpSerie));
+        EXPECT_EQ(series, c.Series) << c.Column;
+        EXPECT_EQ(form.DataSource1->MarkedColumn(), c.Column);
+        EXPECT_EQ(form.DataSource1->headerData(c.Column, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(),
+                  QColor(166, 202, 240));
+        EXPECT_EQ(
+            form.DataSource1->data(form.DataSource1->index(0, c.Column), Qt::ForegroundRole).value<QColor>(),
+            QColor(0, 0, 255));
+    }
+    EXPECT_EQ(form.DataSource1->data(form.DataSource1->index(0, 0), Qt::ForegroundRole).value<QColor>(),
+              QColor(Qt::black));
+}
+
+TEST_F(FormRadioStationsTest, ThemeChoiceSurvivesAnotherRunWhichTicksAuricAgain) {
+    auto &form = Start();
+    form.ThemeItem(4)->trigger();
+    EXPECT_EQ(ThemeManager::Applied(), "Cobalt Medialux");
+    EXPECT_TRUE(form.ThemeItem(4)->isChecked());
+    EXPECT_FALSE(form.Auric1->isChecked());
+
+    RunAndWaitForStartUp([&] { form.About1->trigger(); });
+    EXPECT_TRUE(form.ThemeItem(4)->isChecked());
+    EXPECT_TRUE(form.Auric1->isChecked());
+    EXPECT_EQ(ThemeManager::Applied(), "Cobalt Medialux");
+}
+
+TEST(ThemeManagerTest, EveryThemeIsCarriedAndDistinct) {
+    QStringList sheets;
+    for (const auto &theme : ThemeManager::Themes()) {
+        ASSERT_TRUE(ThemeManager::Apply(QString::fromLatin1(theme.ThemeName), nullptr)) << theme.ThemeName;
+        sheets << qApp->styleSheet();
+    }
+    sheets.removeDuplicates();
+    EXPECT_EQ(sheets.size(), static_cast<int>(ThemeManager::Themes().size()));
+    RecordingDialogs dialogs;
+    EXPECT_FALSE(ThemeManager::Apply("Missing Theme", &dialogs));
+    EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Error).size(), 1u);
+    ThemeManager::Apply(ThemeManager::DefaultTheme(), nullptr);
+}
+
+} // namespace
+} // namespace Tunewell::Testing

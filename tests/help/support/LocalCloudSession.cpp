@@ -1,0 +1,21 @@
+#include "LocalCloudSession.h"
+
+#include "LocalCloud.h"
+
+namespace Tunewell::Testing {
+
+struct LocalCloudSession::State {
+    TunewellTesting::LocalCloud Cloud;
+};
+
+LocalCloudSession::LocalCloudSession() : fState(std::make_unique<State>()) {
+    fState->Cloud.exportEmulatorHosts();
+}
+
+LocalCloudSession::~LocalCloudSession() = default;
+
+void LocalCloudSession::Stop() {
+    fState->Cloud.stop();
+}
+
+} // namespace Tunewell::Testing

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+
+namespace Tunewell::Testing {
+
+// A local cloud on free ports for one test, with the build's service account; the cloud client
+// is pointed at it through the emulator variables.
+class LocalCloudSession {
+public:
+    LocalCloudSession();
+    ~LocalCloudSession();
+    // As when the network goes down: nothing answers any more.
+    void Stop();
+
+private:
+    struct State;
+    std::unique_ptr<State> fState;
+};
+
+} // namespace Tunewell::Testing
