@@ -34,12 +34,16 @@ const TStringDynArray Node{"soak"};
 constexpr auto ConvergencePatience = std::chrono::seconds(120);
 constexpr auto SamplePeriod = std::chrono::seconds(15);
 
-std::shared_ptr<TRealTimeDB> SignedInClient(const TunewellTesting::LocalCloud &Cloud) {
+std::shared_ptr<TFirebaseAuthentication> SignedIn(const TunewellTesting::LocalCloud &Cloud) {
     auto auth = std::make_shared<TFirebaseAuthentication>(
         Tunewell::BuildValues::kApiKey, TAuthenticationEndpoints{Cloud.identityUrl(), Cloud.tokenUrl()});
     auth->SignInWithEmailAndPasswordSynchronous(Tunewell::BuildValues::kServiceEmail,
                                                 Tunewell::BuildValues::kServicePassword);
-    return std::make_shared<TRealTimeDB>(auth, Cloud.databaseUrl());
+    return auth;
+}
+
+std::shared_ptr<TRealTimeDB> SignedInClient(const TunewellTesting::LocalCloud &Cloud) {
+    return std::make_shared<TRealTimeDB>(SignedIn(Cloud), Cloud.databaseUrl());
 }
 
 std::string WriterName(int Writer) {
@@ -95,13 +99,17 @@ int main(int argc, char **argv) {
     TunewellTesting::LocalCloud cloud;
     cloud.seed("soak", {{"started", true}});
 
-    auto listening = SignedInClient(cloud);
+    // A client holds one listening session, as the program does; the listeners share a sign-in.
+    const auto listeningAuth = SignedIn(cloud);
+    auto listening = std::make_shared<TRealTimeDB>(listeningAuth, cloud.databaseUrl());
+    std::vector<std::shared_ptr<TRealTimeDB>> listeningClients;
     std::vector<ListenerView> views(static_cast<std::size_t>(options.listeners));
     std::vector<std::shared_ptr<IFirebaseEvent>> handles;
     int listenerErrors = 0;
     int listenerStops = 0;
     for (auto &view : views) {
-        handles.push_back(listening->ListenForValueEvents(
+        listeningClients.push_back(std::make_shared<TRealTimeDB>(listeningAuth, cloud.databaseUrl()));
+        handles.push_back(listeningClients.back()->ListenForValueEvents(
             Node,
             [&view](const std::string &Event, const TStringDynArray &, const TJSONValue &Object) {
                 view.Apply(Event, Object);
