@@ -79,6 +79,7 @@ int radio(const CommandLine &line) {
     figures.bytesPerSecond = static_cast<std::size_t>(line.number("rate", 16000, 1000, 1 << 26));
     DemoStation station(line.text("folder", ""), figures);
     httplib::Server server;
+    server.set_tcp_nodelay(true);
     station.install(server);
     const std::string address = line.text("address", "127.0.0.1");
     const int wanted = static_cast<int>(line.number("port", 8000, 0, 65535));

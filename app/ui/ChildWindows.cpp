@@ -1,27 +1,25 @@
 #include "app/ui/ChildWindows.h"
 
+#include "app/core/StationTable.h"
 #include "app/ui/FormRadio.h"
+#include "help/ui/UnitAbout.h"
+#include "help/ui/UnitHelp.h"
+#include "profile/ui/UnitRegister.h"
 
 namespace Tunewell {
 
 std::unique_ptr<QDialog> CreateChildWindow(ChildWindow Kind, TFormRadio &Main) {
-    // The profile, help and about windows join here as they are built; until then an empty
-    // window of the right kind stands in.
-    auto window = std::make_unique<QDialog>();
-    window->setFont(Main.font());
     switch (Kind) {
     case ChildWindow::Register:
-        window->setObjectName(QStringLiteral("FormRegister"));
-        break;
+        // The profile window records the station the main window shows when it is saved.
+        return std::make_unique<TFormRegister>(Main.Environment(),
+                                               [&Main] { return Main.cdsRadios.FieldText(fpSerie); });
     case ChildWindow::Help:
-        window->setObjectName(QStringLiteral("FormHelp"));
-        break;
+        return std::make_unique<TFormHelp>(Main.Environment());
     case ChildWindow::About:
-        window->setObjectName(QStringLiteral("FormAbout"));
-        break;
+        return std::make_unique<TFormAbout>(Main.Environment().Dialogs);
     }
-    window->resize(717, 346);
-    return window;
+    return nullptr;
 }
 
 } // namespace Tunewell

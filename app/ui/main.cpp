@@ -5,6 +5,7 @@
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/QtMainThreadDispatcher.h"
+#include "app/ui/TerminationRequest.h"
 #include "app/ui/ThemeManager.h"
 #include "app/ui/WmpStationPlayer.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char *argv[]) {
     WindowEnvironment environment{dialogs, std::make_shared<WindowCloudCumuloClients>()};
     TFormRadio FormRadio(environment, std::make_unique<WmpStationPlayer>(Player::WmpOptions{}),
                          CreateChildWindow);
+    TerminationRequest termination([&FormRadio] { FormRadio.close(); });
     FormRadio.show();
     return application.exec();
 }

@@ -6,7 +6,6 @@
 #include "Cumulo/MainThread.h"
 #include "Cumulo/StreamEventDecoder.h"
 
-#include <cstdio>
 #include <pthread.h>
 #include <stdexcept>
 
@@ -107,10 +106,6 @@ void TEventListener::StopAndWait() {
 
 bool TEventListener::IsRunning() const {
     return fRunning;
-}
-
-bool TEventListener::IsStopRequested() const {
-    return fStopWaiting;
 }
 
 TDateTime TEventListener::LastKeepAlive() const {

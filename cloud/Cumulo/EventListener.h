@@ -49,10 +49,8 @@ public:
     // Requests the stop and waits until the thread has ended.
     void StopAndWait();
     bool IsRunning() const;
-    bool IsStopRequested() const;
     // The local time of the last "keep-alive" event, 0 before the first.
     TDateTime LastKeepAlive() const;
-    const TStringDynArray &ResourceParams() const { return fSettings.ResourceParams; }
 
     // The name the thread carries, where the platform allows thread names.
     static constexpr const char *ThreadName = "Cumulo.RTDB.ListenEvent";

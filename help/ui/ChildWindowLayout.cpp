@@ -1,5 +1,7 @@
 #include "help/ui/ChildWindowLayout.h"
 
+#include "app/ui/WindowFont.h"
+
 #include <QDialog>
 #include <QFont>
 #include <QFrame>
@@ -14,16 +16,10 @@ constexpr int kClientWidth = 717;
 constexpr int kClientHeight = 346;
 } // namespace
 
-QFont Tahoma(int Points, bool Bold) {
-    QFont Font(QStringLiteral("Tahoma"), Points, Bold ? QFont::Bold : QFont::Normal);
-    Font.setStyleHint(QFont::SansSerif);
-    return Font;
-}
-
 QFrame *SetUp(QDialog &Window, const QString &ObjectName) {
     Window.setObjectName(ObjectName);
     Window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    Window.setFont(Tahoma(8));
+    Window.setFont(WindowFont());
     Window.setFixedSize(kClientWidth, kClientHeight);
     auto *Panel = new QFrame(&Window);
     Panel->setObjectName(QStringLiteral("Panel1"));

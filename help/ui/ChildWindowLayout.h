@@ -3,7 +3,6 @@
 #include <QString>
 
 class QDialog;
-class QFont;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -14,9 +13,6 @@ namespace Tunewell::ChildWindowLayout {
 // The profile, help and about windows share one frame: borderless, a client area of 717 x 346
 // pixels, Tahoma 8 point, and one panel filling it (returned).
 QFrame *SetUp(QDialog &Window, const QString &ObjectName);
-
-// Tahoma where installed, otherwise the closest sans font of the platform.
-QFont Tahoma(int Points, bool Bold = false);
 
 // A label sized to its text, its top-left corner at Left, Top.
 QLabel *AddLabel(QWidget *Parent, const QString &ObjectName, const QString &Text, int Left, int Top);

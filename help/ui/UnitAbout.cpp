@@ -1,6 +1,7 @@
 #include "help/ui/UnitAbout.h"
 
 #include "app/ui/Dialogs.h"
+#include "app/ui/WindowFont.h"
 #include "help/ui/ChildWindowLayout.h"
 
 #include <QFrame>
@@ -28,9 +29,9 @@ QLabel *CentredLabel(QWidget *Parent, const QString &ObjectName, const QString &
 TFormAbout::TFormAbout(IDialogs &Dialogs, QWidget *Parent) : QDialog(Parent), fDialogs(Dialogs) {
     using namespace ChildWindowLayout;
     Panel1 = SetUp(*this, QStringLiteral("FormAbout"));
-    const auto Text = Tahoma(12);
+    const auto Text = WindowFont(12);
     Label1 = CentredLabel(Panel1, QStringLiteral("Label1"), QStringLiteral("Tunewell"), {211, 22, 253, 25},
-                          Tahoma(16, true));
+                          WindowFont(16, true));
     Label2 = CentredLabel(Panel1, QStringLiteral("Label2"), QStringLiteral("Developed by Marta Quintela"),
                           {228, 80, 209, 19}, Text);
     Label3 = CentredLabel(Panel1, QStringLiteral("Label3"), QStringLiteral("With the help of Otávio Brandt"),
@@ -40,7 +41,7 @@ TFormAbout::TFormAbout(IDialogs &Dialogs, QWidget *Parent) : QDialog(Parent), fD
     Label6 = CentredLabel(Panel1, QStringLiteral("Label6"), QStringLiteral("Can be downloaded in my site:"),
                           {228, 225, 220, 19}, Text);
     LbSite = CentredLabel(Panel1, QStringLiteral("LbSite"), QString::fromLatin1(kSiteAddress),
-                          {230, 289, 217, 19}, Tahoma(12, true));
+                          {230, 289, 217, 19}, WindowFont(12, true));
     auto Palette = LbSite->palette();
     // The system's menu-highlight colour.
     Palette.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));

@@ -34,6 +34,8 @@ int bindServer(httplib::Server &server, const std::string &address, int port) {
 void configure(httplib::Server &server, int threads) {
     server.new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
     server.set_keep_alive_max_count(100000);
+    // Answers go out in pieces; without this, delayed acknowledgements stall each exchange.
+    server.set_tcp_nodelay(true);
     server.set_read_timeout(30, 0);
 }
 

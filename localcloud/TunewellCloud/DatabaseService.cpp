@@ -112,6 +112,10 @@ void DatabaseService::handle(const httplib::Request &request, httplib::Response 
 
 void DatabaseService::stream(const NodePath &path, std::int64_t tokenExpiry, httplib::Response &response) {
     using namespace std::chrono;
+    if (++*openStreams_ > std::max(1, options_.threads - 16)) {
+        --*openStreams_;
+        throw RequestError(503, "Too many open event streams; try again later.");
+    }
     auto listener = database_.listen(path);
     const auto keepAlive = seconds(options_.keepAliveSeconds);
     const auto expiresAt = steady_clock::now() + milliseconds(tokenExpiry * 1000 - nowMilliseconds());
@@ -144,7 +148,10 @@ void DatabaseService::stream(const NodePath &path, std::int64_t tokenExpiry, htt
             }
             return false;
         },
-        [this, listener](bool) { database_.forget(listener); });
+        [this, listener, streams = openStreams_](bool) {
+            database_.forget(listener);
+            --*streams;
+        });
 }
 
 } // namespace TunewellCloud

@@ -3,7 +3,9 @@
 #include "TunewellCloud/CloudOptions.h"
 #include "TunewellCloud/WriteRules.h"
 
+#include <atomic>
 #include <httplib.h>
+#include <memory>
 #include <map>
 #include <string>
 
@@ -27,6 +29,8 @@ private:
     Database &database_;
     const TokenSigner &signer_;
     const CloudOptions &options_;
+    // Each open stream holds a worker thread; some are kept free for reads and writes.
+    std::shared_ptr<std::atomic<int>> openStreams_ = std::make_shared<std::atomic<int>>(0);
 };
 
 } // namespace TunewellCloud

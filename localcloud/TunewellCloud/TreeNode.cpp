@@ -2,6 +2,31 @@
 
 namespace TunewellCloud {
 
+namespace {
+
+// Keys and strings are valid UTF-8 once stored, so only quotes, backslashes and control
+// characters need escaping; this is the hot path of large reads.
+void writeString(const std::string &text, std::string &out) {
+    static constexpr char hex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            out += "\\u00";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+} // namespace
+
 std::unique_ptr<TreeNode> TreeNode::fromJson(const Json &value) {
     auto node = std::make_unique<TreeNode>();
     if (value.is_object()) {
@@ -39,7 +64,10 @@ void TreeNode::writeJson(const TreeNode *node, std::string &out) {
         return;
     }
     if (node->children_.empty()) {
-        out += node->leaf_.dump();
+        if (node->leaf_.is_string())
+            writeString(node->leaf_.get_ref<const std::string &>(), out);
+        else
+            out += node->leaf_.dump();
         return;
     }
     if (node->writtenAsArray()) {
@@ -58,7 +86,7 @@ void TreeNode::writeJson(const TreeNode *node, std::string &out) {
     }
     out += '{';
     for (const auto &[key, child] : node->children_) {
-        out += Json(key).dump();
+        writeString(key, out);
         out += ':';
         writeJson(child.get(), out);
         out += ',';

@@ -1,5 +1,6 @@
 #include "profile/ui/UnitRegister.h"
 
+#include "app/ui/WindowFont.h"
 #include "help/ui/ChildWindowLayout.h"
 #include "help/ui/UnitAbout.h"
 #include "profile/core/Birthday.h"
@@ -44,7 +45,7 @@ QLabel *AddLinkLabel(QWidget *Parent, const QString &ObjectName, const QString &
     auto *Label = new QLabel(Text, Parent);
     Label->setObjectName(ObjectName);
     Label->setGeometry(Geometry);
-    Label->setFont(ChildWindowLayout::Tahoma(12, true));
+    Label->setFont(WindowFont(12, true));
     auto Palette = Label->palette();
     Palette.setColor(QPalette::WindowText, QColor(Qt::darkBlue));
     Label->setPalette(Palette);
@@ -80,7 +81,7 @@ void TFormRegister::CreateControls() {
     Panel1 = SetUp(*this, QStringLiteral("FormRegister"));
     Label7 = new QLabel(QStringLiteral("Register / Registro"), Panel1);
     Label7->setObjectName(QStringLiteral("Label7"));
-    Label7->setFont(Tahoma(12, true));
+    Label7->setFont(WindowFont(12, true));
     Label7->setGeometry(48, 11, 157, 19);
     Label1 = AddLabel(Panel1, QStringLiteral("Label1"), QStringLiteral("Name / Nome"), 48, 48);
     EditNome = AddEdit(Panel1, QStringLiteral("EditNome"), {48, 67, 242, 21});
@@ -145,6 +146,8 @@ void TFormRegister::ShowRegistered(bool Registered) {
     btSave->setEnabled(!Registered);
     Label7->setText(Registered ? QStringLiteral("You\u00B4re Registered - Você está Registrado")
                                : QStringLiteral("Register - Registre-se"));
+    // The title grows with its text, as a label sized to its caption does.
+    Label7->adjustSize();
 }
 
 QString TFormRegister::MaskEdit1Text() const {

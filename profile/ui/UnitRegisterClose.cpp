@@ -44,6 +44,7 @@ void TFormRegister::btDeleteClick() {
     btDelete->setEnabled(false);
     btSave->setEnabled(true);
     Label7->setText(QStringLiteral("Register / Registre-se"));
+    Label7->adjustSize();
     fDialogs.RestartProgram();
 }
 

@@ -13,6 +13,7 @@ Answer CloudHttp::raw(const std::string &baseUrl, const std::string &method, con
                       const std::string &body, const std::string &contentType) const {
     httplib::Client client(baseUrl);
     client.set_read_timeout(30);
+    client.set_tcp_nodelay(true);
     // Targets are sent exactly as the tests write them.
     client.set_url_encode(false);
     httplib::Request request;

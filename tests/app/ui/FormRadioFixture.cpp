@@ -58,8 +58,8 @@ TFormRadio &FormRadioFixture::Start() {
         });
         return dialog;
     };
-    Form = std::make_unique<TFormRadio>(
-        WindowEnvironment{Dialogs, std::make_shared<FakeCloudClients>(Script)}, std::move(player), children);
+    Form = std::make_unique<TFormRadio>(WindowEnvironment{Dialogs, Clients, Settings}, std::move(player),
+                                        children);
     RunAndWaitForStartUp([this] { Form->show(); });
     return *Form;
 }

@@ -41,6 +41,9 @@ protected:
     std::vector<std::string> CallsTo(const std::string &Needle) const;
 
     std::shared_ptr<FakeCloudScript> Script = std::make_shared<FakeCloudScript>();
+    // The clients and fixed values the window is created with; the scripted cloud by default.
+    std::shared_ptr<IWindowCloudClients> Clients = std::make_shared<FakeCloudClients>(Script);
+    WindowCloudSettings Settings = WindowCloudSettings::FromBuild();
     RecordingDialogs Dialogs;
     RecordingPlayer *Player = nullptr;
     std::unique_ptr<TFormRadio> Form;

@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
@@ -199,6 +201,28 @@ TEST_F(FormRadioStationsTest, ThemeChoiceSurvivesAnotherRunWhichTicksAuricAgain)
     EXPECT_TRUE(form.ThemeItem(4)->isChecked());
     EXPECT_TRUE(form.Auric1->isChecked());
     EXPECT_EQ(ThemeManager::Applied(), "Cobalt Medialux");
+}
+
+TEST_F(FormRadioStationsTest, FavColumnShowsTheDashAndAStarOnlyForOne) {
+    auto &form = Start();
+    struct Case {
+        const char *Serie;
+        bool Star;
+    };
+    for (const auto &c : {Case{"20", true}, Case{"12", false}}) {
+        QImage cell(40, 18, QImage::Format_ARGB32);
+        cell.fill(Qt::white);
+        QPainter painter(&cell);
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 40, 18);
+        option.palette.setColor(QPalette::Base, Qt::white);
+        form.DBGrid1DrawColumnCell(&painter, option, form.DataSource1->index(RowOfSerie(c.Serie), 4));
+        painter.end();
+        // The star covers the middle of the dash in yellow.
+        const QColor centre = cell.pixelColor(1 + 7, 1 + 8);
+        EXPECT_EQ(centre.red() > 200 && centre.green() > 180 && centre.blue() < 100, c.Star) << c.Serie;
+        EXPECT_EQ(cell.pixelColor(1 + 4, 1 + 7) != QColor(Qt::white), true) << c.Serie;
+    }
 }
 
 TEST(ThemeManagerTest, EveryThemeIsCarriedAndDistinct) {

@@ -1,4 +1,7 @@
 // Window suites: a headless application and a settings store of their own.
+#include "Cumulo/MainThread.h"
+#include "app/ui/QtMainThreadDispatcher.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -8,6 +11,7 @@ int main(int argc, char **argv) {
     QTemporaryDir settingsHome;
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toUtf8());
     QApplication application(argc, argv);
+    Cumulo::SetMainThreadDispatcher(std::make_shared<Tunewell::QtMainThreadDispatcher>());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -39,7 +39,7 @@ protected:
     // A sign-in answer holding idToken, expiresIn "3600" and refreshToken.
     static std::string SignInAnswer(const std::string &IdToken,
                                     const std::string &RefreshToken = "refresh-1");
-    // Signs Auth in synchronously with a token; clears the recorded requests of the peer count.
+    // Signs in synchronously with that token; Requests() then starts after this sign-in.
     void SignIn(const std::string &IdToken = "token-1");
 
     // Pumps the main-thread queue until Done holds; false after the time limit.

@@ -186,6 +186,18 @@ TEST_F(ListenerProtocol, AuthRevokedRenewsTheTokenBeforeTheNextConnection) {
     }
 }
 
+TEST_F(ListenerProtocol, AFailedRenewalIsReportedAndTheListenerTriesAgain) {
+    fAuth->RefreshFails = true;
+    auto revoked = QueueStream();
+    auto handle = Listen({"a"});
+    ASSERT_TRUE(revoked->WaitUntilStarted(5s));
+    revoked->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
+    ASSERT_TRUE(Pump([&] { return fErrors.size() == 1 && fPeer.RequestCount() == 2; }));
+    EXPECT_EQ(fErrors[0].RequestID, "a");
+    EXPECT_EQ(fErrors[0].Message, "Authorisation token refresh failed: TOKEN_EXPIRED");
+    EXPECT_EQ(fStops, 0);
+}
+
 // A refused answer is never read as events: its status and text reach the error callback,
 // 401 renews the token, and each further attempt waits longer than the one before.
 TEST_F(ListenerProtocol, RefusedAnswersAreReportedAndRetriedWithGrowingPauses) {

@@ -1,5 +1,6 @@
-#include "RecordingDialogs.h"
+#include "DialogsSeen.h"
 #include "help/ui/UnitAbout.h"
+#include "tests/app/ui/RecordingDialogs.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +9,15 @@
 
 namespace Tunewell {
 namespace {
+
+// A desktop without a web browser.
+class NoBrowser : public Testing::RecordingDialogs {
+public:
+    bool OpenAddress(const QString &Address) override {
+        RecordingDialogs::OpenAddress(Address);
+        return false;
+    }
+};
 
 TEST(AboutWindow, ShowsNameDateAndSiteAndClosesWithItsButton) {
     Testing::RecordingDialogs Dialogs;
@@ -24,13 +34,13 @@ TEST(AboutWindow, ShowsNameDateAndSiteAndClosesWithItsButton) {
 }
 
 TEST(AboutWindow, AClickOnTheSiteOpensItAndAMissingBrowserShowsNothing) {
-    for (const bool Opens : {true, false}) {
-        Testing::RecordingDialogs Dialogs;
-        Dialogs.AddressOpens = Opens;
-        TFormAbout Form(Dialogs);
+    Testing::RecordingDialogs Browser;
+    NoBrowser Without;
+    for (auto *Dialogs : {&Browser, static_cast<Testing::RecordingDialogs *>(&Without)}) {
+        TFormAbout Form(*Dialogs);
         Form.show();
         QTest::mouseClick(Form.LbSite, Qt::LeftButton);
-        EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("open: ") + Form.LbSite->text()}) << Opens;
+        EXPECT_EQ(Testing::Seen(*Dialogs), QStringList{QStringLiteral("open: ") + Form.LbSite->text()});
         EXPECT_TRUE(Form.isVisible());
     }
 }

@@ -1,10 +1,11 @@
 #include "CloudNodes.h"
 #include "Cumulo/Types.h"
+#include "DialogsSeen.h"
 #include "LocalCloudSession.h"
-#include "RecordingDialogs.h"
 #include "ScriptedCloudClients.h"
 #include "help/publish/PublishCloudClients.h"
 #include "help/ui/UnitHelp.h"
+#include "tests/app/ui/RecordingDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,7 +102,7 @@ TEST_F(HelpWindowTest, VersionIsMergedKeepingOtherMembers) {
     EXPECT_EQ(Lines(Form.memRTDB),
               (QStringList{QStringLiteral("memRTDB"), QStringLiteral("Software: \"2.3\""),
                            QStringLiteral(R"(Url: "https:\/\/tunewell.example.org\/get\/2.3")")}));
-    EXPECT_TRUE(Dialogs.Seen.isEmpty()) << Dialogs.Seen.join(", ").toStdString();
+    EXPECT_TRUE(Testing::Seen(Dialogs).isEmpty()) << Testing::Seen(Dialogs).join(", ").toStdString();
 }
 
 TEST_F(HelpWindowTest, VersionWithAFailedSignInSaysSoAndWritesNothing) {
@@ -110,7 +111,7 @@ TEST_F(HelpWindowTest, VersionWithAFailedSignInSaysSoAndWritesNothing) {
     TFormHelp Refused(Environment);
     Refused.EditVersao->setText(QStringLiteral("9.9"));
     Refused.btAlterarClick();
-    EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("message: Algo deu errado!")});
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: Algo deu errado!")});
     EXPECT_EQ(Nodes.Get({"VERSOES"})["Software"], "2.2");
 }
 
@@ -120,7 +121,7 @@ TEST_F(HelpWindowTest, CatalogueIsReplacedWholeInLineOrderAndLoggedPerStation) {
               "\"http://c/3|R\xE1"
               "dio Gama|Pop|MG|32|1|13\"\r\n"); // Windows-1252
     Form.BtListaRadiosClick();
-    EXPECT_TRUE(Dialogs.Seen.isEmpty()) << Dialogs.Seen.join(", ").toStdString();
+    EXPECT_TRUE(Testing::Seen(Dialogs).isEmpty()) << Testing::Seen(Dialogs).join(", ").toStdString();
 
     const auto Catalogue = Nodes.Get({"ESTACOES"});
     const auto StationKeys = Keys(Catalogue);
@@ -142,7 +143,7 @@ TEST_F(HelpWindowTest, CatalogueIsReplacedWholeInLineOrderAndLoggedPerStation) {
     // A second click in the same opening is already signed in, and replaces the catalogue again.
     WriteList("\"http://z|Zeta|Rock|SP|128|2|99\"");
     Form.BtListaRadiosClick();
-    EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("message: esta conectado")});
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: esta conectado")});
     const auto Second = Nodes.Get({"ESTACOES"});
     ASSERT_EQ(Keys(Second).size(), 1u) << Second.dump();
     EXPECT_EQ(Second.begin().value()["nome"], "Zeta");
@@ -158,7 +159,7 @@ TEST_F(HelpWindowTest, AnEmptyListEmptiesTheCatalogue) {
 
 TEST_F(HelpWindowTest, AMissingListReportsTheSystemsErrorAndChangesNothing) {
     Form.BtListaRadiosClick();
-    EXPECT_EQ(Dialogs.Seen,
+    EXPECT_EQ(Testing::Seen(Dialogs),
               QStringList{QStringLiteral("error: ") + QString::fromLocal8Bit(std::strerror(ENOENT))});
     EXPECT_EQ(Form.Cloud().fAuth(), nullptr); // not even signed in
     EXPECT_EQ(Nodes.Get({"ESTACOES"}), Unordered(kOldCatalogue));

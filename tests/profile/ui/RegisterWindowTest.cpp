@@ -1,10 +1,11 @@
 #include "CloudNodes.h"
+#include "DialogsSeen.h"
 #include "LocalCloudSession.h"
-#include "RecordingDialogs.h"
 #include "ScriptedCloudClients.h"
 #include "help/publish/PublishCloudClients.h"
 #include "profile/core/Registro.h"
 #include "profile/ui/UnitRegister.h"
+#include "tests/app/ui/RecordingDialogs.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -116,7 +117,7 @@ TEST_F(RegisterWindowTest, RequiredFieldsAreCheckedInOrder) {
         {"A", "B", "a b@c.d", B, "BR", "SP", "E-mail!", &TFormRegister::EditEmail},
     };
     for (const auto &Case : Cases) {
-        Dialogs.Seen.clear();
+        Dialogs.Entries.clear();
         auto Form = Open();
         Form->EditNome->setText(Case.Nome);
         Form->EditSobrenome->setText(Case.Sobrenome);
@@ -125,7 +126,8 @@ TEST_F(RegisterWindowTest, RequiredFieldsAreCheckedInOrder) {
         Form->EditPais->setText(Case.Pais);
         Form->EditEstado->setText(Case.Estado);
         Form->btSaveClick();
-        EXPECT_EQ(Dialogs.Seen, QStringList{"message: " + Case.Message}) << Case.Message.toStdString();
+        EXPECT_EQ(Testing::Seen(Dialogs), QStringList{"message: " + Case.Message})
+            << Case.Message.toStdString();
         EXPECT_EQ(QApplication::focusWidget(), (*Form).*Case.Field) << Case.Message.toStdString();
         EXPECT_EQ(Form->Cloud().fAuth(), nullptr);
     }
@@ -140,7 +142,7 @@ TEST_F(RegisterWindowTest, LeavingTheBirthdayWithoutAValidDateKeepsTheFocusThere
     };
     for (const auto &Case : {Case{"", "__/__/____", true}, Case{"31021990", "__/__/____", true},
                              Case{"1202", "__/__/____", true}, Case{"01021990", "01/02/1990", false}}) {
-        Dialogs.Seen.clear();
+        Dialogs.Entries.clear();
         auto Form = Open();
         Form->MaskEdit1->setFocus(Qt::TabFocusReason);
         Form->MaskEdit1->setCursorPosition(0);
@@ -149,10 +151,11 @@ TEST_F(RegisterWindowTest, LeavingTheBirthdayWithoutAValidDateKeepsTheFocusThere
         QApplication::processEvents();
         EXPECT_EQ(Form->MaskEdit1->displayText(), QString::fromLatin1(Case.Shown)) << Case.Typed;
         if (Case.Invalid) {
-            EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("message: Data Inválida")}) << Case.Typed;
+            EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: Data Inválida")})
+                << Case.Typed;
             EXPECT_EQ(QApplication::focusWidget(), Form->MaskEdit1) << Case.Typed;
         } else {
-            EXPECT_TRUE(Dialogs.Seen.isEmpty()) << Case.Typed;
+            EXPECT_TRUE(Testing::Seen(Dialogs).isEmpty()) << Case.Typed;
             EXPECT_EQ(QApplication::focusWidget(), Form->EditPais) << Case.Typed;
         }
     }
@@ -198,7 +201,7 @@ TEST_F(RegisterWindowTest, SavingCreatesTheProfileAndMovesTheMachineRecord) {
     EXPECT_EQ(Clients->Script().AuthenticationsCreated, 1);
     EXPECT_EQ(Nodes.Get({"CADASTRADO", Id, "STATUS", "Status"}), "Online");
     EXPECT_FALSE(Form->isVisible());
-    EXPECT_TRUE(Dialogs.Seen.isEmpty()) << Dialogs.Seen.join(", ").toStdString();
+    EXPECT_TRUE(Testing::Seen(Dialogs).isEmpty()) << Testing::Seen(Dialogs).join(", ").toStdString();
 
     auto Reopened = Open();
     EXPECT_EQ(Reopened->Label7->text(), kRegisteredTitle);
@@ -217,7 +220,7 @@ TEST_F(RegisterWindowTest, BlankFieldsAreStoredAsTypedAndAnEmptyAdapterSkipsTheM
     Form->btSaveClick();
 
     const auto Id = Registration().toStdString();
-    ASSERT_FALSE(Id.empty()) << Dialogs.Seen.join(", ").toStdString();
+    ASSERT_FALSE(Id.empty()) << Testing::Seen(Dialogs).join(", ").toStdString();
     const auto Profile = Nodes.Get({"CADASTRADO", Id});
     EXPECT_EQ(Profile["CAD_NOME"], "   ");
     EXPECT_EQ(Profile["CAD_E-MAIL"], "  ana@exemplo.com  ");
@@ -250,7 +253,7 @@ TEST_F(RegisterWindowTest, AFailedSignInSaysSoAndSendsNothing) {
     auto Form = Open();
     Fill(*Form);
     Form->btSaveClick();
-    EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("message: Algo deu errado!")});
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: Algo deu errado!")});
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Registration(), QString());
 }
@@ -273,7 +276,7 @@ TEST_F(RegisterWindowTest, DeletingMarksTheProfileForgetsItAndRestarts) {
     Expected["EXCLUIDO"] = After["EXCLUIDO"];
     EXPECT_EQ(After, Expected);
     EXPECT_EQ(Registration(), QString());
-    EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("restart")});
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("restart")});
     EXPECT_TRUE(Form->btSave->isEnabled());
     EXPECT_FALSE(Form->btDelete->isEnabled());
     EXPECT_EQ(Form->Label7->text(), QStringLiteral("Register / Registre-se"));
@@ -288,7 +291,7 @@ TEST_F(RegisterWindowTest, DeletingWithoutAProfileLeftWritesNothingAndStillResta
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Clients->Script().AuthenticationsCreated, 0);
     EXPECT_EQ(Nodes.Get({"CADASTRADO", "-Nprofile"}), Json::parse(R"({"CAD_NOME":"A"})"));
-    EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("restart")});
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("restart")});
     EXPECT_TRUE(Form->btSave->isEnabled());
     EXPECT_FALSE(Form->btDelete->isEnabled());
 }
@@ -302,7 +305,7 @@ TEST_F(RegisterWindowTest, DeletingWithTheCloudDownStillForgetsAndRestarts) {
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Lines(Form->memRTDB), QStringList{QStringLiteral("memRTDB")});
     EXPECT_EQ(Registration(), QString());
-    EXPECT_EQ(Dialogs.Seen, QStringList{QStringLiteral("restart")});
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("restart")});
 }
 
 TEST_F(RegisterWindowTest, ClosingUnregisteredMakesNoCloudCall) {

@@ -27,6 +27,7 @@ std::filesystem::path makeTemporaryFolder() {
 httplib::Client clientFor(const std::string &url) {
     httplib::Client client(url);
     client.set_connection_timeout(5);
+    client.set_tcp_nodelay(true);
     client.set_read_timeout(30);
     return client;
 }

@@ -1,0 +1,116 @@
+// The real program under Xvfb against a seeded local cloud: it starts, plays, is photographed,
+// is asked to end as a session would, and leaves its "Offline" record behind.
+#include "LocalCloud.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+using nlohmann::json;
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        for (QProcess *process : {&Program, &Display}) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished(5000);
+            }
+        }
+    }
+
+    // Starts Xvfb on a free display and answers its name (":N").
+    QString StartDisplay() {
+        Display.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x480x24", "-nolisten", "tcp"});
+        if (!Display.waitForStarted(5000) || !Display.waitForReadyRead(10000))
+            return {};
+        return ":" + QString::fromLatin1(Display.readAllStandardOutput()).trimmed();
+    }
+
+    bool WaitForLog(const QString &Path, const QString &Needle, int Seconds) {
+        const QDeadlineTimer deadline(Seconds * 1000);
+        while (!deadline.hasExpired()) {
+            QFile log(Path);
+            if (log.open(QIODevice::ReadOnly) && QString::fromUtf8(log.readAll()).contains(Needle))
+                return true;
+            if (Program.state() == QProcess::NotRunning)
+                return false;
+            QThread::msleep(100);
+        }
+        return false;
+    }
+
+    TunewellTesting::LocalCloud Cloud;
+    QTemporaryDir Home;
+    QProcess Display;
+    QProcess Program;
+};
+
+TEST_F(EndToEndTest, StartsShowsTheCatalogueAndRecordsOfflineWhenAskedToEnd) {
+    Cloud.seed("ESTACOES", json::parse(R"({
+        "-E2EStation1": {"num":"1","url":"http://127.0.0.1:1/one.mp3","nome":"One","estilo":"Demo",
+                         "localizacao":"Local","qualidade":"128","favorito":"2","serie":"100"},
+        "-E2EStation2": {"num":"2","url":"http://127.0.0.1:1/two.mp3","nome":"Two","estilo":"Demo",
+                         "localizacao":"Local","qualidade":"128","favorito":"2","serie":"101"}})"));
+    Cloud.seed("VERSOES", json{{"Software", "2.2"}, {"Url", "http://127.0.0.1:1/download"}});
+    Cloud.seed("CADASTRADO/-E2EProfile", json{{"LAST", {{"Serie", "101"}}}, {"FAVORITOS", {{"100", "1"}}}});
+    QFile settings(Home.filePath("Firebase.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[General]\nRegistrado=-E2EProfile\n");
+    settings.close();
+
+    const QString display = StartDisplay();
+    ASSERT_FALSE(display.isEmpty()) << "Xvfb did not start";
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.insert("DISPLAY", display);
+    environment.insert("XDG_CONFIG_HOME", Home.path());
+    environment.insert("TUNEWELL_AUDIO_SINK", "fakesink sync=false");
+    environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
+                       QString::fromStdString(Cloud.databaseEmulatorHost()));
+    environment.insert("FIREBASE_AUTH_EMULATOR_HOST", QString::fromStdString(Cloud.authEmulatorHost()));
+    const QString log = Home.filePath("tunewell.log");
+    Program.setProcessEnvironment(environment);
+    Program.setStandardErrorFile(log);
+    Program.start(TUNEWELL_PROGRAM, {});
+    ASSERT_TRUE(Program.waitForStarted(10000));
+
+    // The start-up sequence ends with the profile's presence record.
+    ASSERT_TRUE(WaitForLog(log, "rmPATCH", 60)) << "no presence record; see " << log.toStdString();
+    EXPECT_EQ(Cloud.read("CADASTRADO/-E2EProfile/STATUS/Status"), "Online");
+
+    const QString shot = Home.filePath("tunewell.png");
+    QProcess camera;
+    camera.setProcessEnvironment(environment);
+    camera.start("gst-launch-1.0", {"-q", "ximagesrc", "num-buffers=1", "use-damage=false", "!",
+                                    "videoconvert", "!", "pngenc", "!", "filesink", "location=" + shot});
+    ASSERT_TRUE(camera.waitForFinished(30000));
+    EXPECT_GT(QFileInfo(shot).size(), 2000) << "no screenshot";
+
+    ::kill(static_cast<pid_t>(Program.processId()), SIGTERM);
+    ASSERT_TRUE(Program.waitForFinished(30000));
+    EXPECT_EQ(Program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(Program.exitCode(), 0);
+
+    const json status = Cloud.read("CADASTRADO/-E2EProfile/STATUS");
+    EXPECT_EQ(status.at("Status"), "Offline");
+    EXPECT_TRUE(status.contains("Hora_Entrada"));
+    EXPECT_TRUE(status.contains("Hora_Saida"));
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,114 @@
+// The main window with the real cloud client against a local cloud of its own.
+#include "FormRadioFixture.h"
+#include "LocalCloud.h"
+#include "app/core/StationTable.h"
+#include "app/core/WindowCloudCumuloClients.h"
+#include "profile/core/MacAddress.h"
+
+#include <QAction>
+#include <QLabel>
+#include <chrono>
+
+namespace Tunewell::Testing {
+namespace {
+
+using Kind = RecordingDialogs::Kind;
+using nlohmann::json;
+
+class FormRadioCloudTest : public FormRadioFixture {
+protected:
+    void SetUp() override {
+        FormRadioFixture::SetUp();
+        Cloud.exportEmulatorHosts();
+        Cloud.seed("ESTACOES", json::parse(Script->Tree["ESTACOES"].dump()));
+        Cloud.seed("VERSOES", json::parse(Script->Tree["VERSOES"].dump()));
+        Cloud.seed(std::string("CADASTRADO/") + kProfile,
+                   json::parse(Script->Tree["CADASTRADO"][kProfile].dump()));
+        Clients = std::make_shared<WindowCloudCumuloClients>();
+    }
+
+    TunewellTesting::LocalCloud Cloud;
+};
+
+TEST_F(FormRadioCloudTest, WithoutProfileRecordsTheMachineOnlineThenOffline) {
+    auto &form = Start();
+    EXPECT_EQ(form.cdsRadios.RowCount(), 3);
+    EXPECT_TRUE(Dialogs.Entries.empty());
+    EXPECT_TRUE(Player->Played.isEmpty());
+    const std::string adapter = getMacAddress();
+    form.close();
+    const json machines = Cloud.read("NAO_CADASTRADO");
+    if (adapter.empty()) {
+        EXPECT_TRUE(machines.is_null());
+        return;
+    }
+    const json record = machines.at(adapter);
+    EXPECT_EQ(record.at("Status"), "Offline");
+    EXPECT_TRUE(record.contains("Hora_Entrada"));
+    EXPECT_TRUE(record.contains("Hora_Saida"));
+    EXPECT_TRUE(record.contains("Nome"));
+}
+
+TEST_F(FormRadioCloudTest, WithProfilePlaysClicksMarksAndClosesOffline) {
+    SetProfile(kProfile);
+    auto &form = Start();
+    EXPECT_EQ(Player->Url, "http://127.0.0.1:1/two");
+    EXPECT_EQ(form.LabelNome->text(), "Bravo");
+    EXPECT_EQ(form.cdsRadios.DisplayText(RowOfSerie("12"), fpFavoritos), "1");
+    EXPECT_EQ(Cloud.read(std::string("CADASTRADO/") + kProfile + "/STATUS/Status"), "Online");
+
+    ClickCell(RowOfSerie("20"), 1);
+    EXPECT_EQ(Cloud.read(std::string("CADASTRADO/") + kProfile + "/LAST"), json({{"Serie", "20"}}));
+    form.Include1->trigger();
+    EXPECT_EQ(Cloud.read(std::string("CADASTRADO/") + kProfile + "/FAVORITOS/20"), "1");
+    form.cdsRadios.Locate("serie", "12");
+    form.Exclude1->trigger();
+    EXPECT_TRUE(Cloud.read(std::string("CADASTRADO/") + kProfile + "/FAVORITOS/12").is_null());
+
+    form.close();
+    const json status = Cloud.read(std::string("CADASTRADO/") + kProfile + "/STATUS");
+    EXPECT_EQ(status.at("Status"), "Offline");
+    EXPECT_TRUE(status.contains("Hora_Entrada"));
+    EXPECT_TRUE(status.contains("Hora_Saida"));
+    EXPECT_TRUE(Cloud.read("NAO_CADASTRADO").is_null());
+    EXPECT_TRUE(Dialogs.Entries.empty());
+}
+
+TEST_F(FormRadioCloudTest, WrongServiceAccountIsNamedToTheUser) {
+    struct Case {
+        std::function<void(WindowCloudSettings &)> Spoil;
+        QString Message;
+    };
+    const std::vector<Case> cases{
+        {[](WindowCloudSettings &S) { S.Email = "nobody@tunewell.local"; }, "Email nao existe."},
+        {[](WindowCloudSettings &S) { S.Password = "wrongpass"; }, "Senha invalida."},
+    };
+    for (const auto &c : cases) {
+        Dialogs = RecordingDialogs{};
+        Settings = WindowCloudSettings::FromBuild();
+        c.Spoil(Settings);
+        auto &form = Start();
+        EXPECT_EQ(Dialogs.Texts(Kind::Message), std::vector<QString>{c.Message});
+        EXPECT_EQ(form.cdsRadios.RowCount(), 0);
+        Form.reset();
+    }
+}
+
+TEST_F(FormRadioCloudTest, MissingVersionAndStoppedCloudReachTheErrorReport) {
+    Cloud.seed("VERSOES", nullptr);
+    Start();
+    ASSERT_EQ(Dialogs.Texts(Kind::Error), std::vector<QString>{"Path VERSOES not found"});
+    Form.reset();
+
+    Dialogs = RecordingDialogs{};
+    Cloud.stop();
+    const auto begun = std::chrono::steady_clock::now();
+    auto &form = Start();
+    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(60));
+    EXPECT_EQ(Dialogs.Texts(Kind::Error).size(), 1u);
+    EXPECT_EQ(form.cdsRadios.RowCount(), 0);
+    EXPECT_TRUE(form.close());
+}
+
+} // namespace
+} // namespace Tunewell::Testing
