@@ -5,11 +5,15 @@
 #include "FakeAuthentication.h"
 #include "Tunewell/Test/ScriptedPeer.h"
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace Cumulo;
 using namespace std::chrono_literals;
@@ -80,6 +84,19 @@ protected:
                 return Stream.ClientWentAway();
         }
         return false;
+    }
+
+    // A loopback port nobody listens on: connections to it are refused.
+    static int ClosedPort() {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
+        ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
+        ::close(fd);
+        return ntohs(address.sin_port);
     }
 
     std::size_t PutCount() const {
@@ -226,6 +243,16 @@ TEST_F(ListenerProtocol, RefusedAnswersAreReportedAndRetriedWithGrowingPauses) {
     EXPECT_EQ(fAuth->Refreshes, 1);
     EXPECT_GE(second - start, 450ms);
     EXPECT_GE(third - second, 950ms);
+}
+
+// A cloud that cannot be reached at all (killed, restarting) was the end of the listener: the
+// transport error left its thread. It is reported and tried again like a refused answer.
+TEST_F(ListenerProtocol, UnreachableCloudIsReportedAndTriedAgain) {
+    fDb = std::make_shared<TRealTimeDB>(fAuth, "http://127.0.0.1:" + std::to_string(ClosedPort()));
+    auto handle = Listen({"a"});
+    ASSERT_TRUE(Pump([&] { return fErrors.size() >= 2; }, 10s));
+    EXPECT_EQ(fErrors[0].RequestID, "a");
+    EXPECT_EQ(fStops, 0);
 }
 
 TEST_F(ListenerProtocol, StopListeningEndsAQuietStreamAndWritesOnlyBelowTheNode) {
