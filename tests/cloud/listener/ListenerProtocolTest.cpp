@@ -86,19 +86,6 @@ protected:
         return false;
     }
 
-    // A loopback port nobody listens on: connections to it are refused.
-    static int ClosedPort() {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address);
-        ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length);
-        ::close(fd);
-        return ntohs(address.sin_port);
-    }
-
     std::size_t PutCount() const {
         std::size_t puts = 0;
         for (const auto &request : fPeer.Requests())
@@ -245,16 +232,6 @@ TEST_F(ListenerProtocol, RefusedAnswersAreReportedAndRetriedWithGrowingPauses) {
     EXPECT_GE(third - second, 950ms);
 }
 
-// A cloud that cannot be reached at all (killed, restarting) was the end of the listener: the
-// transport error left its thread. It is reported and tried again like a refused answer.
-TEST_F(ListenerProtocol, UnreachableCloudIsReportedAndTriedAgain) {
-    fDb = std::make_shared<TRealTimeDB>(fAuth, "http://127.0.0.1:" + std::to_string(ClosedPort()));
-    auto handle = Listen({"a"});
-    ASSERT_TRUE(Pump([&] { return fErrors.size() >= 2; }, 10s));
-    EXPECT_EQ(fErrors[0].RequestID, "a");
-    EXPECT_EQ(fStops, 0);
-}
-
 TEST_F(ListenerProtocol, StopListeningEndsAQuietStreamAndWritesOnlyBelowTheNode) {
     struct Case {
         std::string NodeName;
@@ -317,8 +294,9 @@ TEST_F(ListenerProtocol, ReleasingTheClientEndsItsListener) {
     EXPECT_EQ(PutCount(), 0u);
 }
 
-// Without a peer of its own: nothing answers on the port at all.
-TEST(ListenerWithoutPeer, ATransportFailureEndsTheListenerWithAnError) {
+// Without a peer of its own: nothing answers on the port at all, as while the cloud restarts.
+// The transport error used to end the listener for good; it is reported and tried again.
+TEST(ListenerWithoutPeer, ATransportFailureIsReportedAndTriedAgain) {
     auto dispatcher = std::make_shared<TQueueDispatcher>();
     SetMainThreadDispatcher(dispatcher);
     auto db = std::make_shared<TRealTimeDB>(std::make_shared<CumuloTest::TFakeAuthentication>(),
@@ -331,11 +309,12 @@ TEST(ListenerWithoutPeer, ATransportFailureEndsTheListenerWithAnError) {
         [&](const std::string &RequestID, const std::string &Message) {
             errors.push_back({RequestID, Message});
         });
-    ASSERT_TRUE(dispatcher->PumpUntil([&] { return stops == 1; }, 5s));
-    ASSERT_EQ(errors.size(), 1u);
+    ASSERT_TRUE(dispatcher->PumpUntil([&] { return errors.size() >= 2; }, 10s));
     EXPECT_EQ(errors[0].RequestID, "a,b");
     EXPECT_FALSE(errors[0].Message.empty());
+    EXPECT_EQ(stops, 0);
     db.reset();
+    dispatcher->ProcessPending();
     SetMainThreadDispatcher(nullptr);
 }
 
