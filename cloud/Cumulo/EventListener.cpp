@@ -2,6 +2,7 @@
 
 #include "Cumulo/Clock.h"
 #include "Cumulo/EventStreamParser.h"
+#include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
 #include "Cumulo/MainThread.h"
 #include "Cumulo/StreamEventDecoder.h"
@@ -121,11 +122,17 @@ void TEventListener::Run() {
             if (!first && !Pause(backoff.NextDelay()))
                 break;
             first = false;
-            RenewTokenIfRequired();
-            if (fStopWaiting)
-                break;
             bool eventsFlowed = false;
-            Connect(eventsFlowed);
+            try {
+                RenewTokenIfRequired();
+                if (fStopWaiting)
+                    break;
+                Connect(eventsFlowed);
+            } catch (const ETransport &e) {
+                // The cloud may be away for a while (a restart, a lost network); the next
+                // attempt follows the same growing pause as a refused answer.
+                ReportError(fInfo, e.what(), "Event listener for %s failed: %s");
+            }
             if (eventsFlowed)
                 backoff.Reset();
         }

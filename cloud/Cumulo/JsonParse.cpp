@@ -36,6 +36,8 @@ public:
     bool binary(binary_t &Value) { return Put(TJSONValue::binary(std::move(Value))); }
 
     bool start_object(std::size_t) {
+        if (fOpen.size() >= MaxJSONNesting)
+            return false;
         TJSONValue *slot = Slot(TJSONValue::object());
         fOpen.push_back({slot, {}});
         return true;
@@ -45,6 +47,8 @@ public:
         return true;
     }
     bool start_array(std::size_t) {
+        if (fOpen.size() >= MaxJSONNesting)
+            return false;
         TJSONValue *slot = Slot(TJSONValue::array());
         fOpen.push_back({slot, {}});
         return true;

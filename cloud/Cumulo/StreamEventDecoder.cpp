@@ -1,5 +1,7 @@
 #include "Cumulo/StreamEventDecoder.h"
 
+#include "Cumulo/JsonParse.h"
+
 namespace Cumulo {
 
 TDecodedStreamEvent DecodeStreamEvent(const TStreamEvent &Event) {
@@ -14,17 +16,17 @@ TDecodedStreamEvent DecodeStreamEvent(const TStreamEvent &Event) {
     }
     if (Event.Data.empty())
         return decoded;
-    TJSONValue value = TJSONValue::parse(Event.Data, nullptr, false);
-    if (value.is_discarded()) {
+    TOptionalJSON value = ParseJSON(Event.Data);
+    if (!value) {
         decoded.Kind = TStreamEventKind::NotJSON;
         decoded.Problem = "Data of event " + Event.Name + " is not JSON: " + Event.Data;
-    } else if (!value.is_object()) {
+    } else if (!value->is_object()) {
         decoded.Kind = TStreamEventKind::NotObject;
         decoded.Problem =
-            "Data of event " + Event.Name + " is a JSON " + value.type_name() + ", not an object";
+            "Data of event " + Event.Name + " is a JSON " + value->type_name() + ", not an object";
     } else {
         decoded.Kind = TStreamEventKind::Change;
-        decoded.Object = std::move(value);
+        decoded.Object = std::move(*value);
     }
     return decoded;
 }

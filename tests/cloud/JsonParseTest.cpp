@@ -1,5 +1,8 @@
 #include "Cumulo/JsonParse.h"
 
+#include "Cumulo/JsonText.h"
+
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -73,9 +76,22 @@ TEST(ParseJSON, RepeatedKeyKeepsFirstPlaceAndLastValue) {
     }
 }
 
-TEST(ParseJSON, DeepNestingNeitherCrashesNorLoses) {
-    const std::string text = std::string(5000, '[') + std::string(5000, ']');
-    const auto parsed = ParseJSON(text);
-    ASSERT_TRUE(parsed.has_value());
-    EXPECT_TRUE(parsed->is_array());
+TEST(ParseJSON, KeepsNestingUpToItsLimitAndRefusesDeeperText) {
+    const auto arrays = [](std::size_t Depth) { return std::string(Depth, '[') + std::string(Depth, ']'); };
+    const auto objects = [](std::size_t Depth) {
+        std::string text;
+        for (std::size_t i = 0; i < Depth; ++i)
+            text += "{\"a\":";
+        return text + "1" + std::string(Depth, '}');
+    };
+    for (const auto &nested : {std::function<std::string(std::size_t)>(arrays),
+                               std::function<std::string(std::size_t)>(objects)}) {
+        const std::string deepestText = nested(Cumulo::MaxJSONNesting);
+        const auto deepest = ParseJSON(deepestText);
+        ASSERT_TRUE(deepest.has_value());
+        EXPECT_EQ(Cumulo::FullJsonText(*deepest), deepestText);
+        // Writing a value nested 100,000 levels deep overflowed the stack; such text is not taken.
+        EXPECT_FALSE(ParseJSON(nested(Cumulo::MaxJSONNesting + 1)).has_value());
+        EXPECT_FALSE(ParseJSON(nested(100000)).has_value());
+    }
 }

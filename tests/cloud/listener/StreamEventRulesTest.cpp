@@ -31,6 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"NoData", {"put", ""}, TStreamEventKind::Ignored},
                     DecodeCase{"NotJSON", {"put", "{\"path\":"}, TStreamEventKind::NotJSON},
                     DecodeCase{"BrokenUTF8", {"put", "{\"a\":\"\xC3\"}"}, TStreamEventKind::NotJSON},
+                    DecodeCase{
+                        "NestedTooDeep",
+                        {"put", "{\"data\":" + std::string(100000, '[') + std::string(100000, ']') + "}"},
+                        TStreamEventKind::NotJSON},
                     DecodeCase{"JSONString", {"put", "\"text\""}, TStreamEventKind::NotObject},
                     DecodeCase{"JSONNull", {"cancel", "null"}, TStreamEventKind::NotObject},
                     DecodeCase{"JSONArray", {"put", "[1]"}, TStreamEventKind::NotObject}),
