@@ -120,8 +120,8 @@ void TFormRadio::CreateGrid() {
     DBGrid1->setGeometry(244, 0, 470, 324);
     DBGrid1->setFrameShape(QFrame::NoFrame);
     DBGrid1->setHorizontalHeader(new GridTitleHeader(DBGrid1));
-    DataSource1 = new StationTableModel(cdsRadios, this);
-    DBGrid1->setModel(DataSource1);
+    DataSource1 = std::make_unique<StationTableModel>(cdsRadios);
+    DBGrid1->setModel(DataSource1.get());
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -157,7 +157,7 @@ void TFormRadio::CreateGrid() {
                 if (Current.isValid() && Current.row() != cdsRadios.CurrentRow())
                     cdsRadios.SetCurrentRow(Current.row());
             });
-    connect(DataSource1, &StationTableModel::TableCurrentRowChanged, this,
+    connect(DataSource1.get(), &StationTableModel::TableCurrentRowChanged, this,
             [this](int Row) { FollowCurrentRow(Row); });
 }
 

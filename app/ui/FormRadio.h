@@ -103,7 +103,9 @@ public:
 
     // The station table behind the grid, and the grid's model of it (the grid's data source).
     TStationTable cdsRadios;
-    StationTableModel *DataSource1 = nullptr;
+    // Owned here rather than by the window, so that it lets go of cdsRadios before the table
+    // goes; the window's children are destroyed only after its members.
+    std::unique_ptr<StationTableModel> DataSource1;
     // The serie of the profile's last station as read from the cloud.
     std::string last_radio;
 

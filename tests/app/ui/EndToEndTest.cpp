@@ -11,6 +11,7 @@
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -33,6 +34,11 @@ protected:
         if (!Display.waitForStarted(5000) || !Display.waitForReadyRead(10000))
             return {};
         return ":" + QString::fromLatin1(Display.readAllStandardOutput()).trimmed();
+    }
+
+    static std::string LogText(const QString &Path) {
+        QFile log(Path);
+        return log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : std::string();
     }
 
     bool WaitForLog(const QString &Path, const QString &Needle, int Seconds) {
@@ -99,7 +105,7 @@ TEST_F(EndToEndTest, StartsShowsTheCatalogueAndRecordsOfflineWhenAskedToEnd) {
     ::kill(static_cast<pid_t>(Program.processId()), SIGTERM);
     ASSERT_TRUE(Program.waitForFinished(30000));
     EXPECT_EQ(Program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(Program.exitCode(), 0);
+    EXPECT_EQ(Program.exitCode(), 0) << "the program's own output:\n" << LogText(log);
 
     const json status = Cloud.read("CADASTRADO/-E2EProfile/STATUS");
     EXPECT_EQ(status.at("Status"), "Offline");
