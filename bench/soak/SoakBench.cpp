@@ -78,8 +78,11 @@ void Write(TRealTimeDB &Client, int Writer, const SoakOptions &Options, const st
     }
 }
 
+// A reading of the server's resident memory; each restart begins a new process, so a reading
+// says which of the server's lives it belongs to.
 struct MemorySample {
     double seconds;
+    int life;
     long kib;
 };
 
@@ -143,7 +146,7 @@ int main(int argc, char **argv) {
 
     // The main thread delivers the listeners' events, kills and restarts the server on schedule,
     // and samples its memory.
-    std::vector<MemorySample> memory{{0, ResidentKiB(cloud.pid())}};
+    std::vector<MemorySample> memory{{0, 1, ResidentKiB(cloud.pid())}};
     std::vector<double> downtimes;
     auto nextSample = start + SamplePeriod;
     int killsDone = 0;
@@ -152,7 +155,7 @@ int main(int argc, char **argv) {
         const auto elapsed = Clock::now() - start;
         if (killsDone < options.kills &&
             elapsed >= options.duration * (killsDone + 1) / (options.kills + 1)) {
-            memory.push_back({SecondsSince(start), ResidentKiB(cloud.pid())});
+            memory.push_back({SecondsSince(start), killsDone + 1, ResidentKiB(cloud.pid())});
             const auto down = Clock::now();
             cloud.kill();
             dispatcher->PumpUntil([] { return false; }, std::chrono::seconds(1));
@@ -164,7 +167,7 @@ int main(int argc, char **argv) {
             std::fflush(stdout);
         }
         if (Clock::now() >= nextSample) {
-            memory.push_back({SecondsSince(start), ResidentKiB(cloud.pid())});
+            memory.push_back({SecondsSince(start), killsDone + 1, ResidentKiB(cloud.pid())});
             nextSample += SamplePeriod;
         }
     }
@@ -173,7 +176,7 @@ int main(int argc, char **argv) {
         writer.join();
     }
     const double writingSeconds = SecondsSince(start);
-    memory.push_back({writingSeconds, ResidentKiB(cloud.pid())});
+    memory.push_back({writingSeconds, killsDone + 1, ResidentKiB(cloud.pid())});
 
     // The database after the last write, compared with what the writers were told and what the
     // listeners see.
@@ -214,7 +217,7 @@ int main(int argc, char **argv) {
         handle->StopListening("");
     }
     dispatcher->ProcessPending();
-    memory.push_back({SecondsSince(start), ResidentKiB(cloud.pid())});
+    memory.push_back({SecondsSince(start), killsDone + 1, ResidentKiB(cloud.pid())});
 
     std::printf("Soak of the local cloud: %d writers, %d listeners, %.0f s, %d SIGKILL restarts\n",
                 options.writers, options.listeners, writingSeconds, killsDone);
@@ -233,9 +236,9 @@ int main(int argc, char **argv) {
         longestDown = std::max(longestDown, d);
     }
     std::printf("  server down per restart (kill, 1 s, start) at most %.1f s\n", longestDown);
-    std::printf("  server resident memory (MiB) over time:\n");
+    std::printf("  server resident memory (MiB) over time, by server process (1 = first start):\n");
     for (const auto &sample : memory) {
-        std::printf("    %7.1f s  %8.1f\n", sample.seconds, sample.kib / 1024.0);
+        std::printf("    %7.1f s  process %d  %8.1f\n", sample.seconds, sample.life, sample.kib / 1024.0);
     }
     SetMainThreadDispatcher(nullptr);
     const bool passed = lost == 0 && allConverged && unexpectedStops == 0;
