@@ -5,8 +5,8 @@
 
 #include <atomic>
 #include <httplib.h>
-#include <memory>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace TunewellCloud {
@@ -21,7 +21,7 @@ public:
     void install(httplib::Server &server);
 
 private:
-    void handle(const httplib::Request &request, httplib::Response &response);
+    void handle(const httplib::Request &request, const std::string &body, httplib::Response &response);
     // Answers the ID token's expiry (seconds) or throws RequestError.
     std::int64_t authorize(const std::map<std::string, std::string> &query) const;
     void stream(const NodePath &path, std::int64_t tokenExpiry, httplib::Response &response);
