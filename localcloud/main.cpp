@@ -4,7 +4,9 @@
 #include "TunewellCloud/DemoStation.h"
 #include "TunewellCloud/RequestError.h"
 
+#include <atomic>
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <pthread.h>
 #include <thread>
@@ -13,31 +15,54 @@ using namespace TunewellCloud;
 
 namespace {
 
-int serve(const CommandLine &line) {
-    // Signals are taken by one waiting thread; every other thread inherits the blocked mask.
+// SIGINT and SIGTERM are taken by one waiting thread, which stops the server. They are blocked
+// before any server thread starts, so every thread inherits the mask, and a signal that the
+// starting shell ignores for background jobs (SIGINT) still arrives.
+sigset_t blockStopSignals() {
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+    return stopSignals;
+}
 
+// Runs Serve until it returns; a stop signal meanwhile calls Stop, which makes Serve return.
+bool serveUntilStopped(const sigset_t &StopSignals, const std::function<bool()> &Serve,
+                       const std::function<void()> &Stop) {
+    std::atomic<bool> ended{false};
+    std::thread waiter([&Stop, &ended, StopSignals] {
+        int received = 0;
+        sigwait(&StopSignals, &received);
+        if (!ended) {
+            std::cerr << "tunewell-cloud: stopping" << std::endl;
+            Stop();
+        }
+    });
+    const bool served = Serve();
+    // The server may also have ended on its own; the waiter is woken either way.
+    ended = true;
+    pthread_kill(waiter.native_handle(), SIGTERM);
+    waiter.join();
+    return served;
+}
+
+int serve(const CommandLine &line) {
+    const sigset_t stopSignals = blockStopSignals();
     const CloudOptions options = line.cloudOptions();
     CloudServer server(options);
     server.bind();
     std::cout << "database http://" << options.address << ":" << server.databasePort() << "\n"
               << "identity http://" << options.address << ":" << server.authPort() << "\n"
               << "ready" << std::endl;
-    std::thread waiter([&server, stopSignals] {
-        int received = 0;
-        sigwait(&stopSignals, &received);
-        std::cerr << "tunewell-cloud: stopping" << std::endl;
-        server.stop();
-    });
-    server.run();
-    // The servers may also have ended on their own; wake the waiter either way.
-    pthread_kill(waiter.native_handle(), SIGTERM);
-    waiter.join();
+    serveUntilStopped(
+        stopSignals,
+        [&server] {
+            server.run();
+            return true;
+        },
+        [&server] { server.stop(); });
     return 0;
 }
 
@@ -73,7 +98,7 @@ int radio(const CommandLine &line) {
     line.allowOnly({"folder", "port", "address", "metaint", "rate"});
     if (!line.has("folder"))
         throw UsageError("radio needs --folder DIR");
-    std::signal(SIGPIPE, SIG_IGN);
+    const sigset_t stopSignals = blockStopSignals();
     DemoStation::Figures figures;
     figures.metaInterval = static_cast<std::size_t>(line.number("metaint", 16000, 1, 1 << 20));
     figures.bytesPerSecond = static_cast<std::size_t>(line.number("rate", 16000, 1000, 1 << 26));
@@ -88,7 +113,9 @@ int radio(const CommandLine &line) {
     if (port <= 0)
         throw std::runtime_error("cannot listen on " + address + ":" + std::to_string(wanted));
     std::cout << "radio http://" << address << ":" << port << "/\nready" << std::endl;
-    return server.listen_after_bind() ? 0 : 1;
+    const bool served = serveUntilStopped(
+        stopSignals, [&server] { return server.listen_after_bind(); }, [&server] { server.stop(); });
+    return served ? 0 : 1;
 }
 
 } // namespace
