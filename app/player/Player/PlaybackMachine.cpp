@@ -4,6 +4,7 @@
 #include "Player/PlaylistKind.h"
 
 #include <QUrl>
+#include <chrono>
 
 namespace Player {
 
@@ -18,7 +19,13 @@ bool isHttpAddress(const QString &url) {
 
 } // namespace
 
-PlaybackMachine::PlaybackMachine(ReconnectBackoff backoff) : backoff_(backoff) {}
+Cumulo::TReconnectBackoff StreamReconnectBackoff() {
+    return Cumulo::TReconnectBackoff(std::chrono::seconds(1), std::chrono::seconds(10));
+}
+
+PlaybackMachine::PlaybackMachine() : PlaybackMachine(StreamReconnectBackoff()) {}
+
+PlaybackMachine::PlaybackMachine(Cumulo::TReconnectBackoff backoff) : backoff_(backoff) {}
 
 PlaybackMachine::Commands PlaybackMachine::handle(const PlaybackEvent &event) {
     return std::visit(Overloaded{
@@ -55,7 +62,7 @@ PlaybackMachine::Commands PlaybackMachine::onPlay(const PlayRequested &event) {
         playlistByContentType_ = false;
     }
     url_ = url;
-    backoff_.reset();
+    backoff_.Reset();
     return connect();
 }
 
@@ -141,7 +148,7 @@ PlaybackMachine::Commands PlaybackMachine::onStarted() {
         return {};
     }
     state_ = PlaybackState::Playing;
-    backoff_.reset();
+    backoff_.Reset();
     return {};
 }
 
@@ -184,7 +191,7 @@ PlaybackMachine::Commands PlaybackMachine::onReconnectDue() {
 PlaybackMachine::Commands PlaybackMachine::dropped() {
     state_ = PlaybackState::Reconnecting;
     awaitingPlaylist_ = false;
-    reconnectDelay_ = backoff_.next();
+    reconnectDelay_ = backoff_.NextDelay();
     return {StopStream{}, ScheduleReconnect{reconnectDelay_}};
 }
 

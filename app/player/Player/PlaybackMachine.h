@@ -1,11 +1,14 @@
 #pragma once
 
+#include "Cumulo/ReconnectBackoff.h"
 #include "Player/PlaybackEvents.h"
-#include "Player/ReconnectBackoff.h"
 
 #include <vector>
 
 namespace Player {
+
+// The waits before a dropped stream is tried again: 1 s, doubling up to 10 s.
+Cumulo::TReconnectBackoff StreamReconnectBackoff();
 
 // The player's one state machine. It decides; its owner carries out the commands it returns
 // and feeds back what happened. No audio, no network, no clock: every transition is testable.
@@ -13,7 +16,8 @@ class PlaybackMachine {
 public:
     using Commands = std::vector<PlaybackCommand>;
 
-    explicit PlaybackMachine(ReconnectBackoff backoff = ReconnectBackoff());
+    PlaybackMachine();
+    explicit PlaybackMachine(Cumulo::TReconnectBackoff backoff);
 
     Commands handle(const PlaybackEvent &event);
 
@@ -49,7 +53,7 @@ private:
     FailureKind failure_ = FailureKind::Network;
     QString failureDetail_;
     std::chrono::milliseconds reconnectDelay_{0};
-    ReconnectBackoff backoff_;
+    Cumulo::TReconnectBackoff backoff_;
     bool awaitingPlaylist_ = false;
     bool probing_ = false;
     // Set once a probe showed that the address serves a playlist without saying so in its name.
