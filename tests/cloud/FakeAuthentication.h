@@ -2,14 +2,14 @@
 
 // An authentication client that only plays the token: the request layer's view of it.
 
+#include "AuthenticationDouble.h"
 #include "Cumulo/Exceptions.h"
-#include "Cumulo/Interfaces.h"
 
-#include <stdexcept>
+#include <string>
 
 namespace CloudTest {
 
-class TFakeAuthentication : public Cumulo::IFirebaseAuthentication {
+class TFakeAuthentication : public TestSupport::TAuthenticationDouble {
 public:
     std::string CurrentToken = "token-1";
     std::string NextToken = "token-2";
@@ -54,68 +54,7 @@ public:
     bool NeedTokenRefresh() override { return TokenDue; }
     bool Authenticated() override { return true; }
 
-    // Not part of the request layer's view.
-    void SignUpWithEmailAndPassword(const std::string &, const std::string &, Cumulo::TOnUserResponse,
-                                    Cumulo::TOnRequestError) override {
-        Unused();
-    }
-    std::shared_ptr<Cumulo::IFirebaseUser>
-    SignUpWithEmailAndPasswordSynchronous(const std::string &, const std::string &) override {
-        Unused();
-    }
-    void SignInWithEmailAndPassword(const std::string &, const std::string &, Cumulo::TOnUserResponse,
-                                    Cumulo::TOnRequestError) override {
-        Unused();
-    }
-    std::shared_ptr<Cumulo::IFirebaseUser>
-    SignInWithEmailAndPasswordSynchronous(const std::string &, const std::string &) override {
-        Unused();
-    }
-    void SignInAnonymously(Cumulo::TOnUserResponse, Cumulo::TOnRequestError) override { Unused(); }
-    std::shared_ptr<Cumulo::IFirebaseUser> SignInAnonymouslySynchronous() override { Unused(); }
-    void SignOut() override { Unused(); }
-    void FetchProvidersForEMail(const std::string &, Cumulo::TOnFetchProviders,
-                                Cumulo::TOnRequestError) override {
-        Unused();
-    }
-    bool FetchProvidersForEMailSynchronous(const std::string &, std::vector<std::string> &) override {
-        Unused();
-    }
-    void SendPasswordResetEMail(const std::string &, Cumulo::TOnResponse, Cumulo::TOnRequestError) override {
-        Unused();
-    }
-    void SendPasswordResetEMailSynchronous(const std::string &) override { Unused(); }
-    void VerifyPasswordResetCode(const std::string &, Cumulo::TOnPasswordVerification,
-                                 Cumulo::TOnRequestError) override {
-        Unused();
-    }
-    Cumulo::TPasswordVerificationResult VerifyPasswordResetCodeSynchronous(const std::string &) override {
-        Unused();
-    }
-    void ConfirmPasswordReset(const std::string &, const std::string &, Cumulo::TOnResponse,
-                              Cumulo::TOnRequestError) override {
-        Unused();
-    }
-    void ConfirmPasswordResetSynchronous(const std::string &, const std::string &) override { Unused(); }
-    void ChangeProfile(const std::string &, const std::string &, const std::string &, const std::string &,
-                       Cumulo::TOnResponse, Cumulo::TOnRequestError) override {
-        Unused();
-    }
-    void ChangeProfileSynchronous(const std::string &, const std::string &, const std::string &,
-                                  const std::string &) override {
-        Unused();
-    }
-    void DeleteCurrentUser(Cumulo::TOnResponse, Cumulo::TOnRequestError) override { Unused(); }
-    void DeleteCurrentUserSynchronous() override { Unused(); }
-    void GetUserData(Cumulo::TOnGetUserData, Cumulo::TOnRequestError) override { Unused(); }
-    Cumulo::TFirebaseUserList GetUserDataSynchronous() override { Unused(); }
-    std::shared_ptr<Cumulo::ITokenJWT> TokenJWT() override { Unused(); }
-    Cumulo::TDateTime TokenExpiryDT() override { Unused(); }
-    std::string GetRefreshToken() override { Unused(); }
-
 private:
-    [[noreturn]] static void Unused() { throw std::logic_error("not used by the request layer"); }
-
     Cumulo::TOnTokenRefresh fOnTokenRefresh;
     Cumulo::TOnRequestError fOnError;
 };

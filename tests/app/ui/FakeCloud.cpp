@@ -1,5 +1,6 @@
 #include "FakeCloud.h"
 
+#include "AuthenticationDouble.h"
 #include "Cumulo/Exceptions.h"
 #include "app/core/WindowCloud.h"
 
@@ -58,7 +59,7 @@ TOptionalJSON ApplyToTree(FakeCloudScript &Script, const std::string &Method, co
     return TJSONValue(true);
 }
 
-class FakeAuthentication : public IFirebaseAuthentication {
+class FakeAuthentication : public TestSupport::TAuthenticationDouble {
 public:
     explicit FakeAuthentication(std::shared_ptr<FakeCloudScript> Script) : Script_(std::move(Script)) {}
 
@@ -75,53 +76,7 @@ public:
     }
     bool Authenticated() override { return SignedIn_; }
 
-    void SignUpWithEmailAndPassword(const std::string &, const std::string &, TOnUserResponse,
-                                    TOnRequestError) override {
-        NotScripted();
-    }
-    std::shared_ptr<IFirebaseUser> SignUpWithEmailAndPasswordSynchronous(const std::string &,
-                                                                         const std::string &) override {
-        NotScripted();
-    }
-    void SignInWithEmailAndPassword(const std::string &, const std::string &, TOnUserResponse,
-                                    TOnRequestError) override {
-        NotScripted();
-    }
-    void SignInAnonymously(TOnUserResponse, TOnRequestError) override { NotScripted(); }
-    std::shared_ptr<IFirebaseUser> SignInAnonymouslySynchronous() override { NotScripted(); }
     void SignOut() override { SignedIn_ = false; }
-    void FetchProvidersForEMail(const std::string &, TOnFetchProviders, TOnRequestError) override {
-        NotScripted();
-    }
-    bool FetchProvidersForEMailSynchronous(const std::string &, std::vector<std::string> &) override {
-        NotScripted();
-    }
-    void SendPasswordResetEMail(const std::string &, TOnResponse, TOnRequestError) override { NotScripted(); }
-    void SendPasswordResetEMailSynchronous(const std::string &) override { NotScripted(); }
-    void VerifyPasswordResetCode(const std::string &, TOnPasswordVerification, TOnRequestError) override {
-        NotScripted();
-    }
-    TPasswordVerificationResult VerifyPasswordResetCodeSynchronous(const std::string &) override {
-        NotScripted();
-    }
-    void ConfirmPasswordReset(const std::string &, const std::string &, TOnResponse,
-                              TOnRequestError) override {
-        NotScripted();
-    }
-    void ConfirmPasswordResetSynchronous(const std::string &, const std::string &) override { NotScripted(); }
-    void ChangeProfile(const std::string &, const std::string &, const std::string &, const std::string &,
-                       TOnResponse, TOnRequestError) override {
-        NotScripted();
-    }
-    void ChangeProfileSynchronous(const std::string &, const std::string &, const std::string &,
-                                  const std::string &) override {
-        NotScripted();
-    }
-    void DeleteCurrentUser(TOnResponse, TOnRequestError) override { NotScripted(); }
-    void DeleteCurrentUserSynchronous() override { NotScripted(); }
-    void GetUserData(TOnGetUserData, TOnRequestError) override { NotScripted(); }
-    TFirebaseUserList GetUserDataSynchronous() override { NotScripted(); }
-    void RefreshToken(TOnTokenRefresh, TOnRequestError) override { NotScripted(); }
     bool CheckAndRefreshTokenSynchronous() override { return SignedIn_; }
     std::string Token() override { return SignedIn_ ? "token" : ""; }
     std::shared_ptr<ITokenJWT> TokenJWT() override { return nullptr; }
