@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace Tunewell::ChildWindowLayout {
@@ -34,6 +35,22 @@ QLabel *AddLabel(QWidget *Parent, const QString &ObjectName, const QString &Text
     Label->move(Left, Top);
     Label->adjustSize();
     return Label;
+}
+
+QLineEdit *AddEdit(QWidget *Parent, const QString &ObjectName, const QRect &Geometry) {
+    auto *Edit = new QLineEdit(Parent);
+    Edit->setObjectName(ObjectName);
+    Edit->setGeometry(Geometry);
+    return Edit;
+}
+
+QPushButton *AddButton(QWidget *Parent, const QString &ObjectName, const QString &Caption,
+                       const QRect &Geometry) {
+    auto *Button = new QPushButton(Caption, Parent);
+    Button->setObjectName(ObjectName);
+    Button->setGeometry(Geometry);
+    Button->setAutoDefault(false);
+    return Button;
 }
 
 QPushButton *AddCloseButton(QWidget *Parent, const QString &ObjectName, int Left, int Top, int Width,

@@ -5,7 +5,9 @@
 class QDialog;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
+class QRect;
 class QWidget;
 
 namespace Tunewell::ChildWindowLayout {
@@ -16,6 +18,11 @@ QFrame *SetUp(QDialog &Window, const QString &ObjectName);
 
 // A label sized to its text, its top-left corner at Left, Top.
 QLabel *AddLabel(QWidget *Parent, const QString &ObjectName, const QString &Text, int Left, int Top);
+
+// An edit and a button at the given place; buttons never take Enter as the window's default.
+QLineEdit *AddEdit(QWidget *Parent, const QString &ObjectName, const QRect &Geometry);
+QPushButton *AddButton(QWidget *Parent, const QString &ObjectName, const QString &Caption,
+                       const QRect &Geometry);
 
 // The "    Close" button with the close picture; the window's handler closes the window.
 QPushButton *AddCloseButton(QWidget *Parent, const QString &ObjectName, int Left, int Top, int Width,

@@ -23,22 +23,6 @@ QString HelpText() {
     return QString::fromUtf8(File.readAll());
 }
 
-QPushButton *AddButton(QWidget *Parent, const QString &ObjectName, const QString &Caption,
-                       const QRect &Geometry) {
-    auto *Button = new QPushButton(Caption, Parent);
-    Button->setObjectName(ObjectName);
-    Button->setGeometry(Geometry);
-    Button->setAutoDefault(false);
-    return Button;
-}
-
-QLineEdit *AddEdit(QWidget *Parent, const QString &ObjectName, const QRect &Geometry) {
-    auto *Edit = new QLineEdit(Parent);
-    Edit->setObjectName(ObjectName);
-    Edit->setGeometry(Geometry);
-    return Edit;
-}
-
 } // namespace
 
 TFormHelp::TFormHelp(const WindowEnvironment &Environment, QWidget *Parent)

@@ -22,13 +22,6 @@ namespace {
 
 const QString kEmptyBirthday = QStringLiteral("  /  /    ");
 
-QLineEdit *AddEdit(QWidget *Parent, const QString &ObjectName, const QRect &Geometry) {
-    auto *Edit = new QLineEdit(Parent);
-    Edit->setObjectName(ObjectName);
-    Edit->setGeometry(Geometry);
-    return Edit;
-}
-
 // Keeps an edit's text in one letter case, whatever is typed or pasted.
 void KeepCase(QLineEdit *Edit, QString (QString::*Convert)() const &) {
     QObject::connect(Edit, &QLineEdit::textChanged, Edit, [Edit, Convert](const QString &Text) {
@@ -51,15 +44,6 @@ QLabel *AddLinkLabel(QWidget *Parent, const QString &ObjectName, const QString &
     Label->setPalette(Palette);
     Label->setCursor(Qt::PointingHandCursor);
     return Label;
-}
-
-QPushButton *AddButton(QWidget *Parent, const QString &ObjectName, const QString &Caption,
-                       const QRect &Geometry) {
-    auto *Button = new QPushButton(Caption, Parent);
-    Button->setObjectName(ObjectName);
-    Button->setGeometry(Geometry);
-    Button->setAutoDefault(false);
-    return Button;
 }
 
 } // namespace
