@@ -133,18 +133,12 @@ void TFirebaseRequest::SendRequest(const TStringDynArray &ResourceParams, TRESTR
                                    const TJSONValue *Data, const TQueryParams *QueryParams,
                                    TTokenMode TokenMode, TOnResponse OnResponse,
                                    TOnRequestError OnRequestError) {
-    if (TokenMode != tmNoToken && fAuth && fAuth->NeedTokenRefresh()) {
+    if (TokenDue(TokenMode)) {
         TResendRequest record;
-        record.fResParams = ResourceParams;
-        record.fMethod = Method;
         if (Data)
             record.fData = *Data;
-        if (QueryParams)
-            record.fQueryParams = *QueryParams;
-        record.fTokenMode = TokenMode;
-        record.fOnResponse = std::move(OnResponse);
-        record.fOnRequestError = std::move(OnRequestError);
-        WaitForTokenRefresh(std::move(record));
+        WaitForTokenRefresh(std::move(record), ResourceParams, Method, QueryParams, TokenMode,
+                            std::move(OnResponse), std::move(OnRequestError));
         return;
     }
     InternalSendRequest(
@@ -156,18 +150,12 @@ void TFirebaseRequest::SendRequest(const TStringDynArray &ResourceParams, TRESTR
                                    std::istream *Data, TRESTContentType ContentType,
                                    const TQueryParams *QueryParams, TTokenMode TokenMode,
                                    TOnResponse OnResponse, TOnRequestError OnRequestError) {
-    if (TokenMode != tmNoToken && fAuth && fAuth->NeedTokenRefresh()) {
+    if (TokenDue(TokenMode)) {
         TResendRequest record;
-        record.fResParams = ResourceParams;
-        record.fMethod = Method;
         record.fDataStream = Data;
         record.fContentType = ContentType;
-        if (QueryParams)
-            record.fQueryParams = *QueryParams;
-        record.fTokenMode = TokenMode;
-        record.fOnResponse = std::move(OnResponse);
-        record.fOnRequestError = std::move(OnRequestError);
-        WaitForTokenRefresh(std::move(record));
+        WaitForTokenRefresh(std::move(record), ResourceParams, Method, QueryParams, TokenMode,
+                            std::move(OnResponse), std::move(OnRequestError));
         return;
     }
     InternalSendRequest(ResourceParams, Method,
@@ -216,7 +204,21 @@ void TFirebaseRequest::InternalSendRequest(const TStringDynArray &ResourceParams
         });
 }
 
-void TFirebaseRequest::WaitForTokenRefresh(TResendRequest Record) {
+bool TFirebaseRequest::TokenDue(TTokenMode TokenMode) const {
+    return TokenMode != tmNoToken && fAuth && fAuth->NeedTokenRefresh();
+}
+
+void TFirebaseRequest::WaitForTokenRefresh(TResendRequest Record, const TStringDynArray &ResourceParams,
+                                           TRESTRequestMethod Method, const TQueryParams *QueryParams,
+                                           TTokenMode TokenMode, TOnResponse OnResponse,
+                                           TOnRequestError OnRequestError) {
+    Record.fResParams = ResourceParams;
+    Record.fMethod = Method;
+    if (QueryParams)
+        Record.fQueryParams = *QueryParams;
+    Record.fTokenMode = TokenMode;
+    Record.fOnResponse = std::move(OnResponse);
+    Record.fOnRequestError = std::move(OnRequestError);
     Record.fBaseURI = fBaseURI;
     Record.fRequestID = fRequestID;
     Record.fAuth = fAuth;

@@ -55,8 +55,13 @@ private:
                              std::optional<std::string> Body, TRESTContentType ContentType,
                              const TQueryParams *QueryParams, TTokenMode TokenMode, TOnResponse OnResponse,
                              TOnRequestError OnRequestError);
-    // Queues the request and asks the authentication client for a fresh token.
-    void WaitForTokenRefresh(TResendRequest Record);
+    // Whether a request in this token mode must wait for a fresh token first.
+    bool TokenDue(TTokenMode TokenMode) const;
+    // Queues the request, whose body Record already holds, and asks the authentication client
+    // for a fresh token.
+    void WaitForTokenRefresh(TResendRequest Record, const TStringDynArray &ResourceParams,
+                             TRESTRequestMethod Method, const TQueryParams *QueryParams, TTokenMode TokenMode,
+                             TOnResponse OnResponse, TOnRequestError OnRequestError);
 
     static void SendRequestsAfterTokenRefresh(IFirebaseAuthentication *Auth, bool TokenRefreshed);
     static void FailRequestsWaitingFor(IFirebaseAuthentication *Auth);

@@ -30,6 +30,14 @@ const TJSONValue *ErrorMessageMember(const TJSONValue &Error) {
     return found == Error.end() ? nullptr : &*found;
 }
 
+// The answer's JSON when it is of the wanted kind, or none; a value of another kind raises.
+TOptionalJSON OfKind(TOptionalJSON Value, bool (TJSONValue::*IsKind)() const noexcept, const char *Kind) {
+    if (Value && !((*Value).*IsKind)())
+        throw EInvalidTypeConversion("Invalid type conversion: the answer is a JSON " +
+                                     std::string(Value->type_name()) + ", not " + Kind);
+    return Value;
+}
+
 } // namespace
 
 TFirebaseResponse::TFirebaseResponse(std::shared_ptr<const THttpResponse> Answer)
@@ -50,19 +58,11 @@ TOptionalJSON TFirebaseResponse::GetContentAsJSONVal() {
 }
 
 TOptionalJSON TFirebaseResponse::GetContentAsJSONObj() {
-    auto value = GetContentAsJSONVal();
-    if (value && !value->is_object())
-        throw EInvalidTypeConversion("Invalid type conversion: the answer is a JSON " +
-                                     std::string(value->type_name()) + ", not an object");
-    return value;
+    return OfKind(GetContentAsJSONVal(), &TJSONValue::is_object, "an object");
 }
 
 TOptionalJSON TFirebaseResponse::GetContentAsJSONArr() {
-    auto value = GetContentAsJSONVal();
-    if (value && !value->is_array())
-        throw EInvalidTypeConversion("Invalid type conversion: the answer is a JSON " +
-                                     std::string(value->type_name()) + ", not an array");
-    return value;
+    return OfKind(GetContentAsJSONVal(), &TJSONValue::is_array, "an array");
 }
 
 bool TFirebaseResponse::IsJSONObj() {
