@@ -3,6 +3,7 @@
 #include "Tunewell/BuildValues.h"
 #include "app/ui/GridCellDelegate.h"
 #include "app/ui/GridTitleHeader.h"
+#include "app/ui/PlayerMenu.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/ThemeManager.h"
 #include "app/ui/WindowFont.h"
@@ -220,6 +221,10 @@ void TFormRadio::CreateMenu() {
     Exclude1 = Favorite1->addAction(QStringLiteral("Exclude"));
     Exclude1->setObjectName(QStringLiteral("Exclude1"));
     connect(Exclude1, &QAction::triggered, this, [this] { Exclude1Click(); });
+
+    Player1 = new PlayerMenu(this);
+    Player1->setObjectName(QStringLiteral("Player1"));
+    MainMenu1->addMenu(Player1);
 }
 
 void TFormRadio::FormCreate() {

@@ -26,6 +26,7 @@ class QTableView;
 
 namespace Tunewell {
 
+class PlayerMenu;
 class StationTableModel;
 
 // The main window: the station grid beside the player, five labels of the station being
@@ -99,6 +100,8 @@ public:
     QAction *Include1 = nullptr;
     QAction *Exclude1 = nullptr;
     QAction *Auric1 = nullptr;
+    // The commands beyond the specified menu, after "Favorite".
+    PlayerMenu *Player1 = nullptr;
     std::vector<QPixmap> ImageList1;
 
     // The station table behind the grid, and the grid's model of it (the grid's data source).

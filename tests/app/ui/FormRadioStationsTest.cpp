@@ -1,5 +1,6 @@
 #include "FormRadioFixture.h"
 #include "app/core/StationTable.h"
+#include "app/ui/PlayerMenu.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/ThemeManager.h"
 
@@ -68,7 +69,7 @@ TEST_F(FormRadioStationsTest, WindowHasItsControlsCaptionsAndMenu) {
     QStringList titles;
     for (QAction *item : form.MainMenu1->actions())
         titles << item->text();
-    EXPECT_EQ(titles, (QStringList{"Register  ", "Skin  ", "Help  ", "About  ", "Favorite"}));
+    EXPECT_EQ(titles, (QStringList{"Register  ", "Skin  ", "Help  ", "About  ", "Favorite", "Player"}));
     QStringList skins;
     for (QAction *item : form.Skin1->actions())
         skins << item->text() + (item->isChecked() ? "*" : "");
@@ -237,6 +238,20 @@ TEST(ThemeManagerTest, EveryThemeIsCarriedAndDistinct) {
     EXPECT_FALSE(ThemeManager::Apply("Missing Theme", &dialogs));
     EXPECT_EQ(dialogs.Texts(RecordingDialogs::Kind::Error).size(), 1u);
     ThemeManager::Apply(ThemeManager::DefaultTheme(), nullptr);
+}
+
+TEST_F(FormRadioStationsTest, PlayerMenuAppearsWithItsFirstItemAndShowsShortcuts) {
+    auto player = std::make_unique<RecordingPlayer>();
+    TFormRadio form(WindowEnvironment{Dialogs, std::make_shared<FakeCloudClients>(Script)}, std::move(player),
+                    {});
+    EXPECT_EQ(form.MainMenu1->actions().last(), form.Player1->menuAction());
+    EXPECT_FALSE(form.Player1->menuAction()->isVisible());
+
+    PlayerMenu *submenu = form.Player1->AddSubmenu(QStringLiteral("Sub"));
+    EXPECT_TRUE(form.Player1->menuAction()->isVisible());
+    QAction *item = submenu->AddItem(QStringLiteral("Item"), QKeySequence(Qt::CTRL | Qt::Key_1));
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_1));
+    EXPECT_TRUE(item->isShortcutVisibleInContextMenu());
 }
 
 } // namespace
