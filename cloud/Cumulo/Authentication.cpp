@@ -1,14 +1,12 @@
 #include "Cumulo/Authentication.h"
 
+#include "Cumulo/AsciiCase.h"
 #include "Cumulo/AuthenticationFields.h"
 #include "Cumulo/Endpoints.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
 #include "Cumulo/Request.h"
 #include "Cumulo/User.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace Cumulo {
 
@@ -33,12 +31,6 @@ TJSONValue SignBody(TFirebaseAuthentication::TSignType SignType, const std::stri
     // The service expects the text "true" here, not a JSON boolean.
     body["returnSecureToken"] = "true";
     return body;
-}
-
-bool EqualsIgnoringCase(const std::string &A, const std::string &B) {
-    return A.size() == B.size() &&
-           std::equal(A.begin(), A.end(), B.begin(),
-                      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
 }
 
 // Takes a sign answer into the state and returns the record built from it.
@@ -76,7 +68,7 @@ void OnUserResp(TAuthenticationState &State, const IClock &Clock, const TOnUserR
         return;
     } catch (const EFirebaseResponse &e) {
         errorText = e.what();
-        if (EqualsIgnoringCase(errorText, "OPERATION_NOT_ALLOWED") && RequestID == AnonymousSignInInfo)
+        if (EqualsIgnoringAsciiCase(errorText, "OPERATION_NOT_ALLOWED") && RequestID == AnonymousSignInInfo)
             errorText = AnonymousSignInHint;
     } catch (const std::exception &e) {
         errorText = e.what();

@@ -1,5 +1,7 @@
 #include "Cumulo/AuthenticationFields.h"
 
+#include "Cumulo/AsciiCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -14,11 +16,6 @@ const TJSONValue *Member(const TJSONValue &Object, const char *Name) {
     return found == Object.end() ? nullptr : &*found;
 }
 
-std::string Lower(std::string Text) {
-    std::transform(Text.begin(), Text.end(), Text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return Text;
-}
 } // namespace
 
 std::optional<std::string> ReadString(const TJSONValue &Object, const char *Name) {
@@ -61,7 +58,7 @@ std::optional<bool> ReadBoolean(const TJSONValue &Object, const char *Name) {
     if (value->is_boolean())
         return value->get<bool>();
     if (value->is_string()) {
-        std::string text = Lower(value->get<std::string>());
+        std::string text = LowerAscii(value->get<std::string>());
         if (text == "true")
             return true;
         if (text == "false")

@@ -1,3 +1,4 @@
+#include "Cumulo/AsciiCase.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
 
@@ -129,9 +130,7 @@ int ParseMonth(const std::string &Name) {
                                               "jul", "aug", "sep", "oct", "nov", "dec"};
     if (Name.size() != 3)
         return 0;
-    std::string lower;
-    for (char c : Name)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = LowerAscii(Name);
     for (int i = 0; i < 12; ++i)
         if (lower == kMonths[i])
             return i + 1;

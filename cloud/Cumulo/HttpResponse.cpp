@@ -1,22 +1,12 @@
 #include "Cumulo/HttpResponse.h"
 
-#include <algorithm>
-#include <cctype>
+#include "Cumulo/AsciiCase.h"
 
 namespace Cumulo {
 
-namespace {
-bool SameName(const std::string &a, const std::string &b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-} // namespace
-
 std::string THttpResponse::Header(const std::string &Name) const {
     for (const auto &[name, value] : Headers)
-        if (SameName(name, Name))
+        if (EqualsIgnoringAsciiCase(name, Name))
             return value;
     return {};
 }

@@ -1,24 +1,13 @@
 #include "Cumulo/User.h"
 
+#include "Cumulo/AsciiCase.h"
 #include "Cumulo/AuthenticationFields.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace Cumulo {
 
 namespace Fields = AuthenticationFields;
-
-namespace {
-bool EndsWithIgnoringCase(const std::string &Text, const std::string &Suffix) {
-    if (Text.size() < Suffix.size())
-        return false;
-    return std::equal(Suffix.begin(), Suffix.end(), Text.end() - static_cast<std::ptrdiff_t>(Suffix.size()),
-                      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
-}
-} // namespace
 
 TFirebaseUser::TFirebaseUser(TJSONValue JSONResp, bool TokenExpected, const IClock &Clock)
     : fJSONResp(std::move(JSONResp)) {
@@ -98,7 +87,7 @@ TThreeStateBoolean TFirebaseUser::IsDisabled() {
 // Only a sign-up answer carries this kind.
 bool TFirebaseUser::IsNewSignupUser() {
     auto kind = Fields::ReadString(fJSONResp, "kind");
-    return kind && EndsWithIgnoringCase(*kind, "#SignupNewUserResponse");
+    return kind && LowerAscii(*kind).ends_with("#signupnewuserresponse");
 }
 
 bool TFirebaseUser::IsLastLoginAtAvailable() {
