@@ -1,10 +1,10 @@
 #include "Cumulo/HttpClient.h"
 
+#include "Cumulo/AsciiCase.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/TransportLimits.h"
 #include "Cumulo/Utf8.h"
 
-#include <cctype>
 #include <curl/curl.h>
 #include <iterator>
 #include <mutex>
@@ -108,9 +108,7 @@ size_t OnBodyData(char *Data, size_t Size, size_t Count, void *User) {
 
 // The charset named by a Content-Type value, lower-cased; empty when none is named.
 std::string DeclaredCharset(const std::string &ContentType) {
-    std::string lower;
-    for (char c : ContentType)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = LowerAscii(ContentType);
     const auto found = lower.find("charset=");
     if (found == std::string::npos)
         return {};
@@ -216,24 +214,28 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     state.Easy = easy.get();
     state.URL = URL;
 
+    const bool sendsBody = Method == rmPOST || Method == rmPUT || Method == rmPATCH;
     TSlist headers;
-    for (const auto &[name, value] : fHeaders) {
-        // "Name;" is curl's way to send a header with an empty value.
-        const std::string line = value.empty() ? name + ";" : name + ": " + value;
-        curl_slist *extended = curl_slist_append(headers.get(), line.c_str());
+    auto addHeaderLine = [&headers](const std::string &Line) {
+        curl_slist *extended = curl_slist_append(headers.get(), Line.c_str());
         if (!extended)
             throw ETransport("Cannot compose the request headers");
         headers.release();
         headers.reset(extended);
+    };
+    bool contentTypeGiven = false;
+    for (const auto &[name, value] : fHeaders) {
+        // "Name;" is curl's way to send a header with an empty value.
+        addHeaderLine(value.empty() ? name + ";" : name + ": " + value);
+        contentTypeGiven = contentTypeGiven || EqualsIgnoringAsciiCase(name, "Content-Type");
     }
-    // curl would otherwise wait for a "100 Continue" before sending larger bodies.
-    if (curl_slist *extended = curl_slist_append(headers.get(), "Expect;")) {
-        headers.release();
-        headers.reset(extended);
-    }
+    // "Name:" removes a header curl would add by itself: it would wait for a "100 Continue"
+    // before larger bodies, and call a body without a content type a form.
+    addHeaderLine("Expect:");
+    if (sendsBody && !contentTypeGiven)
+        addHeaderLine("Content-Type:");
 
     std::string bodyText;
-    const bool sendsBody = Method == rmPOST || Method == rmPUT || Method == rmPATCH;
     if (sendsBody && Body)
         bodyText.assign(std::istreambuf_iterator<char>(*Body), std::istreambuf_iterator<char>());
 

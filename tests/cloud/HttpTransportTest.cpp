@@ -1,8 +1,10 @@
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpClient.h"
+#include "Tunewell/Test/RawPeer.h"
 #include "Tunewell/Test/ScriptedPeer.h"
 
 #include <atomic>
+#include <cctype>
 #include <future>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -39,6 +41,26 @@ TEST(HttpTransport, SendsEachMethodWithItsBodyAndHeaders) {
         EXPECT_EQ(request.Header("Authorization"), "Bearer new");
         EXPECT_EQ(request.Header("Content-Type"), "application/json");
         EXPECT_EQ(request.Body, c.CarriesBody ? R"({"a":1})" : "");
+    }
+}
+
+// libcurl adds "Expect: 100-continue" to larger bodies and a form content type to bodies it
+// finds without one; neither may reach the services, not even as an empty header.
+TEST(HttpTransport, AddsNoHeadersOfItsOwn) {
+    TRawPeer peer("HTTP/1.1 200 OK\r\nContent-Length: 4\r\nConnection: close\r\n\r\nnull");
+    const std::string large(4096, 'x');
+    for (const auto method : {rmGET, rmDELETE, rmPOST, rmPUT, rmPATCH}) {
+        for (const std::string *body : {static_cast<const std::string *>(nullptr), &large}) {
+            SCOPED_TRACE(RequestMethodName(method) + (body ? " with a body" : " without a body"));
+            THttpClient client;
+            std::istringstream stream(body ? *body : std::string());
+            EXPECT_EQ(client.Execute(method, peer.BaseURL() + "/a", body ? &stream : nullptr)->Body, "null");
+            std::string head = peer.Heads().back();
+            for (char &c : head)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            EXPECT_EQ(head.find("\r\nexpect:"), std::string::npos) << head;
+            EXPECT_EQ(head.find("\r\ncontent-type:"), std::string::npos) << head;
+        }
     }
 }
 

@@ -134,6 +134,21 @@ TEST_F(RequestAsynchronous, StreamBodyIsSentWithItsContentType) {
     EXPECT_EQ(sent.Body, "plain text");
 }
 
+// Without a body the transport must not fall back on its own default, a form content type.
+TEST_F(RequestAsynchronous, BodylessWritesAreNotSentAsAForm) {
+    for (const auto method : {rmPOST, rmPUT, rmPATCH}) {
+        SCOPED_TRACE(RequestMethodName(method));
+        TOutcome outcome;
+        TFirebaseRequest(fPeer.BaseURL(), "empty", nullptr)
+            .SendRequest({"a.json"}, method, static_cast<const TJSONValue *>(nullptr), nullptr, tmNoToken,
+                         Answered(outcome), Failed(outcome));
+        ASSERT_TRUE(Pump([&] { return outcome.Done; }));
+        const auto sent = fPeer.Requests().back();
+        EXPECT_EQ(sent.Header("Content-Type"), std::nullopt);
+        EXPECT_EQ(sent.Body, "");
+    }
+}
+
 TEST_F(RequestAsynchronous, DueTokenIsRefreshedBeforeTheSend) {
     auto auth = std::make_shared<TFakeAuthentication>();
     auth->TokenDue = true;

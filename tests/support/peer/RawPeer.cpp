@@ -1,0 +1,110 @@
+#include "Tunewell/Test/RawPeer.h"
+
+#include <arpa/inet.h>
+#include <cctype>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace Tunewell::Test {
+
+namespace {
+
+// How often a waiting peer looks whether it is being shut down.
+constexpr int kPollSliceMs = 20;
+
+// True once Descriptor is readable; false when the peer stops first.
+bool WaitReadable(int Descriptor, const std::atomic<bool> &Stopping) {
+    while (!Stopping) {
+        pollfd entry{Descriptor, POLLIN, 0};
+        if (::poll(&entry, 1, kPollSliceMs) > 0)
+            return true;
+    }
+    return false;
+}
+
+std::size_t ContentLength(const std::string &Head) {
+    std::string lower;
+    for (char c : Head)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto at = lower.find("\r\ncontent-length:");
+    return at == std::string::npos ? 0 : std::stoul(lower.substr(at + 17));
+}
+
+} // namespace
+
+TRawPeer::TRawPeer(std::string Answer, std::chrono::milliseconds Pause)
+    : fAnswer(std::move(Answer)), fPause(Pause) {
+    fListener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fListener < 0 || ::bind(fListener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+        ::listen(fListener, 16) != 0 ||
+        ::getsockname(fListener, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        if (fListener >= 0)
+            ::close(fListener);
+        throw std::runtime_error("The raw peer cannot listen");
+    }
+    fPort = ntohs(address.sin_port);
+    fThread = std::thread([this] { Serve(); });
+}
+
+TRawPeer::~TRawPeer() {
+    fStopping = true;
+    fThread.join();
+    ::close(fListener);
+}
+
+std::string TRawPeer::BaseURL() const {
+    return "http://127.0.0.1:" + std::to_string(fPort);
+}
+
+std::vector<std::string> TRawPeer::Heads() const {
+    std::lock_guard lock(fMutex);
+    return fHeads;
+}
+
+void TRawPeer::Serve() {
+    while (WaitReadable(fListener, fStopping)) {
+        const int connection = ::accept(fListener, nullptr, nullptr);
+        if (connection < 0)
+            continue;
+        Answer(connection);
+        ::close(connection);
+    }
+}
+
+void TRawPeer::Answer(int Connection) {
+    std::string received;
+    std::size_t headEnd = std::string::npos;
+    char buffer[4096];
+    while (headEnd == std::string::npos ||
+           received.size() < headEnd + 4 + ContentLength(received.substr(0, headEnd))) {
+        if (!WaitReadable(Connection, fStopping))
+            return;
+        const ssize_t count = ::recv(Connection, buffer, sizeof buffer, 0);
+        if (count <= 0)
+            return;
+        received.append(buffer, static_cast<std::size_t>(count));
+        headEnd = received.find("\r\n\r\n");
+    }
+    {
+        std::lock_guard lock(fMutex);
+        fHeads.push_back(received.substr(0, headEnd));
+    }
+    if (fPause.count() == 0) {
+        ::send(Connection, fAnswer.data(), fAnswer.size(), MSG_NOSIGNAL);
+        return;
+    }
+    for (char byte : fAnswer) {
+        if (fStopping || ::send(Connection, &byte, 1, MSG_NOSIGNAL) != 1)
+            return;
+        std::this_thread::sleep_for(fPause);
+    }
+}
+
+} // namespace Tunewell::Test
