@@ -59,7 +59,8 @@ struct TRefreshOutcome {
 } // namespace
 
 TEventListener::TEventListener(TEventListenerSettings Settings)
-    : fSettings(std::move(Settings)), fInfo(TFirebaseHelpers::ArrStrToCommaStr(fSettings.ResourceParams)) {
+    : fSettings(std::move(Settings)), fInfo(TFirebaseHelpers::ArrStrToCommaStr(fSettings.ResourceParams)),
+      fClient(THttpUse::EventStream) {
     if (!fSettings.Auth)
         throw std::invalid_argument("Authentication not initalized");
     fClient.SetFollowRedirects(true);

@@ -2,6 +2,7 @@
 
 #include "Cumulo/AsciiCase.h"
 #include "Cumulo/Exceptions.h"
+#include "Cumulo/HttpTransport.h"
 #include "Cumulo/TransportLimits.h"
 #include "Cumulo/Utf8.h"
 
@@ -148,7 +149,7 @@ const char *MethodVerb(TRESTRequestMethod Method) {
 
 } // namespace
 
-THttpClient::THttpClient() {
+THttpClient::THttpClient(THttpUse Use) : fUse(Use) {
     EnsureCurlInitialised();
 }
 
@@ -252,6 +253,9 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeout.count() * 1000));
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeout.count()));
+    if (fUse == THttpUse::Request)
+        curl_easy_setopt(h, CURLOPT_TIMEOUT_MS,
+                         static_cast<long>(THttpTransport::Shared().RequestDeadline().count()));
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     if (fFollowRedirects) {

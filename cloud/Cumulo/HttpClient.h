@@ -31,9 +31,13 @@ struct THttpReceiveInfo {
 // the answer received so far.
 using TOnHttpReceive = std::function<void(const THttpReceiveInfo &Info, bool &Abort)>;
 
+// What a client's transfers are: requests, which end within the transport's overall deadline,
+// or an event stream, which is meant to last.
+enum class THttpUse { Request, EventStream };
+
 class THttpClient {
 public:
-    THttpClient();
+    explicit THttpClient(THttpUse Use = THttpUse::Request);
     ~THttpClient();
     THttpClient(const THttpClient &) = delete;
     THttpClient &operator=(const THttpClient &) = delete;
@@ -61,6 +65,7 @@ public:
                                            std::istream *Body, std::ostream *ContentStream = nullptr);
 
 private:
+    const THttpUse fUse;
     std::vector<std::pair<std::string, std::string>> fHeaders;
     bool fFollowRedirects = false;
     TOnHttpReceive fOnReceive;

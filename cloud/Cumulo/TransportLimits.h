@@ -10,6 +10,10 @@ namespace Cumulo {
 // event stream that only carries keep-alives is never cut.
 inline constexpr std::chrono::seconds kConnectTimeout{10};
 inline constexpr std::chrono::seconds kStallTimeout{45};
+// The longest a request may take from start to end, so that a peer that trickles (a byte now
+// and then, never silent for the stall time-out) cannot hold a waiting window for ever. An
+// event stream is meant to last and has none.
+inline constexpr std::chrono::seconds kRequestDeadline{20};
 // How often a running transfer checks whether it has been told to abort.
 inline constexpr std::chrono::milliseconds kAbortPollInterval{50};
 // Redirects followed at most, when following is switched on.

@@ -1,7 +1,11 @@
+#include "Cumulo/Authentication.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Log.h"
+#include "Cumulo/RealTimeDB.h"
 #include "Cumulo/Request.h"
 #include "FakeAuthentication.h"
+#include "ScopedRequestDeadline.h"
+#include "Tunewell/Test/RawPeer.h"
 #include "Tunewell/Test/ScriptedPeer.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +15,7 @@
 using namespace Cumulo;
 using namespace Tunewell::Test;
 using CloudTest::TFakeAuthentication;
+using CloudTest::TScopedRequestDeadline;
 
 namespace {
 
@@ -244,6 +249,38 @@ TEST(RequestSynchronous, RefreshErrorsReachTheCaller) {
 TEST(RequestSynchronous, NoAnswerRaisesTransportError) {
     TFirebaseRequest request("http://127.0.0.1:" + std::to_string(UnusedLoopbackPort()), "", nullptr);
     EXPECT_THROW(request.SendRequestSynchronous({"a.json"}, rmGET, nullptr, nullptr, tmNoToken), ETransport);
+}
+
+// A peer that never falls silent long enough for the stall time-out: only the overall deadline
+// ends the wait, for every kind of synchronous call.
+TEST(RequestSynchronous, EverySynchronousCallEndsAtTheDeadline) {
+    const std::string body = "\"" + std::string(198, 'x') + "\"";
+    TRawPeer peer("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 200\r\n\r\n" + body,
+                  std::chrono::milliseconds(20));
+    TScopedRequestDeadline deadline(std::chrono::milliseconds(300));
+    auto auth = std::make_shared<TFakeAuthentication>();
+    TRealTimeDB database(auth, peer.BaseURL());
+    TFirebaseAuthentication signIn("key", TAuthenticationEndpoints{peer.BaseURL(), peer.BaseURL()});
+    const struct {
+        const char *Name;
+        std::function<void()> Call;
+    } cases[] = {
+        {"database read", [&] { database.GetSynchronous({"ESTACOES"}); }},
+        {"database merge",
+         [&] {
+             database.PatchSynchronous({"CADASTRADO", "id", "LAST"}, {{"Serie", "1"}});
+         }},
+        {"sign-in", [&] { signIn.SignInWithEmailAndPasswordSynchronous("a@b.c", "secret"); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        try {
+            c.Call();
+            ADD_FAILURE() << "the call ended without an error";
+        } catch (const ETransport &e) {
+            EXPECT_NE(std::string(e.what()).find("timed out"), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(RequestSynchronous, ResponseOutlivesTheRequest) {

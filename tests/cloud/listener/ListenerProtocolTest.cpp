@@ -1,5 +1,6 @@
 // The listener against a scripted peer whose event streams the tests release chunk by chunk.
 
+#include "../ScopedRequestDeadline.h"
 #include "Cumulo/QueueDispatcher.h"
 #include "Cumulo/RealTimeDB.h"
 #include "FakeAuthentication.h"
@@ -137,6 +138,21 @@ TEST_F(ListenerProtocol, DeliversEveryEventWholeAndInOrderOnTheMainThread) {
     EXPECT_EQ(request.Query, "auth=token1");
     EXPECT_EQ(request.Header("Accept"), "text/event-stream");
     EXPECT_EQ(handle->GetResourceParams(), params);
+}
+
+// The overall deadline of requests does not apply to the stream, which is meant to last.
+TEST_F(ListenerProtocol, TheStreamOutlastsTheRequestDeadline) {
+    CloudTest::TScopedRequestDeadline deadline(300ms);
+    auto stream = QueueStream();
+    auto handle = Listen({"a"});
+    ASSERT_TRUE(stream->WaitUntilStarted(5s));
+    stream->Send("event: put\ndata: {\"data\":1}\n\n");
+    ASSERT_TRUE(Pump([&] { return fReceived.size() == 1; }));
+    std::this_thread::sleep_for(600ms);
+    stream->Send("event: put\ndata: {\"data\":2}\n\n");
+    ASSERT_TRUE(Pump([&] { return fReceived.size() == 2; }));
+    EXPECT_EQ(fPeer.RequestCount(), 1u);
+    EXPECT_TRUE(fErrors.empty());
 }
 
 TEST_F(ListenerProtocol, ListensAtTheRoot) {
