@@ -50,7 +50,10 @@ void ReadCatalogue(const Cumulo::TJSONValue &Node, TStationTable &Table) {
     ReadCatalogueText(Cumulo::NodeText(Node), Table);
 }
 
-void ReadCatalogueText(std::string_view NodeText, TStationTable &Table) {
+std::vector<TStationRow> ReadCatalogueRows(std::string_view NodeText) {
+    // Read into a table of its own, unsorted, so no row is ever moved into a sort order one by
+    // one; the caller sorts them once.
+    TStationTable rows;
     const std::string inner = InnerText(NodeText, true);
     TNodeTextCursor s(inner);
     TRepeatedFind recordEnd("},");
@@ -67,17 +70,22 @@ void ReadCatalogueText(std::string_view NodeText, TStationTable &Table) {
             s.DropBefore(e + 2);
             try {
                 if (!record.is_discarded() && record.contains("num") && !BareValue(record, "num").empty()) {
-                    AppendStation(Table, key, record);
+                    AppendStation(rows, key, record);
                 }
             } catch (const std::exception &) {
                 // A member missing or rejected ends this station; the row keeps what it got.
             }
         }
-        Table.First();
+        rows.First();
         if (s.Consumed() == before) {
             break;
         }
     }
+    return rows.ReleaseRows();
+}
+
+void ReadCatalogueText(std::string_view NodeText, TStationTable &Table) {
+    Table.AppendRows(ReadCatalogueRows(NodeText));
 }
 
 } // namespace Tunewell

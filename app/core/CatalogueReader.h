@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/core/StationTable.h"
+
 #include <Cumulo/Types.h>
 #include <string_view>
+#include <vector>
 
 namespace Tunewell {
-
-class TStationTable;
 
 // Appends one row per station of the ESTACOES node {"key": {station record}, ...}, in the
 // order of the node text, and ends with the first row current. A station whose record is not
@@ -13,5 +14,7 @@ class TStationTable;
 // value its field rejects adds a row filled up to that member. Nothing is raised.
 void ReadCatalogue(const Cumulo::TJSONValue &Node, TStationTable &Table);
 void ReadCatalogueText(std::string_view NodeText, TStationTable &Table);
+// The rows the reader gives an empty, unsorted table: what a read catalogue becomes.
+std::vector<TStationRow> ReadCatalogueRows(std::string_view NodeText);
 
 } // namespace Tunewell

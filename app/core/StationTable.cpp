@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QString>
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 namespace Tunewell {
@@ -225,22 +226,42 @@ void TStationTable::ResumeUpdates() {
 
 void TStationTable::ReplaceRows(std::vector<TStationRow> Rows) {
     CheckOpen();
-    for (const auto &row : Rows) {
-        for (int field = 0; field < StationFieldCount; ++field) {
-            if (!FitsField(FieldDefs[field], row[field])) {
-                throw EStationTableError("A value does not fit field '" + FieldDefs[field].Name + "'");
-            }
-        }
-    }
+    CheckFits(Rows);
     NotifyAboutToReset();
     fRows = std::move(Rows);
     fState = TState::Browse;
-    fCurrent = fRows.empty() ? -1 : 0;
     if (fSortIndex >= 0) {
         ApplySort();
-        fCurrent = fRows.empty() ? -1 : 0;
     }
+    fCurrent = fRows.empty() ? -1 : 0;
     NotifyReset();
+}
+
+void TStationTable::AppendRows(std::vector<TStationRow> Rows) {
+    CheckOpen();
+    CheckFits(Rows);
+    CommitOpenRow();
+    NotifyAboutToReset();
+    fRows.reserve(fRows.size() + Rows.size());
+    std::move(Rows.begin(), Rows.end(), std::back_inserter(fRows));
+    // A stable sort of the sorted rows followed by the new ones puts every new row after the
+    // rows not greater than it, as committing them one by one would.
+    if (fSortIndex >= 0) {
+        ApplySort();
+    }
+    fCurrent = fRows.empty() ? -1 : 0;
+    NotifyReset();
+}
+
+std::vector<TStationRow> TStationTable::ReleaseRows() {
+    CheckOpen();
+    NotifyAboutToReset();
+    std::vector<TStationRow> rows = std::move(fRows);
+    fRows.clear();
+    fCurrent = -1;
+    fState = TState::Browse;
+    NotifyReset();
+    return rows;
 }
 
 void TStationTable::AddObserver(IStationTableObserver *Observer) {
@@ -254,6 +275,16 @@ void TStationTable::RemoveObserver(IStationTableObserver *Observer) {
 void TStationTable::CheckOpen() const {
     if (!fOpen) {
         throw EStationTableError("Cannot perform this operation on a closed dataset");
+    }
+}
+
+void TStationTable::CheckFits(const std::vector<TStationRow> &Rows) {
+    for (const auto &row : Rows) {
+        for (int field = 0; field < StationFieldCount; ++field) {
+            if (!FitsField(FieldDefs[field], row[field])) {
+                throw EStationTableError("A value does not fit field '" + FieldDefs[field].Name + "'");
+            }
+        }
     }
 }
 

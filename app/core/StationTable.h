@@ -94,6 +94,11 @@ public:
     // Replaces every row at once (an open row is dropped); the sort, if any, is applied and
     // the first row becomes current. Values must fit their fields' types.
     void ReplaceRows(std::vector<TStationRow> Rows);
+    // Commits an open row, adds the rows at the end and makes the first row current: the same
+    // rows in the same order as appending and posting them one by one, but sorted once.
+    void AppendRows(std::vector<TStationRow> Rows);
+    // Hands every row over and leaves the table empty.
+    std::vector<TStationRow> ReleaseRows();
 
     void AddObserver(IStationTableObserver *Observer);
     void RemoveObserver(IStationTableObserver *Observer);
@@ -101,6 +106,7 @@ public:
 private:
     void CheckOpen() const;
     void CheckRow(int Row) const;
+    static void CheckFits(const std::vector<TStationRow> &Rows);
     void CommitOpenRow();
     void MoveCurrentTo(int Row);
     int SortedPlaceOf(int Row) const;

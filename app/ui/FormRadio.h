@@ -137,6 +137,8 @@ private:
     Cumulo::TJSONValue ReadObject(const Cumulo::TStringDynArray &Path);
     void CheckForUpdate();
     void LoadCatalogue();
+    // Where a catalogue, once read, becomes the grid's rows.
+    void ShowCatalogue(std::vector<TStationRow> Rows);
     void WritePresenceOnline(const std::string &ProfileID);
 
     WindowEnvironment Environment_;

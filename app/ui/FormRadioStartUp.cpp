@@ -1,4 +1,5 @@
 // The main window's start-up sequence and its close record.
+#include "Cumulo/JsonText.h"
 #include "app/core/CatalogueReader.h"
 #include "app/core/FavouritesReader.h"
 #include "app/core/LastStationReader.h"
@@ -119,10 +120,13 @@ void TFormRadio::CheckForUpdate() {
 }
 
 void TFormRadio::LoadCatalogue() {
-    const TJSONValue catalogue = ReadObject({"ESTACOES"});
+    ShowCatalogue(ReadCatalogueRows(Cumulo::NodeText(ReadObject({"ESTACOES"}))));
+}
+
+void TFormRadio::ShowCatalogue(std::vector<TStationRow> Rows) {
     // Each run replaces the catalogue: reopening the window must not list every station twice.
-    cdsRadios.ReplaceRows({});
-    ReadCatalogue(catalogue, cdsRadios);
+    // The rows are sorted once here, in the grid's order, rather than one by one as they come.
+    cdsRadios.ReplaceRows(std::move(Rows));
 }
 
 void TFormRadio::WritePresenceOnline(const std::string &ProfileID) {

@@ -244,6 +244,48 @@ TEST(StationTable, ReplaceRowsSwapsTheWholeContent) {
     EXPECT_EQ(table.RowCount(), 2);
 }
 
+// Rows added at once land where committing them one by one would put them: after every row
+// not greater, so equal rows keep the order they came in, also among the rows already there.
+TEST(StationTable, AppendedRowsTakeThePlacesOfRowsCommittedOneByOne) {
+    struct Station {
+        const char *Num, *Nome, *Serie;
+    };
+    const std::vector<Station> present{{"5", "Beta", "1"}, {"", "alpha", "2"}, {"5", "beta", "3"}};
+    const std::vector<Station> added{
+        {"2", "Gamma", "4"}, {"5", "Beta", "5"}, {"", "", "6"}, {"12", "Álvaro", "7"}};
+    for (const char *sortField : {"", "num", "nome", "serie"}) {
+        TStationTable oneByOne;
+        TStationTable atOnce;
+        TStationTable fresh;
+        for (const auto &station : present) {
+            AddStation(oneByOne, station.Num, station.Nome, station.Serie);
+            AddStation(atOnce, station.Num, station.Nome, station.Serie);
+        }
+        for (const auto &station : added) {
+            AddStation(fresh, station.Num, station.Nome, station.Serie);
+        }
+        if (*sortField) {
+            oneByOne.SortBy(sortField);
+            atOnce.SortBy(sortField);
+        }
+        // A row left open is committed first.
+        for (TStationTable *table : {&oneByOne, &atOnce}) {
+            table->Append();
+            table->SetField("serie", "8");
+        }
+        for (const auto &station : added) {
+            AddStation(oneByOne, station.Num, station.Nome, station.Serie);
+        }
+        oneByOne.First();
+        auto rows = fresh.ReleaseRows();
+        EXPECT_EQ(fresh.RowCount(), 0);
+        atOnce.AppendRows(std::move(rows));
+        EXPECT_EQ(atOnce.Rows(), oneByOne.Rows()) << "sorted by '" << sortField << "'";
+        EXPECT_EQ(atOnce.CurrentRow(), 0);
+        EXPECT_EQ(atOnce.State(), TStationTable::TState::Browse);
+    }
+}
+
 TEST(StationTable, ClosedTableRefusesWork) {
     TStationTable table;
     AddStation(table, "1", "a", "1");
