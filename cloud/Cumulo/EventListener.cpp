@@ -125,7 +125,9 @@ void TEventListener::Run() {
             first = false;
             bool eventsFlowed = false;
             try {
-                RenewTokenIfRequired();
+                // A failed renewal was reported; it is tried again after the pause.
+                if (!RenewTokenIfRequired())
+                    continue;
                 if (fStopWaiting)
                     break;
                 Connect(eventsFlowed);
@@ -240,19 +242,24 @@ bool TEventListener::HandleEvent(const TStreamEvent &Event) {
     return false;
 }
 
-void TEventListener::RenewTokenIfRequired() {
+bool TEventListener::RenewTokenIfRequired() {
     if (!fRequireTokenRefresh)
-        return;
+        return true;
     // The local clock may still find the token fresh although the service refused it; then
-    // it is renewed all the same.
+    // it is renewed all the same. A refusal raises like any other failure of the renewal.
     std::string errMsg;
-    if (fSettings.Auth->CheckAndRefreshTokenSynchronous() || ForceTokenRefresh(errMsg)) {
-        fRequireTokenRefresh = false;
-        return;
+    try {
+        if (fSettings.Auth->CheckAndRefreshTokenSynchronous() || ForceTokenRefresh(errMsg)) {
+            fRequireTokenRefresh = false;
+            return true;
+        }
+    } catch (const std::exception &e) {
+        errMsg = e.what();
     }
     if (!fStopWaiting)
         ReportError(fInfo, "Authorisation token refresh failed" + (errMsg.empty() ? "" : ": " + errMsg),
                     "Event listener for %s failed: %s");
+    return false;
 }
 
 bool TEventListener::ForceTokenRefresh(std::string &ErrMsg) {

@@ -61,7 +61,8 @@ private:
     void OnReceive(const THttpReceiveInfo &Info, bool &Abort, TEventStreamParser &Parser, bool &EventsFlowed);
     // Returns true when the connection must end so that the token is renewed.
     bool HandleEvent(const TStreamEvent &Event);
-    void RenewTokenIfRequired();
+    // False when a required renewal failed (it was reported).
+    bool RenewTokenIfRequired();
     bool ForceTokenRefresh(std::string &ErrMsg);
     // Returns false when a stop came during the pause.
     bool Pause(std::chrono::milliseconds Delay);

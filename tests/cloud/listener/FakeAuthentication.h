@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuthenticationDouble.h"
+#include "Cumulo/Exceptions.h"
 
 #include <atomic>
 #include <mutex>
@@ -8,15 +9,21 @@
 
 namespace CumuloTest {
 
-// An authentication client that holds a token and counts renewals. The token changes with
-// every renewal, so a test can see which token a connection carried. RenewOnCheck decides
-// whether the local clock finds the token due (CheckAndRefreshTokenSynchronous renews then).
+// An authentication client that holds a token, counts renewals, and fails as the real client
+// does. The token changes with every renewal, so a test can see which token a connection
+// carried. DueByClock decides whether the local clock finds the token due: only then does
+// CheckAndRefreshTokenSynchronous send a renewal, and a refused one raises EFirebaseResponse with
+// the service's text; otherwise it answers false without sending anything. RefreshToken renews
+// whatever the clock says and reports a refusal to its error callback.
 class TFakeAuthentication : public TestSupport::TAuthenticationDouble {
 public:
+    static constexpr const char *RefusalText = "TOKEN_EXPIRED";
+
     std::atomic<int> Checks{0};
     std::atomic<int> Refreshes{0};
-    std::atomic<bool> RenewOnCheck{false};
-    std::atomic<bool> RefreshFails{false};
+    std::atomic<bool> DueByClock{false};
+    // How many of the next renewals the token service refuses.
+    std::atomic<int> RefusedRenewals{0};
 
     std::string Token() override {
         std::lock_guard lock(fMutex);
@@ -24,16 +31,18 @@ public:
     }
     bool CheckAndRefreshTokenSynchronous() override {
         ++Checks;
-        if (!RenewOnCheck)
+        if (!DueByClock)
             return false;
+        if (TakeRefusal())
+            throw Cumulo::EFirebaseResponse(RefusalText);
         Renew();
         return true;
     }
     void RefreshToken(Cumulo::TOnTokenRefresh OnTokenRefresh, Cumulo::TOnRequestError OnError) override {
         ++Refreshes;
-        if (RefreshFails) {
+        if (TakeRefusal()) {
             if (OnError)
-                OnError("Refresh token", "TOKEN_EXPIRED");
+                OnError("Refresh token", RefusalText);
             return;
         }
         Renew();
@@ -42,11 +51,17 @@ public:
     }
     bool Authenticated() override { return true; }
     Cumulo::TDateTime TokenExpiryDT() override { return 0; }
-    bool NeedTokenRefresh() override { return RenewOnCheck; }
+    bool NeedTokenRefresh() override { return DueByClock; }
     std::string GetRefreshToken() override { return "refresh"; }
     std::shared_ptr<Cumulo::ITokenJWT> TokenJWT() override { return nullptr; }
 
 private:
+    bool TakeRefusal() {
+        int left = RefusedRenewals;
+        while (left > 0 && !RefusedRenewals.compare_exchange_weak(left, left - 1)) {
+        }
+        return left > 0;
+    }
     void Renew() {
         std::lock_guard lock(fMutex);
         ++fGeneration;

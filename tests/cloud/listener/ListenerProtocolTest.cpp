@@ -182,7 +182,7 @@ TEST_F(ListenerProtocol, AuthRevokedRenewsTheTokenBeforeTheNextConnection) {
     for (const bool dueByClock : {false, true}) {
         SCOPED_TRACE(dueByClock ? "due by the clock" : "fresh by the clock");
         fAuth = std::make_shared<CumuloTest::TFakeAuthentication>();
-        fAuth->RenewOnCheck = dueByClock;
+        fAuth->DueByClock = dueByClock;
         fDb = std::make_shared<TRealTimeDB>(fAuth, fPeer.BaseURL());
         const auto before = fPeer.RequestCount();
         auto revoked = QueueStream();
@@ -206,16 +206,36 @@ TEST_F(ListenerProtocol, AuthRevokedRenewsTheTokenBeforeTheNextConnection) {
     }
 }
 
-TEST_F(ListenerProtocol, AFailedRenewalIsReportedAndTheListenerTriesAgain) {
-    fAuth->RefreshFails = true;
-    auto revoked = QueueStream();
-    auto handle = Listen({"a"});
-    ASSERT_TRUE(revoked->WaitUntilStarted(5s));
-    revoked->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
-    ASSERT_TRUE(Pump([&] { return fErrors.size() == 1 && fPeer.RequestCount() == 2; }));
-    EXPECT_EQ(fErrors[0].RequestID, "a");
-    EXPECT_EQ(fErrors[0].Message, "Authorisation token refresh failed: TOKEN_EXPIRED");
-    EXPECT_EQ(fStops, 0);
+// A refused renewal, whether the synchronous one raised or the forced one reported it, is
+// reported; the listener stays, tries the renewal again after its pause, and only then connects.
+TEST_F(ListenerProtocol, ARefusedRenewalIsReportedAndTriedAgain) {
+    for (const bool dueByClock : {true, false}) {
+        SCOPED_TRACE(dueByClock ? "due by the clock" : "fresh by the clock");
+        fAuth = std::make_shared<CumuloTest::TFakeAuthentication>();
+        fAuth->DueByClock = dueByClock;
+        fAuth->RefusedRenewals = 1;
+        fDb = std::make_shared<TRealTimeDB>(fAuth, fPeer.BaseURL());
+        fErrors.clear();
+        fStops = 0;
+        const auto before = fPeer.RequestCount();
+        auto revoked = QueueStream();
+        auto renewed = QueueStream();
+        auto handle = Listen({"a"});
+        ASSERT_TRUE(revoked->WaitUntilStarted(5s));
+        revoked->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
+        ASSERT_TRUE(Pump([&] { return renewed->WaitUntilStarted(0ms); }));
+
+        ASSERT_EQ(fErrors.size(), 1u);
+        EXPECT_EQ(fErrors[0].RequestID, "a");
+        EXPECT_EQ(fErrors[0].Message, "Authorisation token refresh failed: TOKEN_EXPIRED");
+        EXPECT_EQ(fStops, 0);
+        const auto requests = fPeer.Requests();
+        ASSERT_EQ(requests.size(), before + 2);
+        EXPECT_EQ(requests.at(before + 1).Query, "auth=token2");
+        EXPECT_EQ(fAuth->Checks + fAuth->Refreshes, dueByClock ? 2 : 4);
+        fDb.reset();
+        fDispatcher->ProcessPending();
+    }
 }
 
 // A refused answer is never read as events: its status and text reach the error callback,
