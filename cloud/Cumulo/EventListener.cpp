@@ -6,6 +6,7 @@
 #include "Cumulo/Helpers.h"
 #include "Cumulo/MainThread.h"
 #include "Cumulo/StreamEventDecoder.h"
+#include "Cumulo/TokenRenewal.h"
 
 #include <pthread.h>
 #include <stdexcept>
@@ -16,8 +17,6 @@ namespace {
 
 // Longest text of a refused answer quoted in its error report.
 constexpr std::size_t MaxQuotedAnswer = 4096;
-// How long a forced token renewal may take before the listener gives up on it.
-constexpr std::chrono::seconds RefreshLimit{30};
 // How often a waiting side re-sends its abort, for a transfer that had not yet started.
 constexpr std::chrono::milliseconds AbortRepeat{20};
 
@@ -36,25 +35,6 @@ std::string FormatLine(const std::string &Format, const std::string &First, cons
             line.replace(at, 2, *argument);
     return line;
 }
-
-// The outcome of a forced token renewal, shared with callbacks that may outlive the listener.
-struct TRefreshOutcome {
-    std::mutex Mutex;
-    std::condition_variable Done;
-    bool Finished = false;
-    bool Refreshed = false;
-    std::string ErrMsg;
-
-    void Finish(bool Ok, const std::string &Message) {
-        {
-            std::lock_guard lock(Mutex);
-            Finished = true;
-            Refreshed = Ok;
-            ErrMsg = Message;
-        }
-        Done.notify_all();
-    }
-};
 
 } // namespace
 
@@ -245,45 +225,17 @@ bool TEventListener::HandleEvent(const TStreamEvent &Event) {
 bool TEventListener::RenewTokenIfRequired() {
     if (!fRequireTokenRefresh)
         return true;
-    // The local clock may still find the token fresh although the service refused it; then
-    // it is renewed all the same. A refusal raises like any other failure of the renewal.
-    std::string errMsg;
-    try {
-        if (fSettings.Auth->CheckAndRefreshTokenSynchronous() || ForceTokenRefresh(errMsg)) {
-            fRequireTokenRefresh = false;
-            return true;
-        }
-    } catch (const std::exception &e) {
-        errMsg = e.what();
+    const TTokenRenewal renewal = RenewTokenAside(fSettings.Auth, fStopWaiting);
+    if (renewal.Outcome == TTokenRenewal::Renewed) {
+        fRequireTokenRefresh = false;
+        return true;
     }
-    if (!fStopWaiting)
-        ReportError(fInfo, "Authorisation token refresh failed" + (errMsg.empty() ? "" : ": " + errMsg),
+    if (renewal.Outcome == TTokenRenewal::Failed)
+        ReportError(fInfo,
+                    "Authorisation token refresh failed" +
+                        (renewal.ErrMsg.empty() ? "" : ": " + renewal.ErrMsg),
                     "Event listener for %s failed: %s");
     return false;
-}
-
-bool TEventListener::ForceTokenRefresh(std::string &ErrMsg) {
-    auto outcome = std::make_shared<TRefreshOutcome>();
-    // The asynchronous renewal reports on the main thread, which is where it is started too.
-    PostToMainThread([auth = fSettings.Auth, outcome] {
-        try {
-            auth->RefreshToken([outcome](bool Refreshed) { outcome->Finish(Refreshed, std::string()); },
-                               [outcome](const std::string &, const std::string &Message) {
-                                   outcome->Finish(false, Message);
-                               });
-        } catch (const std::exception &e) {
-            outcome->Finish(false, e.what());
-        }
-    });
-    const auto limit = std::chrono::steady_clock::now() + RefreshLimit;
-    std::unique_lock lock(outcome->Mutex);
-    while (!outcome->Finished && !fStopWaiting && std::chrono::steady_clock::now() < limit)
-        outcome->Done.wait_for(lock, AbortRepeat);
-    if (!outcome->Finished)
-        ErrMsg = fStopWaiting ? "stopped" : "no answer";
-    else
-        ErrMsg = outcome->ErrMsg;
-    return outcome->Finished && outcome->Refreshed;
 }
 
 bool TEventListener::Pause(std::chrono::milliseconds Delay) {

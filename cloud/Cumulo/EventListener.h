@@ -63,7 +63,6 @@ private:
     bool HandleEvent(const TStreamEvent &Event);
     // False when a required renewal failed (it was reported).
     bool RenewTokenIfRequired();
-    bool ForceTokenRefresh(std::string &ErrMsg);
     // Returns false when a stop came during the pause.
     bool Pause(std::chrono::milliseconds Delay);
     void ReportError(const std::string &RequestID, const std::string &Message, const std::string &LogFormat);

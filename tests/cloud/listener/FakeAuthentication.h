@@ -4,6 +4,8 @@
 #include "Cumulo/Exceptions.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 
@@ -25,6 +27,32 @@ public:
     // How many of the next renewals the token service refuses.
     std::atomic<int> RefusedRenewals{0};
 
+    // From now on every synchronous renewal waits inside the token service until
+    // ReleaseRenewals, as a slow service would; at most HoldLimit, so that a test against a
+    // listener that waits for it still ends.
+    void HoldRenewals() {
+        std::lock_guard lock(fMutex);
+        fHeld = true;
+    }
+    void ReleaseRenewals() {
+        {
+            std::lock_guard lock(fMutex);
+            fHeld = false;
+        }
+        fChanged.notify_all();
+    }
+    // True once a held renewal has started, within Limit.
+    bool WaitForHeldRenewal(std::chrono::milliseconds Limit) {
+        std::unique_lock lock(fMutex);
+        return fChanged.wait_for(lock, Limit, [this] { return fRenewalsHeld > 0; });
+    }
+    // Held renewals that have not returned yet.
+    int RenewalsHeld() {
+        std::lock_guard lock(fMutex);
+        return fRenewalsHeld;
+    }
+    static constexpr std::chrono::seconds HoldLimit{10};
+
     std::string Token() override {
         std::lock_guard lock(fMutex);
         return "token" + std::to_string(fGeneration);
@@ -33,6 +61,7 @@ public:
         ++Checks;
         if (!DueByClock)
             return false;
+        WhileHeld();
         if (TakeRefusal())
             throw Cumulo::EFirebaseResponse(RefusalText);
         Renew();
@@ -56,6 +85,15 @@ public:
     std::shared_ptr<Cumulo::ITokenJWT> TokenJWT() override { return nullptr; }
 
 private:
+    void WhileHeld() {
+        std::unique_lock lock(fMutex);
+        if (!fHeld)
+            return;
+        ++fRenewalsHeld;
+        fChanged.notify_all();
+        fChanged.wait_for(lock, HoldLimit, [this] { return !fHeld; });
+        --fRenewalsHeld;
+    }
     bool TakeRefusal() {
         int left = RefusedRenewals;
         while (left > 0 && !RefusedRenewals.compare_exchange_weak(left, left - 1)) {
@@ -68,7 +106,10 @@ private:
     }
 
     std::mutex fMutex;
+    std::condition_variable fChanged;
     int fGeneration = 1;
+    bool fHeld = false;
+    int fRenewalsHeld = 0;
 };
 
 } // namespace CumuloTest

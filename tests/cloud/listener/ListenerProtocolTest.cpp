@@ -1,6 +1,7 @@
 // The listener against a scripted peer whose event streams the tests release chunk by chunk.
 
 #include "../ScopedRequestDeadline.h"
+#include "Cumulo/AsyncHttp.h"
 #include "Cumulo/QueueDispatcher.h"
 #include "Cumulo/RealTimeDB.h"
 #include "FakeAuthentication.h"
@@ -233,6 +234,35 @@ TEST_F(ListenerProtocol, ARefusedRenewalIsReportedAndTriedAgain) {
         ASSERT_EQ(requests.size(), before + 2);
         EXPECT_EQ(requests.at(before + 1).Query, "auth=token2");
         EXPECT_EQ(fAuth->Checks + fAuth->Refreshes, dueByClock ? 2 : 4);
+        fDb.reset();
+        fDispatcher->ProcessPending();
+    }
+}
+
+// A renewal may wait on the token service for as long as the transport allows; releasing the
+// client or listening anew must not wait with it. The renewal ends on its own afterwards.
+TEST_F(ListenerProtocol, StoppingDoesNotWaitForARenewalInFlight) {
+    for (const bool release : {true, false}) {
+        SCOPED_TRACE(release ? "client released" : "listening anew");
+        fAuth = std::make_shared<CumuloTest::TFakeAuthentication>();
+        fAuth->DueByClock = true;
+        fAuth->HoldRenewals();
+        fDb = std::make_shared<TRealTimeDB>(fAuth, fPeer.BaseURL());
+        auto revoked = QueueStream();
+        auto handle = Listen({"a"});
+        ASSERT_TRUE(revoked->WaitUntilStarted(5s));
+        revoked->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
+        ASSERT_TRUE(fAuth->WaitForHeldRenewal(5s));
+
+        if (release) {
+            fDb.reset();
+        } else {
+            QueueStream();
+            Listen({"b"});
+        }
+        EXPECT_EQ(fAuth->RenewalsHeld(), 1);
+        fAuth->ReleaseRenewals();
+        EXPECT_TRUE(Pump([] { return RunningAsyncRequests() == 0; }));
         fDb.reset();
         fDispatcher->ProcessPending();
     }

@@ -1,0 +1,112 @@
+#include "Cumulo/TokenRenewal.h"
+
+#include "Cumulo/AsyncHttp.h"
+#include "Cumulo/MainThread.h"
+
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+
+namespace Cumulo {
+
+namespace {
+
+// How long a renewal may take before the listener gives up on it.
+constexpr std::chrono::seconds RenewalLimit{30};
+// How often the wait looks whether it has to stop.
+constexpr std::chrono::milliseconds StopPoll{20};
+
+// The end of one renewal, shared with the side that runs it, which may outlive the waiter.
+class TRenewalEnd {
+public:
+    enum TResult { Renewed, NotDue, Failed };
+    struct TSeen {
+        bool Finished = false;
+        TResult Result = Failed;
+        std::string ErrMsg;
+    };
+
+    void Finish(TResult Result, const std::string &ErrMsg = std::string()) {
+        {
+            std::lock_guard lock(fMutex);
+            if (fSeen.Finished)
+                return;
+            fSeen = {true, Result, ErrMsg};
+        }
+        fDone.notify_all();
+    }
+
+    // What was seen when the renewal ended, Stopping was set or the limit passed.
+    TSeen Await(const std::atomic<bool> &Stopping) {
+        const auto limit = std::chrono::steady_clock::now() + RenewalLimit;
+        std::unique_lock lock(fMutex);
+        while (!fSeen.Finished && !Stopping && std::chrono::steady_clock::now() < limit)
+            fDone.wait_for(lock, StopPoll);
+        return fSeen;
+    }
+
+private:
+    std::mutex fMutex;
+    std::condition_variable fDone;
+    TSeen fSeen;
+};
+
+// CheckAndRefreshTokenSynchronous on a worker thread: it renews only when the local clock
+// finds the token due, and raises for a refusal.
+std::shared_ptr<TRenewalEnd> StartRenewalOnWorker(const std::shared_ptr<IFirebaseAuthentication> &Auth) {
+    auto end = std::make_shared<TRenewalEnd>();
+    try {
+        StartWorkerThread([Auth, end] {
+            try {
+                end->Finish(Auth->CheckAndRefreshTokenSynchronous() ? TRenewalEnd::Renewed
+                                                                    : TRenewalEnd::NotDue);
+            } catch (const std::exception &e) {
+                end->Finish(TRenewalEnd::Failed, e.what());
+            }
+        });
+    } catch (const std::exception &e) {
+        end->Finish(TRenewalEnd::Failed, e.what());
+    }
+    return end;
+}
+
+// RefreshToken, which renews whatever the clock says; it is started and reports on the main thread.
+std::shared_ptr<TRenewalEnd> StartForcedRenewal(const std::shared_ptr<IFirebaseAuthentication> &Auth) {
+    auto end = std::make_shared<TRenewalEnd>();
+    try {
+        PostToMainThread([Auth, end] {
+            try {
+                Auth->RefreshToken(
+                    [end](bool Refreshed) {
+                        end->Finish(Refreshed ? TRenewalEnd::Renewed : TRenewalEnd::Failed);
+                    },
+                    [end](const std::string &, const std::string &ErrMsg) {
+                        end->Finish(TRenewalEnd::Failed, ErrMsg);
+                    });
+            } catch (const std::exception &e) {
+                end->Finish(TRenewalEnd::Failed, e.what());
+            }
+        });
+    } catch (const std::exception &e) {
+        end->Finish(TRenewalEnd::Failed, e.what());
+    }
+    return end;
+}
+
+} // namespace
+
+TTokenRenewal RenewTokenAside(const std::shared_ptr<IFirebaseAuthentication> &Auth,
+                              const std::atomic<bool> &Stopping) {
+    auto seen = StartRenewalOnWorker(Auth)->Await(Stopping);
+    // The service may have refused a token that the local clock still finds fresh.
+    if (seen.Finished && seen.Result == TRenewalEnd::NotDue)
+        seen = StartForcedRenewal(Auth)->Await(Stopping);
+    if (!seen.Finished)
+        return Stopping ? TTokenRenewal{TTokenRenewal::Stopped, "stopped"}
+                        : TTokenRenewal{TTokenRenewal::Failed, "no answer"};
+    if (seen.Result == TRenewalEnd::Renewed)
+        return {TTokenRenewal::Renewed, std::string()};
+    return {TTokenRenewal::Failed, seen.ErrMsg};
+}
+
+} // namespace Cumulo
