@@ -86,6 +86,22 @@ void TEventListener::StopAndWait() {
     fThread.join();
 }
 
+void TEventListener::Release() {
+    *fReleased = true;
+    StopAndWait();
+}
+
+bool TEventListener::IsReleased() const {
+    return *fReleased;
+}
+
+void TEventListener::PostCallback(std::function<void()> Callback) {
+    PostToMainThread([released = fReleased, Callback = std::move(Callback)] {
+        if (!*released)
+            Callback();
+    });
+}
+
 bool TEventListener::IsRunning() const {
     return fRunning;
 }
@@ -206,9 +222,8 @@ bool TEventListener::HandleEvent(const TStreamEvent &Event) {
         return true;
     case TStreamEventKind::Change:
         if (fSettings.OnEvent)
-            PostToMainThread([onEvent = fSettings.OnEvent, name = Event.Name,
-                              params = fSettings.ResourceParams,
-                              object = std::move(decoded.Object)] { onEvent(name, params, object); });
+            PostCallback([onEvent = fSettings.OnEvent, name = Event.Name, params = fSettings.ResourceParams,
+                          object = std::move(decoded.Object)] { onEvent(name, params, object); });
         return false;
     case TStreamEventKind::NotJSON:
         TFirebaseHelpers::Log(decoded.Problem);
@@ -247,8 +262,7 @@ void TEventListener::ReportError(const std::string &RequestID, const std::string
                                  const std::string &LogFormat) {
     if (fSettings.OnError) {
         try {
-            PostToMainThread(
-                [onError = fSettings.OnError, RequestID, Message] { onError(RequestID, Message); });
+            PostCallback([onError = fSettings.OnError, RequestID, Message] { onError(RequestID, Message); });
             return;
         } catch (const std::exception &) {
             // Without a main-thread dispatcher the report goes to the log below.
@@ -260,7 +274,7 @@ void TEventListener::ReportError(const std::string &RequestID, const std::string
 void TEventListener::Finish() {
     if (fSettings.OnStopListening) {
         try {
-            PostToMainThread(fSettings.OnStopListening);
+            PostCallback(fSettings.OnStopListening);
         } catch (const std::exception &e) {
             TFirebaseHelpers::Log(FormatLine("Event listener for %s failed: %s", fInfo, e.what()));
         }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -33,8 +34,9 @@ struct TEventListenerSettings {
 // every change to the main thread in the order it arrived.
 //
 // States: running from Start until the thread's last step; stopping once RequestStop was called;
-// ended when IsRunning turns false, after OnStopListening was posted. Callbacks only ever run on
-// the main thread; the thread never touches the database client, only this object.
+// ended when IsRunning turns false, after OnStopListening was posted; released once the client
+// let go of it, after which no callback runs any more. Callbacks only ever run on the main
+// thread; the thread never touches the database client, only this object.
 class TEventListener {
 public:
     explicit TEventListener(TEventListenerSettings Settings);
@@ -48,6 +50,11 @@ public:
     void RequestStop();
     // Requests the stop and waits until the thread has ended.
     void StopAndWait();
+    // For a client that is going: from now on nothing is called back, not even what was posted
+    // already, since the callbacks' owner may be gone with the client. Then stops and waits.
+    // Main thread only, where the posted callbacks run.
+    void Release();
+    bool IsReleased() const;
     bool IsRunning() const;
     // The local time of the last "keep-alive" event, 0 before the first.
     TDateTime LastKeepAlive() const;
@@ -65,6 +72,8 @@ private:
     bool RenewTokenIfRequired();
     // Returns false when a stop came during the pause.
     bool Pause(std::chrono::milliseconds Delay);
+    // Posts a callback that runs on the main thread unless the session was released by then.
+    void PostCallback(std::function<void()> Callback);
     void ReportError(const std::string &RequestID, const std::string &Message, const std::string &LogFormat);
     void Finish();
 
@@ -77,6 +86,8 @@ private:
     std::string fAnswerHead;
     bool fStreaming = false;
 
+    // Shared with the posted callbacks, which may run after this object is gone.
+    const std::shared_ptr<std::atomic<bool>> fReleased = std::make_shared<std::atomic<bool>>(false);
     std::atomic<bool> fStopWaiting{false};
     std::atomic<bool> fRunning{false};
     std::atomic<bool> fRequireTokenRefresh{false};

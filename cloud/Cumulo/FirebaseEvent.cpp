@@ -16,8 +16,9 @@ TFirebaseEvent::TFirebaseEvent(std::weak_ptr<TEventListener> Listener, TStringDy
 
 void TFirebaseEvent::StopListening(const std::string &NodeName) {
     fIsStopped = true;
+    // A released client has nothing left to stop, and nothing of it is written through.
     const auto listener = fListener.lock();
-    if (!listener || !listener->IsRunning())
+    if (!listener || listener->IsReleased() || !listener->IsRunning())
         return;
     listener->RequestStop();
     try {
@@ -25,11 +26,13 @@ void TFirebaseEvent::StopListening(const std::string &NodeName) {
         // no child name it would replace the listened node itself, so there is none then.
         if (!NodeName.empty() && fWakeUpWrite)
             fWakeUpWrite(TFirebaseHelpers::AddParamToResParams(fResourceParams, NodeName));
-        for (int round = 0; round < StopWaitRounds && listener->IsRunning(); ++round) {
+        // A callback run meanwhile may release the client, which then ends the session itself.
+        for (int round = 0; round < StopWaitRounds && listener->IsRunning() && !listener->IsReleased();
+             ++round) {
             TFirebaseHelpers::SleepAndMessageLoop(1);
             listener->RequestStop();
         }
-        if (listener->IsRunning()) {
+        if (listener->IsRunning() && !listener->IsReleased()) {
             TFirebaseHelpers::Log("Hard stop of listener thread because of lost connection");
             listener->RequestStop();
         }

@@ -162,6 +162,14 @@ bool TRealTimeDB::DeleteSynchronous(const TStringDynArray &ResourceParams, const
 
 void TRealTimeDB::GetServerVariables(const std::string &ServerVarName, const TStringDynArray &ResourceParams,
                                      TOnServerVariable OnServerVariable, TOnRequestError OnError) {
+    SendServerVariable(fBaseURL, fAuth, ServerVarName, ResourceParams, std::move(OnServerVariable),
+                       std::move(OnError));
+}
+
+void TRealTimeDB::SendServerVariable(const std::string &BaseURL,
+                                     const std::shared_ptr<IFirebaseAuthentication> &Auth,
+                                     const std::string &ServerVarName, const TStringDynArray &ResourceParams,
+                                     TOnServerVariable OnServerVariable, TOnRequestError OnError) {
     auto onAnswer = [OnServerVariable, OnError](const std::string &RequestID,
                                                 std::shared_ptr<IFirebaseResponse> Response) {
         try {
@@ -181,7 +189,7 @@ void TRealTimeDB::GetServerVariables(const std::string &ServerVarName, const TSt
         }
     };
     TJSONValue body = ServerVariableBody(ServerVarName);
-    TFirebaseRequest request(fBaseURL, ServerVarName, fAuth);
+    TFirebaseRequest request(BaseURL, ServerVarName, Auth);
     request.SendRequest(AddJSONExtToRequest(ResourceParams), rmPUT, &body, nullptr, tmAuthParam, onAnswer,
                         OnError);
 }

@@ -21,6 +21,10 @@ public:
     TRealTimeDB(const std::string &ProjectID, std::shared_ptr<IFirebaseAuthentication> Auth);
     // The same against another database base URL ("http[s]://host[:port]", no trailing slash).
     TRealTimeDB(std::shared_ptr<IFirebaseAuthentication> Auth, std::string BaseURL);
+    // Ends a listening session for good: nothing of this client is called back afterwards.
+    ~TRealTimeDB() override;
+    TRealTimeDB(const TRealTimeDB &) = delete;
+    TRealTimeDB &operator=(const TRealTimeDB &) = delete;
 
     void Get(const TStringDynArray &ResourceParams, TOnGetValue OnGetValue, TOnRequestError OnRequestError,
              const TQueryParams *QueryParams = nullptr) override;
@@ -58,14 +62,19 @@ public:
 private:
     TOptionalJSON SendSynchronous(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
                                   const TJSONValue *Data, const TQueryParams *QueryParams);
+    // The PUT of {".sv": ServerVarName}; it needs no client, so a listener's stop can send it
+    // without reaching into one.
+    static void SendServerVariable(const std::string &BaseURL,
+                                   const std::shared_ptr<IFirebaseAuthentication> &Auth,
+                                   const std::string &ServerVarName, const TStringDynArray &ResourceParams,
+                                   TOnServerVariable OnServerVariable, TOnRequestError OnError);
     void SendWithValueAnswer(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
                              const TJSONValue *Data, TOnGetValue OnValue, TOnRequestError OnRequestError,
                              const TQueryParams *QueryParams);
 
     std::string fBaseURL;
     std::shared_ptr<IFirebaseAuthentication> fAuth;
-    // The running or last listening session; declared last, so that releasing the client first
-    // stops the session's thread while everything it uses is still there.
+    // The running or last listening session.
     std::shared_ptr<TEventListener> fListener;
 };
 

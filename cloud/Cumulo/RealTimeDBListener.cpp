@@ -7,6 +7,11 @@
 
 namespace Cumulo {
 
+TRealTimeDB::~TRealTimeDB() {
+    if (fListener)
+        fListener->Release();
+}
+
 std::shared_ptr<IFirebaseEvent> TRealTimeDB::ListenForValueEvents(const TStringDynArray &ResourceParams,
                                                                   TOnReceiveEvent ListenEvent,
                                                                   TNotifyEvent OnStopListening,
@@ -25,11 +30,11 @@ std::shared_ptr<IFirebaseEvent> TRealTimeDB::ListenForValueEvents(const TStringD
     settings.OnError = std::move(OnError);
     fListener = std::make_shared<TEventListener>(std::move(settings));
     fListener->Start();
-    // The session is owned by this client and ends with it, so the write never outlives it.
-    return std::make_shared<TFirebaseEvent>(fListener, ResourceParams,
-                                            [this](const TStringDynArray &NodePath) {
-                                                GetServerVariables("timestamp", NodePath, nullptr, nullptr);
-                                            });
+    // The handle may outlive this client: its wake-up write takes what it needs along.
+    return std::make_shared<TFirebaseEvent>(
+        fListener, ResourceParams, [baseURL = fBaseURL, auth = fAuth](const TStringDynArray &NodePath) {
+            SendServerVariable(baseURL, auth, "timestamp", NodePath, nullptr, nullptr);
+        });
 }
 
 TDateTime TRealTimeDB::GetLastKeepAliveTimeStamp() {

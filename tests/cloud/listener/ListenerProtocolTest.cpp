@@ -88,6 +88,13 @@ protected:
         return false;
     }
 
+    // True once Count procedures wait for the main thread, within a few seconds; none is run.
+    bool WaitUntilPosted(std::size_t Count) const {
+        for (int attempt = 0; attempt < 500 && fDispatcher->PendingCount() < Count; ++attempt)
+            std::this_thread::sleep_for(10ms);
+        return fDispatcher->PendingCount() >= Count;
+    }
+
     std::size_t PutCount() const {
         std::size_t puts = 0;
         for (const auto &request : fPeer.Requests())
@@ -348,16 +355,54 @@ TEST_F(ListenerProtocol, ASecondListenEndsTheFirstAndTheOldHandleCannotStopTheNe
     EXPECT_FALSE(second->ClientWentAway());
 }
 
-TEST_F(ListenerProtocol, ReleasingTheClientEndsItsListener) {
+// Whoever owns the client may be gone once it is released: nothing of that client is called
+// back afterwards, not even what its listener had already posted.
+TEST_F(ListenerProtocol, ReleasingTheClientEndsItsListenerAndItsCallbacks) {
     auto stream = QueueStream();
     auto handle = Listen({"a"});
     ASSERT_TRUE(stream->WaitUntilStarted(5s));
+    stream->Send("event: put\ndata: {\"data\":1}\n\nevent: put\ndata: \"not an object\"\n\n");
+    ASSERT_TRUE(WaitUntilPosted(2));
+
     fDb.reset();
     EXPECT_TRUE(ClientLeft(*stream));
-    EXPECT_TRUE(Pump([&] { return fStops == 1; }));
+    fDispatcher->ProcessPending();
+    EXPECT_TRUE(fReceived.empty());
+    EXPECT_TRUE(fErrors.empty());
+    EXPECT_EQ(fStops, 0);
     handle->StopListening("late");
     EXPECT_TRUE(handle->IsStopped());
     EXPECT_EQ(PutCount(), 0u);
+}
+
+// A callback run while StopListening waits may release the client and stop again: the second
+// stop writes nothing, and the released client hears nothing more.
+TEST_F(ListenerProtocol, AClientReleasedWhileStoppingIsNotWrittenThroughNorCalledBack) {
+    auto stream = QueueStream();
+    std::shared_ptr<IFirebaseEvent> handle;
+    int events = 0;
+    handle = fDb->ListenForValueEvents(
+        {"a"},
+        [&](const std::string &, const TStringDynArray &, const TJSONValue &) {
+            ++events;
+            fDb.reset();
+            handle->StopListening("late");
+        },
+        [this] { ++fStops; }, nullptr);
+    ASSERT_TRUE(stream->WaitUntilStarted(5s));
+    stream->Send("event: put\ndata: {\"data\":1}\n\nevent: put\ndata: {\"data\":2}\n\n");
+    ASSERT_TRUE(WaitUntilPosted(2));
+
+    handle->StopListening("stop");
+    ASSERT_TRUE(Pump([] { return RunningAsyncRequests() == 0; }));
+    fDispatcher->ProcessPending();
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(fStops, 0);
+    std::vector<std::string> written;
+    for (const auto &request : fPeer.Requests())
+        if (request.Method == "PUT")
+            written.push_back(request.Path);
+    EXPECT_EQ(written, std::vector<std::string>{"/a/stop.json"});
 }
 
 // Without a peer of its own: nothing answers on the port at all, as while the cloud restarts.
