@@ -1,16 +1,13 @@
 #include "app/core/StationField.h"
 
 #include "app/core/StationTableError.h"
+#include "shared/core/CutToCharacters.h"
 
 #include <charconv>
 
 namespace Tunewell {
 
 namespace {
-
-bool IsContinuationByte(char Byte) {
-    return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
-}
 
 std::int64_t ParseDecimal(std::string_view Text) {
     std::string_view digits = Text;
@@ -27,16 +24,6 @@ std::int64_t ParseDecimal(std::string_view Text) {
 }
 
 } // namespace
-
-std::string_view CutToCharacters(std::string_view Text, int Count) {
-    int characters = 0;
-    for (std::size_t i = 0; i < Text.size(); ++i) {
-        if (!IsContinuationByte(Text[i]) && characters++ == Count) {
-            return Text.substr(0, i);
-        }
-    }
-    return Text;
-}
 
 TFieldValue FieldValueFromText(const TFieldDef &Def, std::string_view Text) {
     if (Text.empty()) {

@@ -29,7 +29,4 @@ TFieldValue FieldValueFromText(const TFieldDef &Def, std::string_view Text);
 // The value as the labels, the player and the cloud writes see it; empty when there is none.
 std::string FieldDisplayText(const TFieldValue &Value);
 
-// The first Count characters of UTF-8 text (all of it when shorter).
-std::string_view CutToCharacters(std::string_view Text, int Count);
-
 } // namespace Tunewell

@@ -2,6 +2,7 @@
 
 #include "app/core/StationTableError.h"
 #include "app/core/StationTableObserver.h"
+#include "shared/core/CutToCharacters.h"
 
 #include <QCollator>
 #include <QString>

@@ -6,7 +6,7 @@
 #include "app/ui/PlayerMenu.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/ThemeManager.h"
-#include "app/ui/WindowFont.h"
+#include "shared/ui/WindowFont.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/core/StationTable.h"
-#include "app/core/WindowCloud.h"
 #include "app/ui/ChildWindows.h"
-#include "app/ui/MemoLog.h"
 #include "app/ui/StationPlayer.h"
-#include "app/ui/WindowEnvironment.h"
+#include "shared/core/WindowCloud.h"
+#include "shared/ui/MemoLog.h"
+#include "shared/ui/WindowEnvironment.h"
 
 #include <QMainWindow>
 #include <QPixmap>

@@ -3,14 +3,14 @@
 #include "app/core/CatalogueReader.h"
 #include "app/core/FavouritesReader.h"
 #include "app/core/LastStationReader.h"
-#include "app/core/TimeText.h"
 #include "app/core/UpdateSuspension.h"
 #include "app/core/VersionCompare.h"
 #include "app/core/VersionReader.h"
-#include "app/core/WindowCloudProfileID.h"
 #include "app/ui/FormRadio.h"
-#include "profile/core/MacAddress.h"
-#include "profile/core/NomeMaquina.h"
+#include "shared/core/MacAddress.h"
+#include "shared/core/NomeMaquina.h"
+#include "shared/core/TimeText.h"
+#include "shared/core/WindowCloudProfileID.h"
 
 #include <QAction>
 #include <QCloseEvent>

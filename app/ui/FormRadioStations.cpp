@@ -1,9 +1,9 @@
 // The main window's station handlers: playback on a click, favourites, the Fav column and
 // sorting by a title.
-#include "app/core/WindowCloudProfileID.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/OrdenarTituloGrid.h"
 #include "app/ui/StationTableModel.h"
+#include "shared/core/WindowCloudProfileID.h"
 
 #include <QLabel>
 #include <QLineEdit>

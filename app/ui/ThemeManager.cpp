@@ -1,6 +1,6 @@
 #include "app/ui/ThemeManager.h"
 
-#include "app/ui/Dialogs.h"
+#include "shared/ui/Dialogs.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The program: one main window, the default theme, the cloud client bound to the event loop.
 #include "Cumulo/MainThread.h"
 #include "Player/WmpOptions.h"
-#include "app/core/WindowCloudCumuloClients.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/QtMainThreadDispatcher.h"
 #include "app/ui/TerminationRequest.h"
 #include "app/ui/ThemeManager.h"
 #include "app/ui/WmpStationPlayer.h"
+#include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QApplication>
 

@@ -9,14 +9,14 @@
 #include "Player/Wmp.h"
 #include "Player/WmpOptions.h"
 #include "app/core/StationTable.h"
-#include "app/core/WindowCloudCumuloClients.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/OrdenarTituloGrid.h"
 #include "app/ui/QtMainThreadDispatcher.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/WmpStationPlayer.h"
-#include "profile/core/Registro.h"
+#include "shared/core/Registro.h"
+#include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "help/core/StationLine.h"
 
-#include "app/core/TrimBlanks.h"
+#include "shared/core/TrimBlanks.h"
 
 namespace Tunewell {
 

@@ -1,9 +1,9 @@
 #include "help/publish/PublishCatalogue.h"
 
-#include "app/core/WindowCloud.h"
 #include "help/core/StationLine.h"
 #include "help/core/StationListFile.h"
 #include "help/publish/PublishPushKeys.h"
+#include "shared/core/WindowCloud.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Cumulo/Types.h"
-#include "app/core/WindowCloud.h"
+#include "shared/core/WindowCloud.h"
 
 #include <string>
 

@@ -4,13 +4,13 @@
 
 #include "Cumulo/JsonText.h"
 #include "Cumulo/Log.h"
-#include "app/core/WindowCloud.h"
-#include "app/core/WindowCloudCumuloClients.h"
-#include "app/core/WindowCloudLog.h"
 #include "help/core/StationListFile.h"
 #include "help/publish/PublishCatalogue.h"
 #include "help/publish/PublishPushKeys.h"
 #include "help/publish/PublishVersion.h"
+#include "shared/core/WindowCloud.h"
+#include "shared/core/WindowCloudCumuloClients.h"
+#include "shared/core/WindowCloudLog.h"
 
 #include <QString>
 #include <iostream>

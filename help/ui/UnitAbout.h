@@ -14,8 +14,6 @@ class IDialogs;
 class TFormAbout : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char *kSiteAddress = "https://tunewell.example.org";
-
     explicit TFormAbout(IDialogs &Dialogs, QWidget *Parent = nullptr);
 
     void BitBtn1Click();

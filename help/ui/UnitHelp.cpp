@@ -1,9 +1,9 @@
 #include "help/ui/UnitHelp.h"
 
-#include "app/ui/MemoLog.h"
 #include "help/publish/PublishCatalogue.h"
 #include "help/publish/PublishVersion.h"
-#include "help/ui/ChildWindowLayout.h"
+#include "shared/ui/ChildWindowLayout.h"
+#include "shared/ui/MemoLog.h"
 
 #include <QFile>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/WindowCloud.h"
-#include "app/ui/WindowEnvironment.h"
 #include "help/publish/PublishPushKeys.h"
+#include "shared/core/WindowCloud.h"
+#include "shared/ui/WindowEnvironment.h"
 
 #include <QDialog>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "profile/core/LogCut.h"
 
-#include "app/core/TrimBlanks.h"
+#include "shared/core/TrimBlanks.h"
 
 namespace Tunewell {
 

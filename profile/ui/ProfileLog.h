@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/WindowCloudLog.h"
-#include "app/ui/MemoLog.h"
+#include "shared/core/WindowCloudLog.h"
+#include "shared/ui/MemoLog.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/WindowCloud.h"
-#include "app/ui/WindowEnvironment.h"
+#include "shared/core/WindowCloud.h"
+#include "shared/ui/WindowEnvironment.h"
 
 #include <QDialog>
 #include <QString>

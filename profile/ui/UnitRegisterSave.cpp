@@ -1,9 +1,9 @@
-#include "app/core/TimeText.h"
 #include "profile/core/LogCut.h"
-#include "profile/core/Registro.h"
 #include "profile/core/ValidaEMail.h"
 #include "profile/ui/ProfileLog.h"
 #include "profile/ui/UnitRegister.h"
+#include "shared/core/Registro.h"
+#include "shared/core/TimeText.h"
 
 #include <QLabel>
 #include <QLineEdit>

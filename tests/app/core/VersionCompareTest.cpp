@@ -1,6 +1,6 @@
 #include "app/core/VersionCompare.h"
 
-#include "app/core/TimeText.h"
+#include "shared/core/TimeText.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

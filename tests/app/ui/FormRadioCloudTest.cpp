@@ -2,8 +2,8 @@
 #include "FormRadioFixture.h"
 #include "LocalCloud.h"
 #include "app/core/StationTable.h"
-#include "app/core/WindowCloudCumuloClients.h"
-#include "profile/core/MacAddress.h"
+#include "shared/core/MacAddress.h"
+#include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "app/core/StationTable.h"
 #include "app/ui/StationTableModel.h"
-#include "profile/core/Registro.h"
+#include "shared/core/Registro.h"
 
 #include <QSignalSpy>
 #include <QTableView>

@@ -1,7 +1,7 @@
 #include "Cumulo/Exceptions.h"
 #include "FormRadioFixture.h"
 #include "app/core/StationTable.h"
-#include "profile/core/MacAddress.h"
+#include "shared/core/MacAddress.h"
 
 #include <QAction>
 #include <QLabel>

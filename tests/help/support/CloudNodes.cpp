@@ -1,7 +1,7 @@
 #include "CloudNodes.h"
 
-#include "app/core/WindowCloud.h"
-#include "app/core/WindowCloudCumuloClients.h"
+#include "shared/core/WindowCloud.h"
+#include "shared/core/WindowCloudCumuloClients.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #include "DialogsSeen.h"
 
-#include "tests/app/ui/RecordingDialogs.h"
+#include "RecordingDialogs.h"
 
 namespace Tunewell::Testing {
 

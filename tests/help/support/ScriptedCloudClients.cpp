@@ -1,7 +1,7 @@
 #include "ScriptedCloudClients.h"
 
 #include "Cumulo/Exceptions.h"
-#include "app/core/WindowCloud.h"
+#include "shared/core/WindowCloud.h"
 
 namespace Tunewell::Testing {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/WindowCloudClients.h"
+#include "shared/core/WindowCloudClients.h"
 
 #include <map>
 #include <memory>

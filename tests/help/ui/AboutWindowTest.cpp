@@ -1,6 +1,6 @@
 #include "DialogsSeen.h"
+#include "RecordingDialogs.h"
 #include "help/ui/UnitAbout.h"
-#include "tests/app/ui/RecordingDialogs.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,10 +2,10 @@
 #include "Cumulo/Types.h"
 #include "DialogsSeen.h"
 #include "LocalCloudSession.h"
+#include "RecordingDialogs.h"
 #include "ScriptedCloudClients.h"
-#include "app/core/WindowCloudCumuloClients.h"
 #include "help/ui/UnitHelp.h"
-#include "tests/app/ui/RecordingDialogs.h"
+#include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "CloudNodes.h"
 #include "DialogsSeen.h"
 #include "LocalCloudSession.h"
+#include "RecordingDialogs.h"
 #include "ScriptedCloudClients.h"
-#include "app/core/WindowCloudCumuloClients.h"
-#include "profile/core/Registro.h"
 #include "profile/ui/UnitRegister.h"
-#include "tests/app/ui/RecordingDialogs.h"
+#include "shared/core/Registro.h"
+#include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,0 @@
-#include "profile/core/MacAddress.h"
-
-namespace Tunewell {
-
-std::string getMacAddress() {
-    return FirstPhysicalAdapterAddress("/sys/class/net");
-}
-
-} // namespace Tunewell

@@ -1,0 +1,180 @@
+#include "shared/core/WindowCloud.h"
+
+#include "Cumulo/Exceptions.h"
+#include "FakeCloud.h"
+
+#include <gtest/gtest.h>
+
+using namespace Tunewell;
+using namespace Tunewell::Testing;
+using Cumulo::TJSONValue;
+using Cumulo::TStringDynArray;
+
+namespace {
+
+class LinesLog : public IWindowCloudLog {
+public:
+    void AddLine(const std::string &Line) override { Lines.push_back(Line); }
+    void Clear() override { Lines.clear(); }
+    std::vector<std::string> Lines;
+};
+
+class WindowCloudTest : public ::testing::Test {
+protected:
+    WindowCloud Make(WindowCloudRole Role, WindowCloudSettings Settings = WindowCloudSettings::FromBuild()) {
+        return WindowCloud(Log, Role, std::make_shared<FakeCloudClients>(Script), Settings);
+    }
+    LinesLog Log;
+    std::shared_ptr<FakeCloudScript> Script = std::make_shared<FakeCloudScript>();
+};
+
+TEST(WindowCloudPath, JoinsAndSplitsSegments) {
+    EXPECT_EQ(WindowCloud::GetPathFromResParams({}), "");
+    EXPECT_EQ(WindowCloud::GetPathFromResParams({"ESTACOES"}), "ESTACOES");
+    EXPECT_EQ(WindowCloud::GetPathFromResParams({"CADASTRADO", "-Nk1", "LAST"}), "CADASTRADO/-Nk1/LAST");
+    EXPECT_EQ(WindowCloud::SplitPath("CADASTRADO\\-Nk1/FAVORITOS/12"),
+              (TStringDynArray{"CADASTRADO", "-Nk1", "FAVORITOS", "12"}));
+}
+
+TEST_F(WindowCloudTest, ShowRTNodeWritesOneLinePerMemberOrTheValue) {
+    struct Case {
+        const char *Name;
+        TJSONValue Val;
+        std::vector<std::string> Lines;
+    };
+    const std::vector<Case> cases{
+        {"null names the path", nullptr, {"Path ESTACOES not found"}},
+        {"answer of an add", TJSONValue::parse(R"({"name":"-Nk1"})"), {R"(name: "-Nk1")"}},
+        {"slash escaped in full text", TJSONValue::parse(R"({"a":"a/b"})"), {R"(a: "a\/b")"}},
+        {"members in stored order, nested compact",
+         TJSONValue::parse(R"({"z":{"k":[1,true]},"a":"\u00e9"})"),
+         {R"(z: {"k":[1,true]})", R"(a: "\u00E9")"}},
+        {"object without members", TJSONValue::object(), {}},
+        {"string in simple form", TJSONValue("say \"hi\" a/b"), {R"("say \"hi\" a/b")"}},
+        {"number", TJSONValue(12), {"12"}},
+    };
+    auto cloud = Make(WindowCloudRole::Main);
+    for (const auto &c : cases) {
+        Log.Clear();
+        cloud.ShowRTNode({"ESTACOES"}, c.Val);
+        EXPECT_EQ(Log.Lines, c.Lines) << c.Name;
+    }
+}
+
+TEST_F(WindowCloudTest, SignInReplacesBothClients) {
+    auto cloud = Make(WindowCloudRole::Main);
+    EXPECT_FALSE(cloud.CheckSignedIn());
+    auto outcome = cloud.SignIn();
+    EXPECT_TRUE(outcome.Ran);
+    EXPECT_TRUE(outcome.Succeeded);
+    EXPECT_TRUE(cloud.CheckSignedIn());
+    auto firstDatabase = cloud.fRealTimeDB();
+    ASSERT_TRUE(firstDatabase);
+
+    // The conditional form leaves a signed-in window alone; the unconditional one starts anew.
+    EXPECT_FALSE(cloud.SignInIfNeeded().Ran);
+    EXPECT_EQ(Script->AuthenticationsCreated, 1);
+    EXPECT_TRUE(cloud.SignIn().Succeeded);
+    EXPECT_EQ(Script->AuthenticationsCreated, 2);
+    EXPECT_NE(cloud.fRealTimeDB(), firstDatabase);
+    EXPECT_TRUE(Log.Lines.empty());
+}
+
+TEST_F(WindowCloudTest, RejectedSignInKeepsThePreviousDatabaseClient) {
+    struct Case {
+        const char *Name;
+        std::function<void(FakeCloudScript &)> Reject;
+        std::string Error;
+    };
+    const std::vector<Case> cases{
+        {"password", [](FakeCloudScript &S) { S.AcceptedPassword = "changed99"; }, "INVALID_PASSWORD"},
+        {"e-mail", [](FakeCloudScript &S) { S.AcceptedEmail = "other@tunewell.local"; }, "EMAIL_NOT_FOUND"},
+        {"no network", [](FakeCloudScript &S) { S.SignInError = "Connection refused"; },
+         "Connection refused"},
+    };
+    for (const auto &c : cases) {
+        *Script = FakeCloudScript{};
+        auto cloud = Make(WindowCloudRole::Main);
+        ASSERT_TRUE(cloud.SignIn().Succeeded);
+        auto previous = cloud.fRealTimeDB();
+        c.Reject(*Script);
+        auto outcome = cloud.SignIn();
+        EXPECT_FALSE(outcome.Succeeded) << c.Name;
+        EXPECT_EQ(outcome.ErrorMessage, c.Error) << c.Name;
+        EXPECT_FALSE(cloud.CheckSignedIn()) << c.Name;
+        EXPECT_EQ(cloud.fRealTimeDB(), previous) << c.Name;
+        // The conditional form tries again while the window is not signed in.
+        EXPECT_TRUE(cloud.SignInIfNeeded().Ran) << c.Name;
+    }
+}
+
+TEST_F(WindowCloudTest, CheckSignedInLogsOnlyOutsideTheMainWindow) {
+    auto main = Make(WindowCloudRole::Main);
+    EXPECT_FALSE(main.CheckSignedIn());
+    EXPECT_FALSE(main.CheckAndCreateRealTimeDBClass());
+    EXPECT_TRUE(Log.Lines.empty());
+    EXPECT_EQ(main.apiKey(), WindowCloudSettings::FromBuild().ProjectID);
+
+    auto other = Make(WindowCloudRole::Other);
+    EXPECT_FALSE(other.CheckAndCreateRealTimeDBClass());
+    EXPECT_EQ(Log.Lines, std::vector<std::string>{"Por favor, conecte-se primeiro!"});
+    EXPECT_EQ(other.apiKey(), "");
+}
+
+TEST_F(WindowCloudTest, CheckAndCreateRealTimeDBClassKeepsAnExistingClient) {
+    auto cloud = Make(WindowCloudRole::Other);
+    ASSERT_TRUE(cloud.SignIn().Succeeded);
+    auto database = cloud.fRealTimeDB();
+    EXPECT_TRUE(cloud.CheckAndCreateRealTimeDBClass());
+    EXPECT_EQ(cloud.fRealTimeDB(), database);
+    EXPECT_EQ(Script->DatabasesCreated, 1);
+}
+
+TEST_F(WindowCloudTest, WritesLogTheirOutcome) {
+    auto cloud = Make(WindowCloudRole::Main);
+    const TStringDynArray path{"CADASTRADO", "-Nk1", "STATUS"};
+    const TJSONValue record = TJSONValue::parse(R"({"Status":"Online"})");
+
+    // Without a database client every kind of write still ends in its failure line.
+    EXPECT_FALSE(cloud.Patch(path, record).Succeeded);
+    ASSERT_EQ(Log.Lines.size(), 1u);
+    EXPECT_EQ(Log.Lines[0].rfind("Post CADASTRADO/-Nk1/STATUS failed: ", 0), 0u) << Log.Lines[0];
+    EXPECT_EQ(cloud.Delete(path), DeleteOutcome::Failed);
+    EXPECT_EQ(Log.Lines[1].rfind("Delete CADASTRADO/-Nk1/STATUS failed: ", 0), 0u) << Log.Lines[1];
+    EXPECT_THROW(cloud.Get(path), std::exception);
+
+    ASSERT_TRUE(cloud.SignIn().Succeeded);
+    Log.Clear();
+    Script->Answer = [](const std::string &Method, const TStringDynArray &, const TJSONValue *Data) {
+        if (Method == "PUT")
+            throw Cumulo::EFirebaseResponse("Permission denied");
+        if (Method == "POST")
+            return Cumulo::TOptionalJSON(TJSONValue::parse(R"({"name":"-Nk2"})"));
+        return Data ? Cumulo::TOptionalJSON(*Data) : Cumulo::TOptionalJSON();
+    };
+    EXPECT_TRUE(cloud.Patch(path, record).Succeeded);
+    EXPECT_FALSE(cloud.Put(path, record).Succeeded);
+    auto posted = cloud.Post({"CADASTRADO"}, record);
+    EXPECT_EQ(posted.Answer->at("name"), "-Nk2");
+    EXPECT_EQ(Log.Lines, (std::vector<std::string>{R"(Status: "Online")",
+                                                   "Post CADASTRADO/-Nk1/STATUS failed: Permission denied",
+                                                   R"(name: "-Nk2")"}));
+    EXPECT_EQ(Script->Calls.back(), R"(POST CADASTRADO {"Status":"Online"})");
+}
+
+TEST_F(WindowCloudTest, DeleteTellsDeletedFromNotFound) {
+    auto cloud = Make(WindowCloudRole::Main);
+    ASSERT_TRUE(cloud.SignIn().Succeeded);
+    bool deleted = true;
+    Script->Answer = [&](const std::string &, const TStringDynArray &, const TJSONValue *) {
+        return Cumulo::TOptionalJSON(TJSONValue(deleted));
+    };
+    const TStringDynArray path{"CADASTRADO", "-Nk1", "FAVORITOS", "12"};
+    EXPECT_EQ(cloud.Delete(path), DeleteOutcome::Deleted);
+    deleted = false;
+    EXPECT_EQ(cloud.Delete(path), DeleteOutcome::NotFound);
+    EXPECT_EQ(Log.Lines, (std::vector<std::string>{"Delete CADASTRADO/-Nk1/FAVORITOS/12 passed",
+                                                   "Path CADASTRADO/-Nk1/FAVORITOS/12 not found"}));
+}
+
+} // namespace

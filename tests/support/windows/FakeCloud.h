@@ -1,0 +1,44 @@
+#pragma once
+
+#include "shared/core/WindowCloudClients.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Tunewell::Testing {
+
+// A scripted cloud for the window helpers: sign-ins check the e-mail and password, database
+// calls are recorded as "METHOD path body" and answered by Answer (which may throw) or, without
+// one, by a JSON tree kept in memory the way the realtime database keeps it.
+struct FakeCloudScript {
+    std::string AcceptedEmail = "service@tunewell.local";
+    std::string AcceptedPassword = "tunewell9";
+    // Thrown by the sign-in instead of checking, when not empty.
+    std::string SignInError;
+    std::vector<std::string> Calls;
+    std::function<Cumulo::TOptionalJSON(const std::string &Method, const Cumulo::TStringDynArray &Path,
+                                        const Cumulo::TJSONValue *Data)>
+        Answer;
+    Cumulo::TJSONValue Tree = Cumulo::TJSONValue::object();
+    int AuthenticationsCreated = 0;
+    int DatabasesCreated = 0;
+};
+
+// The node at Path in Tree, or nullptr.
+const Cumulo::TJSONValue *FindNode(const Cumulo::TJSONValue &Tree, const Cumulo::TStringDynArray &Path);
+
+class FakeCloudClients : public IWindowCloudClients {
+public:
+    explicit FakeCloudClients(std::shared_ptr<FakeCloudScript> Script) : Script_(std::move(Script)) {}
+    std::shared_ptr<Cumulo::IFirebaseAuthentication> CreateAuthentication(const std::string &ApiKey) override;
+    std::shared_ptr<Cumulo::IRealTimeDB>
+    CreateRealTimeDB(const std::string &ProjectID,
+                     std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) override;
+
+private:
+    std::shared_ptr<FakeCloudScript> Script_;
+};
+
+} // namespace Tunewell::Testing
