@@ -1,3 +1,4 @@
+#include "Tunewell/BuildValues.h"
 #include "TunewellCloud/CatalogueSeeder.h"
 #include "TunewellCloud/CloudServer.h"
 #include "TunewellCloud/CommandLine.h"
@@ -134,6 +135,10 @@ int main(int argc, char **argv) {
             return radio(line);
         if (line.command == "help" || line.command == "--help") {
             std::cout << kUsage;
+            return 0;
+        }
+        if (line.command == "--version") {
+            std::cout << "tunewell-cloud " << Tunewell::BuildValues::kVersion << std::endl;
             return 0;
         }
         throw UsageError("unknown command " + line.command);

@@ -1,6 +1,7 @@
 // The program: one main window, the default theme, the cloud client bound to the event loop.
 #include "Cumulo/MainThread.h"
 #include "Player/WmpOptions.h"
+#include "app/core/ProgramCommandLine.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/QtMainThreadDispatcher.h"
@@ -13,7 +14,12 @@
 
 int main(int argc, char *argv[]) {
     using namespace Tunewell;
+    // Help and version need no display, so they are answered before the application object exists.
+    if (const auto Answer = AnswerCommandLine(CommandLineArguments(argc, argv)); Answer && !Answer->Refused())
+        return PrintCommandLineAnswer(*Answer);
     QApplication application(argc, argv);
+    if (const auto Answer = AnswerCommandLine(QApplication::arguments()))
+        return PrintCommandLineAnswer(*Answer);
     QApplication::setApplicationName(QStringLiteral("Tunewell"));
     Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());
 

@@ -4,6 +4,7 @@
 
 #include "Cumulo/JsonText.h"
 #include "Cumulo/Log.h"
+#include "Tunewell/BuildValues.h"
 #include "help/core/StationListFile.h"
 #include "help/publish/PublishCatalogue.h"
 #include "help/publish/PublishPushKeys.h"
@@ -29,12 +30,16 @@ constexpr const char *kUsageText =
     "usage: tunewell-publish [--verbose] catalogue FILE\n"
     "       tunewell-publish [--verbose] version VERSION URL\n"
     "       tunewell-publish check FILE\n"
+    "       tunewell-publish --help | --version\n"
     "catalogue: signs in with the build's service account and replaces the station catalogue with\n"
     "           the stations of FILE in one write, printing one line per station written.\n"
     "version:   signs in and publishes VERSION and its download URL.\n"
     "check:     reads and cuts FILE and prints the number of stations and the size of the request\n"
     "           that would replace the catalogue; nothing is sent.\n"
-    "--verbose: the cloud client's diagnostic lines on standard error.\n";
+    "--verbose: the cloud client's diagnostic lines on standard error.\n"
+    "Environment: FIREBASE_DATABASE_EMULATOR_HOST=host:port sends the database requests to\n"
+    "http://host:port; FIREBASE_AUTH_EMULATOR_HOST=host:port sends the identity and token requests\n"
+    "to http://host:port.\n";
 
 // The window's log, printed: one line per outcome, as the panel would show it.
 class PrintedLog : public IWindowCloudLog {
@@ -99,6 +104,14 @@ int PublishVersionText(WindowCloud &Cloud, const std::string &Version, const std
 
 int main(int argc, char **argv) {
     std::vector<std::string> Arguments(argv + 1, argv + argc);
+    if (Arguments.size() == 1 && Arguments[0] == "--help") {
+        std::cout << kUsageText;
+        return 0;
+    }
+    if (Arguments.size() == 1 && Arguments[0] == "--version") {
+        std::cout << "tunewell-publish " << BuildValues::kVersion << '\n';
+        return 0;
+    }
     if (!Arguments.empty() && Arguments[0] == "--verbose")
         Arguments.erase(Arguments.begin());
     else

@@ -13,6 +13,7 @@ const char *const kUsage =
     "  tunewell-cloud add-account --data DIR EMAIL PASSWORD\n"
     "  tunewell-cloud seed --data DIR --catalogue FILE [--version 2.2] [--download-url URL]\n"
     "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
+    "  tunewell-cloud --help | --version\n"
     "Port 0 picks a free port; the chosen ports are printed.\n";
 
 CommandLine CommandLine::parse(const std::vector<std::string> &words, const std::vector<std::string> &flags) {

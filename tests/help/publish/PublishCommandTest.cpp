@@ -99,6 +99,20 @@ TEST_F(PublishCommandTest, FailuresEndNonZeroWithAClearMessageAndChangeNothing) 
     EXPECT_TRUE(Down.Out.isEmpty());
 }
 
+TEST_F(PublishCommandTest, HelpAndVersionAnswerOnStandardOutputAndSendNothing) {
+    const auto Help = Publish({"--help"});
+    EXPECT_EQ(Help.ExitCode, 0);
+    EXPECT_EQ(Help.Out.first(), "usage: tunewell-publish [--verbose] catalogue FILE");
+    for (const auto *Variable : {"FIREBASE_DATABASE_EMULATOR_HOST", "FIREBASE_AUTH_EMULATOR_HOST"})
+        EXPECT_TRUE(Help.Out.join('\n').contains(QLatin1String(Variable))) << Variable;
+    EXPECT_TRUE(Help.Err.isEmpty());
+
+    const auto Version = Publish({"--version"});
+    EXPECT_EQ(Version.ExitCode, 0);
+    EXPECT_EQ(Version.Out, QStringList{"tunewell-publish 2.2"});
+    EXPECT_EQ(Cloud.read("ESTACOES"), kOldCatalogue);
+}
+
 class PublishCommandRefusedTest : public PublishCommandTest {
 protected:
     PublishCommandRefusedTest()
