@@ -7,6 +7,10 @@ set(TUNEWELL_DATABASE_URL "http://127.0.0.1:9000" CACHE STRING "Realtime databas
 set(TUNEWELL_IDENTITY_URL "http://127.0.0.1:9099/www.googleapis.com/identitytoolkit/v3/relyingparty"
     CACHE STRING "Identity service base URL")
 set(TUNEWELL_TOKEN_URL "http://127.0.0.1:9099/securetoken.googleapis.com/v1/token" CACHE STRING "Token service URL")
+# Where listeners reach the maker: shown by the windows, the help text, the manual pages and the
+# package's metadata. Placeholders until real ones exist.
+set(TUNEWELL_MAKER_SITE "https://tunewell.example.org" CACHE STRING "The maker's web address")
+set(TUNEWELL_MAKER_CONTACT "contato@tunewell.example.org" CACHE STRING "The maker's e-mail address")
 
 string(LENGTH "${TUNEWELL_API_KEY}" _key_length)
 if(NOT _key_length EQUAL 39)
@@ -21,6 +25,13 @@ if(NOT TUNEWELL_IDENTITY_URL MATCHES "/identitytoolkit/v3/relyingparty$")
 endif()
 if(NOT TUNEWELL_TOKEN_URL MATCHES "/v1/token$")
   message(FATAL_ERROR "TUNEWELL_TOKEN_URL must end in /v1/token")
+endif()
+
+if(NOT TUNEWELL_MAKER_SITE MATCHES "^https?://[^ ]+$")
+  message(FATAL_ERROR "TUNEWELL_MAKER_SITE must be an http or https address")
+endif()
+if(NOT TUNEWELL_MAKER_CONTACT MATCHES "^[^ @]+@[^ @]+$")
+  message(FATAL_ERROR "TUNEWELL_MAKER_CONTACT must be an e-mail address")
 endif()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/BuildValues.h.in ${CMAKE_BINARY_DIR}/generated/Tunewell/BuildValues.h @ONLY)
