@@ -1,6 +1,6 @@
 #include "help/ui/UnitAbout.h"
 
-#include "shared/core/MakerAddresses.h"
+#include "Tunewell/BuildValues.h"
 #include "shared/ui/ChildWindowLayout.h"
 #include "shared/ui/Dialogs.h"
 #include "shared/ui/WindowFont.h"
@@ -41,7 +41,7 @@ TFormAbout::TFormAbout(IDialogs &Dialogs, QWidget *Parent) : QDialog(Parent), fD
         CentredLabel(Panel1, QStringLiteral("Label4"), QStringLiteral("Jan/2019"), {292, 152, 66, 19}, Text);
     Label6 = CentredLabel(Panel1, QStringLiteral("Label6"), QStringLiteral("Can be downloaded in my site:"),
                           {228, 225, 220, 19}, Text);
-    LbSite = CentredLabel(Panel1, QStringLiteral("LbSite"), QString::fromLatin1(kMakerSite),
+    LbSite = CentredLabel(Panel1, QStringLiteral("LbSite"), QString::fromLatin1(BuildValues::kMakerSite),
                           {230, 289, 217, 19}, WindowFont(12, true));
     auto Palette = LbSite->palette();
     // The system's menu-highlight colour.
@@ -59,7 +59,7 @@ void TFormAbout::BitBtn1Click() {
 
 void TFormAbout::LbSiteClick() {
     // Without a browser nothing happens: the outcome is not shown.
-    fDialogs.OpenAddress(QString::fromLatin1(kMakerSite));
+    fDialogs.OpenAddress(QString::fromLatin1(BuildValues::kMakerSite));
 }
 
 bool TFormAbout::eventFilter(QObject *Watched, QEvent *Event) {

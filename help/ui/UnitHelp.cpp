@@ -1,7 +1,10 @@
 #include "help/ui/UnitHelp.h"
 
+#include "Tunewell/BuildValues.h"
+#include "help/core/HelpText.h"
 #include "help/publish/PublishCatalogue.h"
 #include "help/publish/PublishVersion.h"
+#include "shared/core/SettingsFile.h"
 #include "shared/ui/ChildWindowLayout.h"
 #include "shared/ui/MemoLog.h"
 
@@ -20,7 +23,9 @@ namespace {
 QString HelpText() {
     QFile File(QStringLiteral(":/help/help-text.txt"));
     File.open(QIODevice::ReadOnly);
-    return QString::fromUtf8(File.readAll());
+    return FillHelpText(QString::fromUtf8(File.readAll()), {SettingsStoreLocation(QStringLiteral("Firebase")),
+                                                            QString::fromLatin1(BuildValues::kMakerSite),
+                                                            QString::fromLatin1(BuildValues::kMakerContact)});
 }
 
 } // namespace

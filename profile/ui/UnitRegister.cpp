@@ -1,9 +1,9 @@
 #include "profile/ui/UnitRegister.h"
 
+#include "Tunewell/BuildValues.h"
 #include "profile/core/Birthday.h"
 #include "profile/ui/ProfileLog.h"
 #include "shared/core/MacAddress.h"
-#include "shared/core/MakerAddresses.h"
 #include "shared/core/Registro.h"
 #include "shared/ui/ChildWindowLayout.h"
 #include "shared/ui/WindowFont.h"
@@ -97,10 +97,10 @@ void TFormRegister::CreateControls() {
                       QStringLiteral("If you have a critical or sugestion, please contat me"), 49, 217);
     Label9 = AddLabel(Panel1, QStringLiteral("Label9"),
                       QStringLiteral("Se você tem uma crítica ou sugestão, por favor contate-me."), 49, 242);
-    Label12 =
-        AddLinkLabel(Panel1, QStringLiteral("Label12"), QString::fromLatin1(kMakerSite), {138, 276, 217, 19});
-    Label13 =
-        AddLinkLabel(Panel1, QStringLiteral("Label13"), QString::fromLatin1(kMakerMail), {138, 301, 218, 19});
+    Label12 = AddLinkLabel(Panel1, QStringLiteral("Label12"), QString::fromLatin1(BuildValues::kMakerSite),
+                           {138, 276, 217, 19});
+    Label13 = AddLinkLabel(Panel1, QStringLiteral("Label13"), QString::fromLatin1(BuildValues::kMakerContact),
+                           {138, 301, 218, 19});
     btSair = AddCloseButton(Panel1, QStringLiteral("btSair"), 546, 271, 132, 49);
 
     connect(btSave, &QPushButton::clicked, this, &TFormRegister::btSaveClick);

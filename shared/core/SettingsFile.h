@@ -11,4 +11,7 @@ namespace Tunewell {
 // elsewhere.
 std::unique_ptr<QSettings> OpenSettingsStore(const QString &xArquivo);
 
+// Where that store lives, as the platform names it (a file path, or the registry key on Windows).
+QString SettingsStoreLocation(const QString &xArquivo);
+
 } // namespace Tunewell

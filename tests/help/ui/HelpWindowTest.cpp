@@ -4,6 +4,7 @@
 #include "LocalCloudSession.h"
 #include "RecordingDialogs.h"
 #include "ScriptedCloudClients.h"
+#include "Tunewell/BuildValues.h"
 #include "help/ui/UnitHelp.h"
 #include "shared/core/WindowCloudCumuloClients.h"
 
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
@@ -89,6 +91,24 @@ TEST_F(HelpWindowTest, ShowsTheHelpTextAndHidesThePublishingPanel) {
 
     QTest::mouseClick(Form.BitBtn1, Qt::LeftButton);
     EXPECT_FALSE(Form.isVisible());
+}
+
+// Each language on its own tells where the one setting lives and how to reach the maker, and
+// neither names a developer's tool.
+TEST_F(HelpWindowTest, EachLanguageTellsWhereTheSettingLivesAndHowToReachTheMaker) {
+    const auto Text = Form.Memo1->toPlainText();
+    const auto English = Text.indexOf(QStringLiteral("\nEnglish:"));
+    ASSERT_GT(English, 0);
+    const auto SettingsFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                              QStringLiteral("/Firebase.ini");
+    for (const auto &Half : {Text.left(English), Text.mid(English)}) {
+        for (const auto &Needed : {SettingsFile, QString::fromLatin1(BuildValues::kMakerSite),
+                                   QString::fromLatin1(BuildValues::kMakerContact)})
+            EXPECT_TRUE(Half.contains(Needed)) << Needed.toStdString() << " missing from:\n"
+                                               << Half.toStdString();
+        EXPECT_FALSE(Half.contains(QLatin1Char('{'))) << Half.toStdString();
+        EXPECT_FALSE(Half.contains(QStringLiteral("scripts/"))) << Half.toStdString();
+    }
 }
 
 TEST_F(HelpWindowTest, VersionIsMergedKeepingOtherMembers) {
