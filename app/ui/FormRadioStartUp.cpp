@@ -56,7 +56,7 @@ void TFormRadio::FormShow() {
     if (profileID.empty())
         return;
     Cloud_.SignInIfNeeded();
-    last_radio = ReadLastSerie(ReadObject({"CADASTRADO", profileID, "LAST"}));
+    last_radio = ReadLastSerie(ReadObject(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST")));
     if (cdsRadios.Locate("serie", last_radio))
         PlayCurrentRow();
 }
@@ -95,13 +95,14 @@ void TFormRadio::FormActivate() {
     const std::string profileID = ReadProfileID();
     std::string lastSerie;
     if (!profileID.empty()) {
-        lastSerie = ReadLastSerie(ReadObject({"CADASTRADO", profileID, "LAST"}));
+        lastSerie = ReadLastSerie(ReadObject(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST")));
         last_radio = lastSerie;
     }
     if (!lastSerie.empty() && cdsRadios.Locate("serie", lastSerie))
         PlayCurrentRow();
     if (!profileID.empty())
-        ReadFavourites(ReadObject({"CADASTRADO", profileID, "FAVORITOS"}), cdsRadios);
+        ReadFavourites(ReadObject(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/FAVORITOS")),
+                       cdsRadios);
     // The station being played stays the current row, also after the catalogue was reloaded.
     if (!Wmp_->URL().isEmpty())
         cdsRadios.Locate("url", Wmp_->URL().toStdString());
@@ -131,7 +132,7 @@ void TFormRadio::ShowCatalogue(std::vector<TStationRow> Rows) {
 
 void TFormRadio::WritePresenceOnline(const std::string &ProfileID) {
     if (!ProfileID.empty()) {
-        const TStringDynArray path{"CADASTRADO", ProfileID, "STATUS"};
+        const TStringDynArray path = WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/STATUS");
         if (Cloud_.Authenticated()) {
             Cloud_.Patch(path, PresenceRecord("Hora_Entrada", "Online", false));
         } else {
@@ -143,7 +144,8 @@ void TFormRadio::WritePresenceOnline(const std::string &ProfileID) {
     // Without an adapter address there is no record of this machine to write.
     const std::string adapter = getMacAddress();
     if (!adapter.empty())
-        Cloud_.Patch({"NAO_CADASTRADO", adapter}, PresenceRecord("Hora_Entrada", "Online", true));
+        Cloud_.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter),
+                     PresenceRecord("Hora_Entrada", "Online", true));
 }
 
 void TFormRadio::FormClose() {
@@ -153,9 +155,11 @@ void TFormRadio::FormClose() {
     if (!profileID.empty()) {
         if (!Cloud_.Authenticated())
             Cloud_.SignIn();
-        Cloud_.Patch({"CADASTRADO", profileID, "STATUS"}, PresenceRecord("Hora_Saida", "Offline", false));
+        Cloud_.Patch(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/STATUS"),
+                     PresenceRecord("Hora_Saida", "Offline", false));
     } else if (!adapter.empty()) {
-        Cloud_.Patch({"NAO_CADASTRADO", adapter}, PresenceRecord("Hora_Saida", "Offline", true));
+        Cloud_.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter),
+                     PresenceRecord("Hora_Saida", "Offline", true));
     }
 }
 

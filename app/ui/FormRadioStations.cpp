@@ -61,7 +61,7 @@ void TFormRadio::DBGrid1CellClick() {
     Cumulo::TJSONValue record = Cumulo::TJSONValue::object();
     record["Serie"] = cdsRadios.FieldText(fpSerie);
     Log_.Clear();
-    Cloud_.Patch({"CADASTRADO", profileID, "LAST"}, record);
+    Cloud_.Patch(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST"), record);
 }
 
 void TFormRadio::ShowNoProfileMessage() {
@@ -95,7 +95,7 @@ void TFormRadio::Include1Click() {
         return;
     Cumulo::TJSONValue record = Cumulo::TJSONValue::object();
     record[cdsRadios.FieldText(fpSerie)] = "1";
-    const Cumulo::TStringDynArray path{"CADASTRADO", profileID, "FAVORITOS"};
+    const auto path = WindowCloud::SplitPath("CADASTRADO/" + profileID + "/FAVORITOS");
     if (Cloud_.Authenticated()) {
         Cloud_.Patch(path, record);
     } else if (Cloud_.SignIn().Succeeded) {
@@ -111,7 +111,8 @@ void TFormRadio::Exclude1Click() {
     const std::string profileID = MarkCurrentFavourite("2");
     if (profileID.empty())
         return;
-    const Cumulo::TStringDynArray path{"CADASTRADO", profileID, "FAVORITOS", cdsRadios.FieldText(fpSerie)};
+    const auto path =
+        WindowCloud::SplitPath("CADASTRADO/" + profileID + "/FAVORITOS/" + cdsRadios.FieldText(fpSerie));
     if (!Cloud_.Authenticated() && !Cloud_.SignIn().Succeeded) {
         Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
         DBGrid1->setFocus();

@@ -35,7 +35,7 @@ void TFormRegister::btDeleteClick() {
     // A value that vanished while the window was open leaves nothing to mark: no write may go
     // under an empty key.
     if (!ProfileId.isEmpty()) {
-        fNode = {"CADASTRADO", ProfileId.toStdString(), "EXCLUIDO"};
+        fNode = WindowCloud::SplitPath("CADASTRADO/" + ProfileId.toStdString() + "/EXCLUIDO");
         // The mark's time is taken after a sign-in that had to run first.
         if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
             fCloud->Put(fNode, DeletionMark());
@@ -51,7 +51,7 @@ void TFormRegister::btDeleteClick() {
 void TFormRegister::btSairClick() {
     fRegistration = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
     if (!fRegistration.isEmpty()) {
-        fNode = {"CADASTRADO", fRegistration.toStdString(), "STATUS"};
+        fNode = WindowCloud::SplitPath("CADASTRADO/" + fRegistration.toStdString() + "/STATUS");
         const auto Record = PresenceRecord();
         if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
             fCloud->Patch(fNode, Record);

@@ -66,12 +66,12 @@ void TFormRegister::btSaveClick() {
     ShowRegistered(true);
 
     const auto Id = ProfileId.toStdString();
-    fNode = {"CADASTRADO", Id, "LAST"};
+    fNode = WindowCloud::SplitPath("CADASTRADO/" + Id + "/LAST");
     fCloud->Patch(fNode, Cumulo::TJSONValue{{"Serie", fCurrentSerie ? fCurrentSerie() : std::string()}});
-    fNode = {"CADASTRADO", Id, "FAVORITOS"};
+    fNode = WindowCloud::SplitPath("CADASTRADO/" + Id + "/FAVORITOS");
     fCloud->Patch(fNode, Cumulo::TJSONValue{{"11111", "2"}});
     if (!Adapter.empty()) {
-        fNode = {"NAO_CADASTRADO", Adapter};
+        fNode = WindowCloud::SplitPath("NAO_CADASTRADO/" + Adapter);
         fCloud->Delete(fNode);
     }
 }

@@ -106,6 +106,17 @@ TEST_F(FormRadioStationsTest, MouseClickPlaysAndRecordsTheLastStation) {
     EXPECT_EQ(Player->Played.size(), played);
 }
 
+TEST_F(FormRadioStationsTest, PathsAreTextSplitAtEverySlashOrBackslash) {
+    // A profile ID holding a backslash addresses the nested node, as every path is built as text.
+    SetProfile("Prof\\Sub");
+    Script->Tree["CADASTRADO"]["Prof"]["Sub"] = Script->Tree["CADASTRADO"][kProfile];
+    auto &form = Start();
+    EXPECT_TRUE(Dialogs.Entries.empty());
+    EXPECT_EQ(form.LabelNome->text(), "Bravo");
+    ClickCell(RowOfSerie("12"), 0);
+    EXPECT_EQ(*Node({"CADASTRADO", "Prof", "Sub", "LAST"}), Cumulo::TJSONValue({{"Serie", "12"}}));
+}
+
 TEST_F(FormRadioStationsTest, ClickWithoutProfileSendsNothing) {
     auto &form = Start();
     const auto calls = Script->Calls.size();
