@@ -1,5 +1,6 @@
 // The main window's start-up sequence and its close record.
 #include "Cumulo/JsonText.h"
+#include "Tunewell/BuildValues.h"
 #include "app/core/CatalogueReader.h"
 #include "app/core/FavouritesReader.h"
 #include "app/core/LastStationReader.h"
@@ -114,7 +115,7 @@ void TFormRadio::FormActivate() {
 
 void TFormRadio::CheckForUpdate() {
     const TPublishedVersion published = ReadVersion(ReadObject({"VERSOES"}));
-    if (!NewerVersionPublished(OwnVersion, published.Version))
+    if (!NewerVersionPublished(BuildValues::kVersion, published.Version))
         return;
     if (Environment_.Dialogs.AskYesNo(this, kUpdateQuestion, kUpdateCaption))
         Environment_.Dialogs.OpenAddress(QString::fromStdString(published.Url));

@@ -11,4 +11,6 @@ TEST(BuildValues, HaveTheShapesTheServicesExpect) {
     EXPECT_TRUE(std::string_view(kIdentityUrl).ends_with("/identitytoolkit/v3/relyingparty"));
     EXPECT_TRUE(std::string_view(kTokenUrl).ends_with("/v1/token"));
     EXPECT_FALSE(std::string_view(kDatabaseUrl).ends_with("/"));
+    // The version offered updates are compared with and the caption shows.
+    EXPECT_EQ(std::string_view(kVersion), "2.2");
 }

@@ -1,7 +1,10 @@
 #include "Player/CurlPlaylistFetcher.h"
 
+#include "Tunewell/BuildValues.h"
+
 #include <curl/curl.h>
 #include <memory>
+#include <string>
 
 namespace Player {
 
@@ -109,7 +112,8 @@ PlaylistFetchResult CurlPlaylistFetcher::fetchNow(const std::string &url, std::s
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, connectTimeoutSeconds);
     curl_easy_setopt(handle, CURLOPT_TIMEOUT, totalTimeoutSeconds);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, "Tunewell/2.2");
+    const std::string userAgent = std::string("Tunewell/") + Tunewell::BuildValues::kVersion;
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, userAgent.c_str());
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &collect);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
