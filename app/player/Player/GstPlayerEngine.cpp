@@ -93,6 +93,7 @@ GstBusSyncReply GstPlayerEngine::onBusMessage(GstBus *, GstMessage *message, gpo
     case GST_MESSAGE_TAG:
         break;
     case GST_MESSAGE_STATE_CHANGED:
+    case GST_MESSAGE_ASYNC_DONE:
         if (GST_MESSAGE_SRC(message) != GST_OBJECT(engine->playbin_.get())) {
             gst_message_unref(message);
             return GST_BUS_DROP;
@@ -134,8 +135,12 @@ void GstPlayerEngine::handleMessage(quint64 stream, GstMessage *message) {
         if (newState == GST_STATE_PLAYING) {
             emitEvent(StreamStarted{});
         }
+        followBuffering();
         break;
     }
+    case GST_MESSAGE_ASYNC_DONE:
+        followBuffering();
+        break;
     default:
         break;
     }
@@ -145,14 +150,22 @@ void GstPlayerEngine::handleBuffering(GstMessage *message) {
     gint percent = 0;
     gst_message_parse_buffering(message, &percent);
     // Playing on with an empty buffer stutters: hold the pipeline until the buffer is full again.
-    if (percent < 100 && !buffering_) {
-        buffering_ = true;
-        gst_element_set_state(playbin_.get(), GST_STATE_PAUSED);
-    } else if (percent >= 100 && buffering_) {
-        buffering_ = false;
-        gst_element_set_state(playbin_.get(), GST_STATE_PLAYING);
-    }
+    buffering_ = percent < 100;
+    followBuffering();
     emitEvent(BufferingProgress{percent});
+}
+
+void GstPlayerEngine::followBuffering() {
+    GstState current = GST_STATE_NULL;
+    GstState pending = GST_STATE_VOID_PENDING;
+    // Messages reach this thread late; the pipeline's own state decides, not the message's.
+    if (gst_element_get_state(playbin_.get(), &current, &pending, 0) == GST_STATE_CHANGE_ASYNC) {
+        return;
+    }
+    const GstState wanted = buffering_ ? GST_STATE_PAUSED : GST_STATE_PLAYING;
+    if (current != wanted) {
+        gst_element_set_state(playbin_.get(), wanted);
+    }
 }
 
 void GstPlayerEngine::handleTag(GstMessage *message) {

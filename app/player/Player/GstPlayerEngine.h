@@ -29,6 +29,9 @@ private:
     static GstBusSyncReply onBusMessage(GstBus *bus, GstMessage *message, gpointer engine);
     void handleMessage(quint64 stream, GstMessage *message);
     void handleBuffering(GstMessage *message);
+    // Moves the pipeline towards playing, or paused while its buffer refills, unless a change
+    // is still under way: a change asked for then can be lost, leaving the stream paused.
+    void followBuffering();
     void handleTag(GstMessage *message);
     void handleError(GstMessage *message);
     void emitEvent(const EngineEvent &event);
