@@ -4,6 +4,9 @@ namespace Player {
 
 enum class PlaybackState { Stopped, Connecting, Buffering, Playing, Paused, Reconnecting, Failed };
 
+// A stream is being fetched, played or reconnected: what a pause would interrupt.
+bool isUnderWay(PlaybackState state);
+
 // Why a stream or a playlist could not be played. Only Network is worth retrying.
 enum class FailureKind { NotFound, Unsupported, Network };
 

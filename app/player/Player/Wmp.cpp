@@ -23,11 +23,6 @@ QString audioSinkFor(const WmpOptions &options) {
     return qEnvironmentVariable("TUNEWELL_AUDIO_SINK");
 }
 
-bool isUnderWay(PlaybackState state) {
-    return state == PlaybackState::Connecting || state == PlaybackState::Buffering ||
-           state == PlaybackState::Playing || state == PlaybackState::Reconnecting;
-}
-
 } // namespace
 
 Wmp::Wmp(QWidget *parent) : Wmp(WmpOptions(), parent) {}
@@ -81,8 +76,10 @@ void Wmp::buildControls() {
     volumeSlider_->setObjectName("volumeSlider");
     volumeSlider_->setRange(0, 100);
     volumeSlider_->setToolTip(tr("Volume"));
-    connect(volumeSlider_, &QSlider::valueChanged, this,
-            [this](int percent) { session_->setVolume(percent); });
+    connect(volumeSlider_, &QSlider::valueChanged, this, [this](int percent) {
+        session_->setVolume(percent);
+        emit volumeChanged(percent);
+    });
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(playPauseButton_);
@@ -103,7 +100,10 @@ void Wmp::buildControls() {
 }
 
 void Wmp::setURL(const QString &url) {
-    url_ = url;
+    if (url != url_) {
+        url_ = url;
+        emit urlChanged(url_);
+    }
     if (autoStart_) {
         controls_.play();
     } else if (url.trimmed() != session_->url()) {

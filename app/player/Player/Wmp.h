@@ -51,6 +51,10 @@ signals:
     void playStateChanged(Player::PlaybackState state);
     void statusTextChanged(const QString &text);
     void nowPlayingChanged(const QString &title);
+    // A new station address, before it starts.
+    void urlChanged(const QString &url);
+    // The volume slider moved, by hand or by setVolume.
+    void volumeChanged(int percent);
 
 private:
     friend class WmpControls;

@@ -81,6 +81,26 @@ TEST_F(WmpTest, StartsWithTheMainWindowSettings) {
     EXPECT_EQ(player->playState(), PlaybackState::Stopped);
 }
 
+TEST_F(WmpTest, ReportsEachNewAddressAndVolumeOnce) {
+    auto player = makePlayer();
+    player->setAutoStart(false);
+    QSignalSpy addresses(player.get(), &Wmp::urlChanged);
+    QSignalSpy volumes(player.get(), &Wmp::volumeChanged);
+    for (const char *url : {"http://127.0.0.1:1/a", "http://127.0.0.1:1/a", "http://127.0.0.1:1/b"})
+        player->setURL(url);
+    ASSERT_EQ(addresses.count(), 2);
+    EXPECT_EQ(addresses.at(1).at(0).toString(), "http://127.0.0.1:1/b");
+
+    player->setVolume(30);
+    player->setVolume(30);
+    player->setVolume(140); // the slider ends at 100
+    QTest::keyClick(player->findChild<QSlider *>("volumeSlider"), Qt::Key_Down);
+    ASSERT_EQ(volumes.count(), 3);
+    EXPECT_EQ(volumes.at(1).at(0).toInt(), 100);
+    EXPECT_EQ(volumes.at(2).at(0).toInt(), player->volume());
+    EXPECT_EQ(player->volume(), 99);
+}
+
 TEST_F(WmpTest, LoopingIcyStreamPlaysAndShowsItsTitleOnce) {
     auto player = makePlayer();
     QSignalSpy titles(player.get(), &Wmp::nowPlayingChanged);
