@@ -1,15 +1,21 @@
-# tunewell_add_test(NAME SOURCES a.cpp ... LIBS lib ... [LABELS l ...] [TIMEOUT s] [OWN_MAIN])
-# One CTest entry per suite binary; GoogleTest prints each case.
+# tunewell_add_test(NAME SOURCES a.cpp ... LIBS lib ... [LABELS l ...] [TIMEOUT s] [OWN_MAIN] [SESSION_BUS])
+# One CTest entry per suite binary; GoogleTest prints each case. SESSION_BUS runs the suite on a
+# private session bus of its own (dbus-run-session), never on the desktop's.
 # Every suite also carries the name of its top folder under tests/ as a label (cloud, localcloud,
 # app, ...); target tunewell-suites-<label> builds the suites of one label, tunewell-suites all.
 function(tunewell_add_test name)
-  cmake_parse_arguments(T "OWN_MAIN" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN;SESSION_BUS" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   if(NOT T_OWN_MAIN)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
-  add_test(NAME ${name} COMMAND ${name})
+  if(T_SESSION_BUS)
+    find_program(DBUS_RUN_SESSION dbus-run-session REQUIRED)
+    add_test(NAME ${name} COMMAND ${DBUS_RUN_SESSION} -- $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()

@@ -1,7 +1,10 @@
-// The program: one main window, the default theme, the cloud client bound to the event loop.
+// The program: one main window, the default theme, the cloud client bound to the event loop,
+// and the desktop's additions beside the window.
 #include "Cumulo/MainThread.h"
 #include "Player/WmpOptions.h"
 #include "app/core/ProgramCommandLine.h"
+#include "app/desktop/DesktopIntegration.h"
+#include "app/desktop/MainWindowControl.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/QtMainThreadDispatcher.h"
@@ -11,6 +14,7 @@
 #include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 
 int main(int argc, char *argv[]) {
     using namespace Tunewell;
@@ -21,14 +25,17 @@ int main(int argc, char *argv[]) {
     if (const auto Answer = AnswerCommandLine(QApplication::arguments()))
         return PrintCommandLineAnswer(*Answer);
     QApplication::setApplicationName(QStringLiteral("Tunewell"));
+    QApplication::setDesktopFileName(QStringLiteral("tunewell"));
     Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());
 
     MessageDialogs dialogs;
     ThemeManager::Apply(ThemeManager::DefaultTheme(), &dialogs);
     WindowEnvironment environment{dialogs, std::make_shared<WindowCloudCumuloClients>()};
-    TFormRadio FormRadio(environment, std::make_unique<WmpStationPlayer>(Player::WmpOptions{}),
-                         CreateChildWindow);
-    TerminationRequest termination([&FormRadio] { FormRadio.close(); });
+    auto player = std::make_unique<WmpStationPlayer>(Player::WmpOptions{});
+    Player::Wmp &wmp = player->Control();
+    TFormRadio FormRadio(environment, std::move(player), CreateChildWindow);
+    DesktopIntegration desktop(FormRadio, wmp, QDBusConnection::sessionBus());
+    TerminationRequest termination([&desktop] { desktop.Control().Quit(); });
     FormRadio.show();
     return application.exec();
 }

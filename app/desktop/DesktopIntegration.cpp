@@ -1,0 +1,114 @@
+#include "app/desktop/DesktopIntegration.h"
+
+#include "Player/Wmp.h"
+#include "app/desktop/FormRadioRemote.h"
+#include "app/desktop/MainWindowControl.h"
+#include "app/desktop/MediaPlayer2Service.h"
+#include "app/desktop/PlayerCommands.h"
+#include "app/desktop/PlayerTrayIcon.h"
+#include "app/desktop/SleepTimerPanel.h"
+#include "app/desktop/TitleNotices.h"
+#include "app/ui/FormRadio.h"
+#include "app/ui/PlayerMenu.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QSystemTrayIcon>
+
+namespace Tunewell {
+
+DesktopIntegration::DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBusConnection Bus,
+                                       DesktopOptions Options) {
+    if (const auto volume = Settings_.Volume())
+        Wmp.setVolume(*volume);
+    Remote_ = std::make_unique<FormRadioRemote>(Form, Wmp);
+    Control_ = std::make_unique<MainWindowControl>(Form, Options.EndProgram);
+    PlayerRemote &remote = *Remote_;
+    Sleep_ =
+        std::make_unique<SleepTimer>(SleepTimer::Target{[&remote] { return remote.Volume(); },
+                                                        [&remote](int Percent) { remote.SetVolume(Percent); },
+                                                        [&remote] { remote.Stop(); }},
+                                     Options.SleepClock, Options.SleepTick);
+
+    Commands_ = std::make_unique<PlayerCommands>(*Form.Player1, remote);
+    Form.Player1->addSeparator();
+    SleepMenu_ =
+        std::make_unique<SleepTimerMenu>(*Form.Player1, Form, *Sleep_, Settings_, Options.AskSleepMinutes);
+    new SleepTimerPanel(*Form.StatusBar1, *Sleep_);
+
+    const bool trayAvailable = Options.TrayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
+    AddChoices(Form, trayAvailable);
+    if (trayAvailable) {
+        Tray_ = std::make_unique<PlayerTrayIcon>(
+            remote, *Control_,
+            PlayerTrayIcon::Items{Commands_->PlayPause, Commands_->Stop, &SleepMenu_->Menu(), QuitItem_},
+            Form);
+        Tray_->Icon().show();
+    }
+    StartOnTheBus(std::move(Bus));
+
+    VolumeRest_.setSingleShot(true);
+    VolumeRest_.setInterval(1000);
+    QObject::connect(&VolumeRest_, &QTimer::timeout, [this] { KeepVolume(); });
+    QObject::connect(&remote, &PlayerRemote::VolumeChanged, &VolumeRest_, qOverload<>(&QTimer::start));
+}
+
+DesktopIntegration::~DesktopIntegration() {
+    // A fade under way gives the volume back first, so the user's level is the one kept.
+    Sleep_->Cancel();
+    if (VolumeRest_.isActive())
+        KeepVolume();
+}
+
+PlayerRemote &DesktopIntegration::Remote() {
+    return *Remote_;
+}
+
+void DesktopIntegration::AddChoices(TFormRadio &Form, bool TrayAvailable) {
+    PlayerMenu &menu = *Form.Player1;
+    TitleNoticesItem_ =
+        menu.AddItem(QStringLiteral("Title notifications"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    TitleNoticesItem_->setCheckable(true);
+    CloseToTrayItem_ =
+        menu.AddItem(QStringLiteral("Close to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    CloseToTrayItem_->setCheckable(true);
+    // Without a tray a hidden window could not be brought back.
+    CloseToTrayItem_->setEnabled(TrayAvailable);
+    CloseToTrayItem_->setChecked(TrayAvailable && Settings_.CloseToTray());
+    Control_->SetCloseToTray(CloseToTrayItem_->isChecked());
+    QObject::connect(CloseToTrayItem_, &QAction::toggled, Control_.get(), [this](bool On) {
+        Control_->SetCloseToTray(On);
+        Settings_.SetCloseToTray(On);
+    });
+    menu.addSeparator();
+    QuitItem_ = menu.AddItem(QStringLiteral("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QObject::connect(QuitItem_, &QAction::triggered, Control_.get(), &MainWindowControl::Quit);
+}
+
+void DesktopIntegration::StartOnTheBus(QDBusConnection Bus) {
+    if (!Bus.isConnected()) {
+        TitleNoticesItem_->setEnabled(false);
+        qWarning("No session bus: the desktop's media controls and title notifications are off");
+        return;
+    }
+    MediaInterface_ = std::make_unique<MediaPlayer2Service>(*Remote_, *Control_, Bus);
+    if (!MediaInterface_->Register()) {
+        qWarning("The desktop's media controls are off: %s", qPrintable(MediaInterface_->Error()));
+        MediaInterface_.reset();
+    }
+    Notices_ = std::make_unique<TitleNotices>(*Remote_, Bus);
+    Notices_->SetEnabled(Settings_.TitleNotices());
+    TitleNoticesItem_->setChecked(Notices_->Enabled());
+    QObject::connect(TitleNoticesItem_, &QAction::toggled, Notices_.get(), [this](bool On) {
+        Notices_->SetEnabled(On);
+        Settings_.SetTitleNotices(On);
+    });
+}
+
+void DesktopIntegration::KeepVolume() {
+    // The fade's levels are the timer's, not the user's choice.
+    if (!Sleep_->Fading())
+        Settings_.SetVolume(Remote_->Volume());
+}
+
+} // namespace Tunewell

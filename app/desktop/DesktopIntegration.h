@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/core/PlayerSettings.h"
+#include "app/core/SleepTimer.h"
+#include "app/desktop/SleepTimerMenu.h"
+
+#include <QDBusConnection>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+
+namespace Player {
+class Wmp;
+}
+
+namespace Tunewell {
+
+class FormRadioRemote;
+class MainWindowControl;
+class MediaPlayer2Service;
+class PlayerCommands;
+class PlayerRemote;
+class PlayerTrayIcon;
+class TFormRadio;
+class TitleNotices;
+
+// What the program binds at start; tests replace parts.
+struct DesktopOptions {
+    // Ends the event loop after the main window's last close.
+    std::function<void()> EndProgram;
+    // Whether the desktop shows a tray; asked of the desktop when not given.
+    std::optional<bool> TrayAvailable;
+    SleepTimer::Clock SleepClock = &SleepCountdown::Clock::now;
+    std::chrono::milliseconds SleepTick{200};
+    SleepTimerMenu::AskMinutes AskSleepMinutes;
+};
+
+// The desktop's additions beside the main window, made once the window exists and gone before
+// it: the Player menu's commands and keys, the sleep timer and its status bar panel, the tray
+// icon where the desktop has a tray, the media interface and the title notices where there is a
+// session bus, and the player's choices kept in the settings store.
+class DesktopIntegration {
+public:
+    DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBusConnection Bus, DesktopOptions Options = {});
+    ~DesktopIntegration();
+
+    PlayerRemote &Remote();
+    MainWindowControl &Control() { return *Control_; }
+    SleepTimer &Sleep() { return *Sleep_; }
+    PlayerCommands &Commands() { return *Commands_; }
+    // Null without a tray, a session bus, or the bus name.
+    PlayerTrayIcon *Tray() { return Tray_.get(); }
+    MediaPlayer2Service *MediaInterface() { return MediaInterface_.get(); }
+    TitleNotices *Notices() { return Notices_.get(); }
+    QAction *TitleNoticesItem() const { return TitleNoticesItem_; }
+    QAction *CloseToTrayItem() const { return CloseToTrayItem_; }
+    QAction *QuitItem() const { return QuitItem_; }
+
+private:
+    void StartOnTheBus(QDBusConnection Bus);
+    void AddChoices(TFormRadio &Form, bool TrayAvailable);
+    void KeepVolume();
+
+    PlayerSettings Settings_;
+    std::unique_ptr<FormRadioRemote> Remote_;
+    std::unique_ptr<MainWindowControl> Control_;
+    std::unique_ptr<SleepTimer> Sleep_;
+    std::unique_ptr<PlayerCommands> Commands_;
+    std::unique_ptr<SleepTimerMenu> SleepMenu_;
+    std::unique_ptr<MediaPlayer2Service> MediaInterface_;
+    std::unique_ptr<TitleNotices> Notices_;
+    std::unique_ptr<PlayerTrayIcon> Tray_;
+    QAction *TitleNoticesItem_ = nullptr;
+    QAction *CloseToTrayItem_ = nullptr;
+    QAction *QuitItem_ = nullptr;
+    // A volume is written once the slider has rested, not at every step of a drag.
+    QTimer VolumeRest_;
+};
+
+} // namespace Tunewell

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/desktop/PlayerRemote.h"
+
+class QAbstractItemModel;
+
+namespace Player {
+class Wmp;
+}
+
+namespace Tunewell {
+
+class TFormRadio;
+
+// The remote over the main window and its player. Rows are played through the window's own
+// click handler, so a row played from the desktop is recorded as the last station as a click's is.
+class FormRadioRemote : public PlayerRemote {
+    Q_OBJECT
+public:
+    FormRadioRemote(TFormRadio &Form, Player::Wmp &Wmp, QObject *Parent = nullptr);
+
+    Player::PlaybackState State() const override;
+    QString Title() const override;
+    RemoteStation Station() const override;
+    int Volume() const override;
+    void SetVolume(int Percent) override;
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+    void Next() override;
+    void Previous() override;
+    bool CanGoNext() const override;
+    bool CanGoPrevious() const override;
+    bool CanPlay() const override;
+    void PlaySelected() override;
+    std::vector<RemoteStation> Favourites() const override;
+    void PlayFavourite(const QString &Serie) override;
+
+private:
+    void FollowUrl();
+    RemoteStation StationOfRow(int Row) const;
+    // The table row of the station in the player, or -1.
+    int PlayingRow() const;
+    // Between the grid's rows (which a filter may leave out) and the station table's.
+    int GridRowOf(int TableRow) const;
+    int TableRowOf(int GridRow) const;
+    int GridRowCount() const;
+    // The grid row Next or Previous starts from: the playing one, else the selected one, or -1.
+    int StartingGridRow() const;
+    void PlayTableRow(int Row);
+    void PlayGridRow(int GridRow);
+
+    TFormRadio &Form_;
+    Player::Wmp &Wmp_;
+    RemoteStation Station_;
+    // Where the playing station was last found; checked before use, as sorting moves rows.
+    mutable int PlayingRow_ = -1;
+};
+
+} // namespace Tunewell

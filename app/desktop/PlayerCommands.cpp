@@ -1,0 +1,33 @@
+#include "app/desktop/PlayerCommands.h"
+
+#include "app/desktop/PlayerRemote.h"
+#include "app/ui/PlayerMenu.h"
+
+#include <QKeySequence>
+
+namespace Tunewell {
+
+PlayerCommands::PlayerCommands(PlayerMenu &Menu, PlayerRemote &Remote) : QObject(&Menu) {
+    PlaySelected = Menu.AddItem(QStringLiteral("Play selected station"), QKeySequence(Qt::Key_Return));
+    // The keypad's Enter as well; the menu shows the first key.
+    PlaySelected->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    PlayPause = Menu.AddItem(QStringLiteral("Play/Pause"), QKeySequence(Qt::Key_Space));
+    Stop = Menu.AddItem(QStringLiteral("Stop"), QKeySequence(Qt::CTRL | Qt::Key_Period));
+    Previous = Menu.AddItem(QStringLiteral("Previous station"), QKeySequence(Qt::CTRL | Qt::Key_Left));
+    Next = Menu.AddItem(QStringLiteral("Next station"), QKeySequence(Qt::CTRL | Qt::Key_Right));
+    Menu.addSeparator();
+    VolumeUp = Menu.AddItem(QStringLiteral("Volume up"), QKeySequence(Qt::CTRL | Qt::Key_Up));
+    VolumeDown = Menu.AddItem(QStringLiteral("Volume down"), QKeySequence(Qt::CTRL | Qt::Key_Down));
+
+    connect(PlaySelected, &QAction::triggered, &Remote, &PlayerRemote::PlaySelected);
+    connect(PlayPause, &QAction::triggered, &Remote, &PlayerRemote::PlayPause);
+    connect(Stop, &QAction::triggered, &Remote, &PlayerRemote::Stop);
+    connect(Previous, &QAction::triggered, &Remote, &PlayerRemote::Previous);
+    connect(Next, &QAction::triggered, &Remote, &PlayerRemote::Next);
+    connect(VolumeUp, &QAction::triggered, &Remote,
+            [&Remote] { Remote.SetVolume(Remote.Volume() + VolumeStep); });
+    connect(VolumeDown, &QAction::triggered, &Remote,
+            [&Remote] { Remote.SetVolume(Remote.Volume() - VolumeStep); });
+}
+
+} // namespace Tunewell

@@ -1,0 +1,298 @@
+// The desktop's additions on the main window, without a session bus: keys, the Player menu, the
+// tray, closing to the tray and the choices kept across runs.
+#include "DesktopFixture.h"
+#include "Player/Wmp.h"
+#include "app/core/StationTable.h"
+#include "app/desktop/MainWindowControl.h"
+#include "app/desktop/PlayerCommands.h"
+#include "app/desktop/PlayerRemote.h"
+#include "app/desktop/PlayerTrayIcon.h"
+#include "app/ui/PlayerMenu.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSet>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <functional>
+
+namespace Tunewell::Testing {
+namespace {
+
+class DesktopWindowTest : public DesktopFixture {
+protected:
+    std::string LastSerie() const {
+        const auto *node = Node({"CADASTRADO", kProfile, "LAST", "Serie"});
+        return node ? node->get<std::string>() : std::string();
+    }
+    std::string Offline() const {
+        const auto *node = Node({"CADASTRADO", kProfile, "STATUS", "Status"});
+        return node ? node->get<std::string>() : std::string();
+    }
+};
+
+TEST_F(DesktopWindowTest, WithoutSessionBusTheProgramRunsAsBeforeWithOneLogLine) {
+    SetProfile(kProfile);
+    auto &form = StartDesktop(NoBus());
+    EXPECT_EQ(Warnings.size(), 1) << Warnings.join('\n').toStdString();
+    EXPECT_EQ(Desktop->MediaInterface(), nullptr);
+    EXPECT_EQ(Desktop->Notices(), nullptr);
+    EXPECT_EQ(Desktop->Tray(), nullptr);
+    EXPECT_FALSE(Desktop->TitleNoticesItem()->isEnabled());
+    EXPECT_FALSE(Desktop->CloseToTrayItem()->isEnabled());
+    // The start-up sequence played the last station into the real player.
+    EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/two");
+    EXPECT_EQ(form.LabelNome->text(), "Bravo");
+    EXPECT_EQ(Desktop->Remote().Station().Name, "Bravo");
+}
+
+TEST_F(DesktopWindowTest, EveryPlayerMenuItemShowsAShortcutOfItsOwn) {
+    Options.TrayAvailable = true;
+    auto &form = StartDesktop(NoBus());
+    QSet<QKeySequence> seen;
+    std::function<void(QMenu *)> walk = [&](QMenu *Menu) {
+        for (QAction *item : Menu->actions()) {
+            if (item->isSeparator())
+                continue;
+            if (item->menu()) {
+                walk(item->menu());
+                continue;
+            }
+            EXPECT_FALSE(item->shortcut().isEmpty()) << item->text().toStdString();
+            EXPECT_TRUE(item->isShortcutVisibleInContextMenu()) << item->text().toStdString();
+            EXPECT_FALSE(seen.contains(item->shortcut())) << item->shortcut().toString().toStdString();
+            seen.insert(item->shortcut());
+        }
+    };
+    walk(form.Player1);
+    EXPECT_TRUE(form.Player1->menuAction()->isVisible());
+    EXPECT_GE(seen.size(), 15);
+}
+
+TEST_F(DesktopWindowTest, KeysPlayTheSelectedRowPauseAndChangeTheVolume) {
+    SetProfile(kProfile);
+    auto &form = StartDesktop(NoBus());
+    Activate();
+    const int charlie = RowOfSerie("20");
+    form.DBGrid1->setFocus();
+    form.DBGrid1->setCurrentIndex(form.DBGrid1->model()->index(charlie, 1));
+    EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/two") << "selecting plays nothing";
+
+    // Enter plays the row as a click does: labels, player and the last station in the cloud.
+    QTest::keyClick(form.DBGrid1, Qt::Key_Return);
+    EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/seven");
+    EXPECT_EQ(form.LabelNome->text(), "Charlie");
+    EXPECT_EQ(LastSerie(), "20");
+    EXPECT_TRUE(Player::isUnderWay(Wmp->playState()));
+
+    struct Press {
+        Qt::Key Key;
+        Qt::KeyboardModifiers Modifiers;
+        bool UnderWay;
+        int Volume;
+    };
+    Wmp->setVolume(50);
+    for (const auto &p : {Press{Qt::Key_Space, {}, false, 50}, Press{Qt::Key_Space, {}, true, 50},
+                          Press{Qt::Key_Up, Qt::ControlModifier, true, 55},
+                          Press{Qt::Key_Down, Qt::ControlModifier, true, 50},
+                          Press{Qt::Key_Period, Qt::ControlModifier, false, 50}}) {
+        QTest::keyClick(form.DBGrid1, p.Key, p.Modifiers);
+        EXPECT_EQ(Player::isUnderWay(Wmp->playState()), p.UnderWay)
+            << QKeySequence(p.Key | p.Modifiers).toString().toStdString();
+        EXPECT_EQ(Wmp->volume(), p.Volume) << QKeySequence(p.Key | p.Modifiers).toString().toStdString();
+    }
+    // The slider's ends hold.
+    Wmp->setVolume(98);
+    QTest::keyClick(form.DBGrid1, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(Wmp->volume(), 100);
+    Wmp->setVolume(3);
+    QTest::keyClick(form.DBGrid1, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(Wmp->volume(), 0);
+}
+
+TEST_F(DesktopWindowTest, NextAndPreviousFollowTheGridsOrderAndStartOver) {
+    SetProfile(kProfile);
+    auto &form = StartDesktop(NoBus());
+    // By number: Bravo (2), Charlie (7), Alpha (10); Bravo plays.
+    form.DBGrid1TitleClick(0);
+    struct Step {
+        const char *Command;
+        const char *Serie;
+        const char *Name;
+    };
+    for (const auto &s :
+         {Step{"next", "20", "Charlie"}, Step{"next", "12", "Alpha"}, Step{"next", "15", "Bravo"},
+          Step{"previous", "12", "Alpha"}, Step{"previous", "20", "Charlie"}}) {
+        (std::string(s.Command) == "next" ? Desktop->Commands().Next : Desktop->Commands().Previous)
+            ->trigger();
+        EXPECT_EQ(LastSerie(), s.Serie) << s.Command << " to " << s.Name;
+        EXPECT_EQ(form.LabelNome->text(), s.Name);
+        EXPECT_EQ(Desktop->Remote().Station().Name, s.Name);
+        EXPECT_EQ(form.DBGrid1->currentIndex().row(), form.cdsRadios.CurrentRow());
+    }
+}
+
+TEST_F(DesktopWindowTest, NothingPlayingNextStartsAtTheTopAndPreviousAtTheBottom) {
+    struct Case {
+        bool Next;
+        const char *Name;
+    };
+    for (const auto &c : {Case{true, "Alpha"}, Case{false, "Charlie"}}) {
+        auto &form = Desktop ? Restart(NoBus()) : StartDesktop(NoBus());
+        form.DBGrid1->selectionModel()->clear();
+        ASSERT_TRUE(Wmp->URL().isEmpty());
+        (c.Next ? Desktop->Commands().Next : Desktop->Commands().Previous)->trigger();
+        EXPECT_EQ(Desktop->Remote().Station().Name, c.Name);
+    }
+}
+
+TEST_F(DesktopWindowTest, TrayMenuSharesTheMenusItemsAndPlaysAFavourite) {
+    SetProfile(kProfile);
+    Options.TrayAvailable = true;
+    auto &form = StartDesktop(NoBus());
+    PlayerTrayIcon *tray = Desktop->Tray();
+    ASSERT_TRUE(tray);
+    EXPECT_EQ(tray->Icon().toolTip(), "Bravo");
+    QStringList items;
+    for (QAction *item : tray->Menu().actions())
+        if (!item->isSeparator())
+            items << item->text();
+    EXPECT_EQ(items, (QStringList{"Play/Pause", "Stop", "Favourites", "Sleep timer", "Quit"}));
+    EXPECT_TRUE(tray->Menu().actions().contains(Desktop->Commands().PlayPause));
+
+    // Alpha is a favourite from the profile, Charlie from the catalogue's own mark.
+    emit tray->FavouritesMenu().aboutToShow();
+    QStringList favourites;
+    for (QAction *item : tray->FavouritesMenu().actions())
+        favourites << item->text();
+    EXPECT_EQ(favourites, (QStringList{"Alpha", "Charlie"}));
+    tray->FavouritesMenu().actions().at(0)->trigger();
+    EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/ten");
+    EXPECT_EQ(LastSerie(), "12");
+    EXPECT_EQ(form.LabelNome->text(), "Alpha");
+    EXPECT_EQ(tray->Icon().toolTip(), "Alpha");
+
+    // A click hides the window, the next brings it back.
+    emit tray->Icon().activated(QSystemTrayIcon::Trigger);
+    EXPECT_FALSE(form.isVisible());
+    emit tray->Icon().activated(QSystemTrayIcon::Context);
+    EXPECT_FALSE(form.isVisible());
+    emit tray->Icon().activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(DesktopWindowTest, WithoutFavouritesTheTraySaysSo) {
+    Options.TrayAvailable = true;
+    StartDesktop(NoBus());
+    // No profile: only the catalogue's own marks, and Charlie's is taken off.
+    auto &form = *Form;
+    form.cdsRadios.Locate("serie", "20");
+    form.cdsRadios.Edit();
+    form.cdsRadios.SetField(fpFavoritos, "2");
+    form.cdsRadios.Post();
+    emit Desktop->Tray()->FavouritesMenu().aboutToShow();
+    const auto items = Desktop->Tray()->FavouritesMenu().actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items.at(0)->text(), "No favourites");
+    EXPECT_FALSE(items.at(0)->isEnabled());
+}
+
+TEST_F(DesktopWindowTest, CloseToTrayHidesAndQuitStillWritesTheCloseRecord) {
+    SetProfile(kProfile);
+    Options.TrayAvailable = true;
+    auto &form = StartDesktop(NoBus());
+    EXPECT_FALSE(Desktop->CloseToTrayItem()->isChecked()) << "off by default";
+
+    Desktop->CloseToTrayItem()->trigger();
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(Offline(), "Online") << "hiding is not closing";
+    EXPECT_EQ(Ended, 0);
+
+    Desktop->QuitItem()->trigger();
+    EXPECT_EQ(Offline(), "Offline");
+    EXPECT_EQ(Ended, 1);
+}
+
+TEST_F(DesktopWindowTest, WithCloseToTrayOffClosingEndsAsBefore) {
+    SetProfile(kProfile);
+    Options.TrayAvailable = true;
+    auto &form = StartDesktop(NoBus());
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(Offline(), "Offline");
+}
+
+TEST_F(DesktopWindowTest, ChoicesSurviveARestart) {
+    int askedFrom = 0;
+    Options.TrayAvailable = true;
+    Options.AskSleepMinutes = [&](QWidget *, int Initial) {
+        askedFrom = Initial;
+        return std::optional<int>(7);
+    };
+    auto *form = &StartDesktop(NoBus());
+    EXPECT_EQ(Wmp->volume(), 50);
+    Activate();
+    QTest::keyClick(form->DBGrid1, Qt::Key_Up, Qt::ControlModifier);
+    Desktop->CloseToTrayItem()->trigger();
+    Desktop->Commands().Stop->trigger();
+    QTest::keyClick(form->DBGrid1, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(askedFrom, 30) << "the default duration";
+    EXPECT_TRUE(Desktop->Sleep().Running());
+
+    form = &Restart(NoBus());
+    EXPECT_EQ(Wmp->volume(), 55);
+    EXPECT_TRUE(Desktop->CloseToTrayItem()->isChecked());
+    EXPECT_TRUE(Desktop->Control().CloseToTray());
+    EXPECT_FALSE(Desktop->Sleep().Running()) << "a timer does not outlive its run";
+    Activate();
+    QTest::keyClick(form->DBGrid1, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(askedFrom, 7);
+}
+
+TEST_F(DesktopWindowTest, SleepTimerCountsDownInTheStatusBarFadesStopsAndRestoresTheVolume) {
+    SetProfile(kProfile);
+    auto now = SleepCountdown::Clock::time_point{};
+    Options.SleepClock = [&now] { return now; };
+    Options.SleepTick = std::chrono::milliseconds(1);
+    auto &form = StartDesktop(NoBus());
+    auto *panel = form.StatusBar1->findChild<QLabel *>("SleepTimerPanel");
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isHidden());
+    Wmp->setVolume(60);
+    Activate();
+    QTest::keyClick(form.DBGrid1, Qt::Key_1, Qt::ControlModifier);
+    EXPECT_FALSE(panel->isHidden());
+    EXPECT_EQ(panel->text(), "Sleep in 15:00");
+
+    const auto advanceTo = [&](std::chrono::seconds At) {
+        now = SleepCountdown::Clock::time_point{} + At;
+        QTest::qWait(20);
+    };
+    using namespace std::chrono_literals;
+    advanceTo(14min + 1s);
+    EXPECT_EQ(panel->text(), "Sleep in 0:59");
+    EXPECT_EQ(Wmp->volume(), 60);
+    advanceTo(14min + 45s);
+    EXPECT_EQ(Wmp->volume(), 30) << "half way through the fade";
+    EXPECT_TRUE(Player::isUnderWay(Wmp->playState()));
+    advanceTo(15min);
+    EXPECT_FALSE(Player::isUnderWay(Wmp->playState()));
+    EXPECT_EQ(Wmp->volume(), 60);
+    EXPECT_TRUE(panel->isHidden());
+
+    // Cancelled during the fade, the volume goes back at once and playback goes on.
+    Desktop->Commands().PlayPause->trigger();
+    now = {};
+    QTest::keyClick(form.DBGrid1, Qt::Key_1, Qt::ControlModifier);
+    advanceTo(14min + 50s);
+    EXPECT_EQ(Wmp->volume(), 20);
+    QTest::keyClick(form.DBGrid1, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(Wmp->volume(), 60);
+    EXPECT_TRUE(Player::isUnderWay(Wmp->playState()));
+    EXPECT_TRUE(panel->isHidden());
+}
+
+} // namespace
+} // namespace Tunewell::Testing
