@@ -7,7 +7,7 @@
 
 namespace Tunewell {
 
-PlayerCommands::PlayerCommands(PlayerMenu &Menu, PlayerRemote &Remote) : QObject(&Menu) {
+PlayerCommands::PlayerCommands(PlayerMenu &Menu, PlayerRemote &Remote) {
     PlaySelected = Menu.AddItem(QStringLiteral("Play selected station"), QKeySequence(Qt::Key_Return));
     // The keypad's Enter as well; the menu shows the first key.
     PlaySelected->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});

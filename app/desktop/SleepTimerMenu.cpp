@@ -22,8 +22,7 @@ std::optional<int> AskWithDialog(QWidget *Parent, int Initial) {
 
 SleepTimerMenu::SleepTimerMenu(PlayerMenu &Parent, QWidget &Window, SleepTimer &Timer,
                                const PlayerSettings &Settings, AskMinutes Ask)
-    : QObject(&Parent), Window_(Window), Timer_(Timer), Settings_(Settings),
-      Ask_(Ask ? std::move(Ask) : AskWithDialog) {
+    : Window_(Window), Timer_(Timer), Settings_(Settings), Ask_(Ask ? std::move(Ask) : AskWithDialog) {
     Menu_ = Parent.AddSubmenu(QStringLiteral("Sleep timer"));
     Menu_->setObjectName(QStringLiteral("SleepTimer1"));
     struct Preset {
