@@ -19,6 +19,8 @@ struct CloudOptions {
     std::size_t bodyLimitBytes = 32u << 20;
     bool anonymousSignIn = true;
     int threads = 160;
+    // Milliseconds every answer is held back, and every new connection once more (a far cloud).
+    int latencyMs = 0;
     std::uint64_t compactAfterBytes = 64ull << 20;
 };
 

@@ -1,5 +1,7 @@
 #include "TunewellCloud/CloudServer.h"
 
+#include "TunewellCloud/HttpReplies.h"
+
 #include <stdexcept>
 #include <thread>
 
@@ -31,8 +33,8 @@ int bindServer(httplib::Server &server, const std::string &address, int port) {
     return port;
 }
 
-void configure(httplib::Server &server, int threads) {
-    server.new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
+void configure(httplib::Server &server, NetworkDistance &distance, int threads) {
+    distance.install(server, threads);
     server.set_keep_alive_max_count(100000);
     // Answers go out in pieces; without this, delayed acknowledgements stall each exchange.
     server.set_tcp_nodelay(true);
@@ -46,11 +48,19 @@ CloudServer::CloudServer(CloudOptions options)
       signer_(TokenSigner::forFolder(folder_.path())),
       database_(folder_.path() / "database", databaseFigures(options_)),
       accounts_(folder_.path() / "accounts", logFigures(options_)),
-      databaseService_(database_, signer_, options_), identityService_(accounts_, signer_, options_) {
-    configure(databaseServer_, options_.threads);
-    configure(authServer_, std::max(4, options_.threads / 8));
+      databaseService_(database_, signer_, options_), identityService_(accounts_, signer_, options_),
+      databaseDistance_(std::chrono::milliseconds(options_.latencyMs)),
+      authDistance_(std::chrono::milliseconds(options_.latencyMs)) {
+    configure(databaseServer_, databaseDistance_, options_.threads);
+    configure(authServer_, authDistance_, std::max(4, options_.threads / 8));
     databaseService_.install(databaseServer_);
     identityService_.install(authServer_);
+    authServer_.Get("/emulator/v1/connections",
+                    [this](const httplib::Request &, httplib::Response &response) {
+                        const Json counts = {{"database", databaseDistance_.connectionsAccepted()},
+                                             {"identity", authDistance_.connectionsAccepted()}};
+                        HttpReplies::json(response, 200, counts.dump());
+                    });
 }
 
 CloudServer::~CloudServer() {

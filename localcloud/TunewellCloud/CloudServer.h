@@ -6,6 +6,7 @@
 #include "TunewellCloud/Database.h"
 #include "TunewellCloud/DatabaseService.h"
 #include "TunewellCloud/IdentityService.h"
+#include "TunewellCloud/NetworkDistance.h"
 #include "TunewellCloud/TokenSigner.h"
 
 #include <httplib.h>
@@ -14,6 +15,8 @@
 namespace TunewellCloud {
 
 // The database and the identity and token services of one data folder, each on its own port.
+// GET /emulator/v1/connections on the identity port answers how many connections each port
+// accepted so far, that question's own included: {"database": N, "identity": M}.
 class CloudServer {
 public:
     explicit CloudServer(CloudOptions options);
@@ -35,6 +38,8 @@ private:
     AccountStore accounts_;
     DatabaseService databaseService_;
     IdentityService identityService_;
+    NetworkDistance databaseDistance_;
+    NetworkDistance authDistance_;
     httplib::Server databaseServer_;
     httplib::Server authServer_;
     int databasePort_ = -1;

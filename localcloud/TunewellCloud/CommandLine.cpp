@@ -10,6 +10,7 @@ const char *const kUsage =
     "  tunewell-cloud serve --data DIR [--db-port 9000] [--auth-port 9099] [--address 127.0.0.1]\n"
     "                       [--api-key K] [--project-id P] [--token-lifetime S] [--keep-alive S]\n"
     "                       [--oob-lifetime S] [--body-limit BYTES] [--threads N] [--no-anonymous]\n"
+    "                       [--latency MS]\n"
     "  tunewell-cloud add-account --data DIR EMAIL PASSWORD\n"
     "  tunewell-cloud seed --data DIR --catalogue FILE [--version 2.2] [--download-url URL]\n"
     "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
@@ -70,7 +71,7 @@ void CommandLine::allowOnly(const std::vector<std::string> &names) const {
 
 CloudOptions CommandLine::cloudOptions() const {
     allowOnly({"data", "db-port", "auth-port", "address", "api-key", "project-id", "token-lifetime",
-               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous"});
+               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous", "latency"});
     if (!has("data"))
         throw UsageError("--data DIR is required");
     CloudOptions options;
@@ -89,6 +90,7 @@ CloudOptions CommandLine::cloudOptions() const {
         number("body-limit", static_cast<long long>(options.bodyLimitBytes), 1024, 1ll << 30));
     options.threads = static_cast<int>(number("threads", options.threads, 4, 4096));
     options.anonymousSignIn = !has("no-anonymous");
+    options.latencyMs = static_cast<int>(number("latency", options.latencyMs, 0, 10000));
     if (options.apiKey.empty())
         throw UsageError("--api-key must not be empty");
     return options;

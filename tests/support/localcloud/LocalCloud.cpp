@@ -166,4 +166,13 @@ std::vector<std::string> LocalCloud::oobCodes(const std::string &email) const {
     return codes;
 }
 
+AcceptedConnections LocalCloud::connectionsAccepted() const {
+    auto client = clientFor(authUrl());
+    const auto answer = client.Get("/emulator/v1/connections");
+    if (!answer || answer->status != 200)
+        throw std::runtime_error("cannot read the connection counts");
+    const auto counts = nlohmann::json::parse(answer->body);
+    return {counts.at("database").get<std::uint64_t>(), counts.at("identity").get<std::uint64_t>()};
+}
+
 } // namespace TunewellTesting

@@ -2,12 +2,19 @@
 
 #include "ServerProcess.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 namespace TunewellTesting {
+
+// The connections each port of the cloud accepted.
+struct AcceptedConnections {
+    std::uint64_t database = 0;
+    std::uint64_t identity = 0;
+};
 
 struct LocalCloudOptions {
     int tokenLifetimeSeconds = 0; // 0: the server's default (3600)
@@ -59,6 +66,9 @@ public:
     nlohmann::json read(const std::string &path) const;
     // The codes the identity service would have mailed to the address.
     std::vector<std::string> oobCodes(const std::string &email) const;
+    // As the cloud counts them since its start; the question opens one identity connection,
+    // which is counted.
+    AcceptedConnections connectionsAccepted() const;
 
 private:
     LocalCloudOptions options_;

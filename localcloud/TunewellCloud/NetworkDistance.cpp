@@ -1,0 +1,48 @@
+#include "TunewellCloud/NetworkDistance.h"
+
+#include <memory>
+#include <thread>
+
+namespace TunewellCloud {
+
+namespace {
+
+// cpp-httplib hands every connection it accepts to its task queue as one task.
+class CountingTaskQueue : public httplib::TaskQueue {
+public:
+    CountingTaskQueue(int threads, std::atomic<std::uint64_t> &accepted, std::chrono::milliseconds latency)
+        : pool_(threads), accepted_(accepted), latency_(latency) {}
+
+    void enqueue(std::function<void()> connection) override {
+        ++accepted_;
+        pool_.enqueue([connection = std::move(connection), latency = latency_] {
+            if (latency.count() > 0)
+                std::this_thread::sleep_for(latency);
+            connection();
+        });
+    }
+    void shutdown() override { pool_.shutdown(); }
+    void on_idle() override { pool_.on_idle(); }
+
+private:
+    httplib::ThreadPool pool_;
+    std::atomic<std::uint64_t> &accepted_;
+    const std::chrono::milliseconds latency_;
+};
+
+} // namespace
+
+NetworkDistance::NetworkDistance(std::chrono::milliseconds latency) : latency_(latency) {}
+
+void NetworkDistance::install(httplib::Server &server, int threads) {
+    server.new_task_queue = [this, threads] {
+        return std::make_unique<CountingTaskQueue>(threads, accepted_, latency_).release();
+    };
+    if (latency_.count() > 0)
+        server.set_pre_routing_handler([latency = latency_](const httplib::Request &, httplib::Response &) {
+            std::this_thread::sleep_for(latency);
+            return httplib::Server::HandlerResponse::Unhandled;
+        });
+}
+
+} // namespace TunewellCloud
