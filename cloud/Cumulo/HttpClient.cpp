@@ -23,15 +23,49 @@ void EnsureCurlInitialised() {
 struct TEasyDeleter {
     void operator()(CURL *Handle) const { curl_easy_cleanup(Handle); }
 };
-struct TMultiDeleter {
-    void operator()(CURLM *Handle) const { curl_multi_cleanup(Handle); }
-};
 struct TSlistDeleter {
     void operator()(curl_slist *List) const { curl_slist_free_all(List); }
 };
 using TEasyHandle = std::unique_ptr<CURL, TEasyDeleter>;
-using TMultiHandle = std::unique_ptr<CURLM, TMultiDeleter>;
 using TSlist = std::unique_ptr<curl_slist, TSlistDeleter>;
+
+// "scheme://host:port" of a URL, lower-cased: connections are kept per origin.
+std::string OriginOf(const std::string &URL) {
+    const auto schemeEnd = URL.find("://");
+    const auto authorityStart = schemeEnd == std::string::npos ? 0 : schemeEnd + 3;
+    return LowerAscii(URL.substr(0, URL.find_first_of("/?#", authorityStart)));
+}
+
+// The multi handle a transfer runs in, with the connections it may reuse: lent by the process's
+// transport for a request and given back with the connection left open, or the client's own
+// for an event stream.
+class TLentConnection {
+public:
+    TLentConnection(THttpUse Use, TCurlMulti &Own, const std::string &URL) {
+        if (Use == THttpUse::Request) {
+            fOrigin = OriginOf(URL);
+            fLent = THttpTransport::Shared().TakeConnection(fOrigin);
+            fMulti = fLent.get();
+        } else {
+            if (!Own)
+                Own = NewCurlMulti();
+            fMulti = Own.get();
+        }
+    }
+    ~TLentConnection() {
+        if (fLent)
+            THttpTransport::Shared().KeepConnection(fOrigin, std::move(fLent));
+    }
+    TLentConnection(const TLentConnection &) = delete;
+    TLentConnection &operator=(const TLentConnection &) = delete;
+
+    CURLM *Multi() const { return fMulti; }
+
+private:
+    std::string fOrigin;
+    TCurlMulti fLent;
+    CURLM *fMulti = nullptr;
+};
 
 // Keeps the easy handle attached to the multi handle for the transfer's lifetime.
 class TAttachment {
@@ -203,9 +237,11 @@ std::shared_ptr<THttpResponse> THttpClient::Patch(const std::string &URL, std::i
 std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, const std::string &URL,
                                                     std::istream *Body, std::ostream *ContentStream) {
     auto response = std::make_shared<THttpResponse>();
+    // Declared first, so that the connection goes back only once the transfer's handle is gone.
+    const TLentConnection connection(fUse, fOwnConnection, URL);
+    CURLM *multi = connection.Multi();
     TEasyHandle easy(curl_easy_init());
-    TMultiHandle multi(curl_multi_init());
-    if (!easy || !multi)
+    if (!easy)
         throw ETransport("Cannot create an HTTP transfer");
 
     TTransferState state;
@@ -274,21 +310,21 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
 
     CURLcode result = CURLE_OK;
     {
-        TAttachment attachment(multi.get(), h);
+        TAttachment attachment(multi, h);
         {
             std::lock_guard lock(fRunningMutex);
             fAbort = false;
-            fRunningMulti = multi.get();
+            fRunningMulti = multi;
         }
         int running = 1;
         while (running) {
-            if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            if (curl_multi_perform(multi, &running) != CURLM_OK) {
                 result = CURLE_FAILED_INIT;
                 break;
             }
             if (!running || fAbort)
                 break;
-            curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(kAbortPollInterval.count()), nullptr);
+            curl_multi_poll(multi, nullptr, 0, static_cast<int>(kAbortPollInterval.count()), nullptr);
             if (fAbort)
                 break;
         }
@@ -299,7 +335,7 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
                 state.Aborted = true;
         }
         int queued = 0;
-        while (CURLMsg *message = curl_multi_info_read(multi.get(), &queued))
+        while (CURLMsg *message = curl_multi_info_read(multi, &queued))
             if (message->msg == CURLMSG_DONE)
                 result = message->data.result;
     }

@@ -3,6 +3,7 @@
 // The synchronous HTTP client on libcurl: a new client for every synchronous request and for
 // every event-stream listener. HTTPS certificates are always verified.
 
+#include "Cumulo/CurlMulti.h"
 #include "Cumulo/HttpResponse.h"
 #include "Cumulo/Types.h"
 
@@ -31,8 +32,9 @@ struct THttpReceiveInfo {
 // the answer received so far.
 using TOnHttpReceive = std::function<void(const THttpReceiveInfo &Info, bool &Abort)>;
 
-// What a client's transfers are: requests, which end within the transport's overall deadline,
-// or an event stream, which is meant to last.
+// What a client's transfers are: requests, which use the connections the process's transport
+// keeps and end within its overall deadline, or an event stream, which is meant to last and
+// keeps a connection of its own.
 enum class THttpUse { Request, EventStream };
 
 class THttpClient {
@@ -70,6 +72,8 @@ private:
     bool fFollowRedirects = false;
     TOnHttpReceive fOnReceive;
     std::atomic<bool> fAbort{false};
+    // An event stream's own connection, kept across its reconnections.
+    TCurlMulti fOwnConnection;
     // The running transfer's multi handle, so that Abort can wake its wait.
     std::mutex fRunningMutex;
     void *fRunningMulti = nullptr;

@@ -1,12 +1,21 @@
 #pragma once
 
+#include "Cumulo/CurlMulti.h"
+
 #include <atomic>
 #include <chrono>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
 
 namespace Cumulo {
 
-// What every request of the process shares, whichever thread sends it: the overall deadline
-// of a request.
+// What every request of the process shares, whichever thread sends it: the connections kept
+// open per origin ("scheme://host:port") for the next request there, so that only the first
+// request to a host pays the TCP and TLS handshakes, and the overall deadline of a request. The
+// synchronous and the asynchronous requests share it; an event stream keeps a connection of its
+// own. A kept connection is lent to one request at a time.
 class THttpTransport {
 public:
     THttpTransport();
@@ -14,11 +23,22 @@ public:
     // The one transport of the process.
     static THttpTransport &Shared();
 
+    // A multi handle holding a connection kept from an earlier request to Origin, or a new one.
+    TCurlMulti TakeConnection(const std::string &Origin);
+    // Keeps the handle, with the connection the request left open, for the next request to
+    // Origin. Beyond kKeptConnectionsPerHost for one origin, or with reuse off, it is closed.
+    void KeepConnection(const std::string &Origin, TCurlMulti Multi);
+    // For comparisons (a benchmark): with reuse off every request opens a connection of its own.
+    void SetConnectionReuse(bool Reuse);
+
     std::chrono::milliseconds RequestDeadline() const;
     // Tests shorten it to show a slow peer cut off without waiting the whole deadline.
     void SetRequestDeadline(std::chrono::milliseconds Deadline);
 
 private:
+    mutable std::mutex fMutex;
+    std::map<std::string, std::vector<TCurlMulti>> fKept;
+    bool fReuse = true;
     std::atomic<std::chrono::milliseconds::rep> fRequestDeadlineMs;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 
 namespace Cumulo {
 
@@ -16,6 +17,9 @@ inline constexpr std::chrono::seconds kStallTimeout{45};
 inline constexpr std::chrono::seconds kRequestDeadline{20};
 // How often a running transfer checks whether it has been told to abort.
 inline constexpr std::chrono::milliseconds kAbortPollInterval{50};
+// Connections kept open per host between requests; more are closed after their request. The
+// program talks to a host from one thread at a time but for the odd asynchronous request.
+inline constexpr std::size_t kKeptConnectionsPerHost = 4;
 // Redirects followed at most, when following is switched on.
 inline constexpr long kMaxRedirects = 10;
 

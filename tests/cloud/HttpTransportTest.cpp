@@ -64,6 +64,19 @@ TEST(HttpTransport, AddsNoHeadersOfItsOwn) {
     }
 }
 
+// A connection kept for the next request may have been closed by the peer meanwhile (here after
+// every answer, without saying so): the next request goes out on a new one, body and all.
+TEST(HttpTransport, AKeptConnectionThePeerClosedIsNoFailure) {
+    TRawPeer peer("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nnull");
+    for (const auto method : {rmGET, rmPUT, rmGET, rmPATCH}) {
+        SCOPED_TRACE(RequestMethodName(method));
+        THttpClient client;
+        std::istringstream body(R"({"a":1})");
+        EXPECT_EQ(client.Execute(method, peer.BaseURL() + "/a", &body)->Body, "null");
+    }
+    EXPECT_EQ(peer.Heads().size(), 4u);
+}
+
 TEST(HttpTransport, AnswerCarriesStatusReasonHeadersAndBody) {
     TScriptedPeer peer;
     peer.Enqueue(

@@ -3,6 +3,7 @@
 
 #include "Cumulo/Authentication.h"
 #include "Cumulo/Exceptions.h"
+#include "Cumulo/HttpTransport.h"
 #include "Cumulo/QueueDispatcher.h"
 #include "Cumulo/RealTimeDB.h"
 #include "ExceptionMessage.h"
@@ -101,6 +102,58 @@ TEST_F(LocalCloudClientTest, AsynchronousReadAndWrite) {
     EXPECT_EQ(written, R"({"k":"v"})");
     EXPECT_EQ(read, R"("v")");
     EXPECT_TRUE(fDB->DeleteSynchronous({"ASYNC"}));
+}
+
+// Only the first request to each host opens a connection, whether synchronous or asynchronous,
+// from one client or another; a listener's stream has a connection of its own. With reuse off
+// (for comparisons) every request opens one.
+TEST(LocalCloudConnections, RequestsShareOneConnectionPerHostAndTheStreamHasItsOwn) {
+    struct Case {
+        bool Reuse;
+        std::uint64_t Database;
+        std::uint64_t Identity;
+    } const cases[] = {{true, 2, 1}, {false, 7, 2}};
+    auto dispatcher = std::make_shared<TQueueDispatcher>();
+    SetMainThreadDispatcher(dispatcher);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Reuse ? "reuse" : "no reuse");
+        THttpTransport::Shared().SetConnectionReuse(c.Reuse);
+        TunewellTesting::LocalCloud cloud;
+        const auto clock = std::make_shared<TFakeClock>(SystemClock()->Now());
+        auto auth = std::make_shared<TFirebaseAuthentication>(
+            BuildValues::kApiKey, TAuthenticationEndpoints{cloud.identityUrl(), cloud.tokenUrl()}, clock);
+        auth->SignInWithEmailAndPasswordSynchronous(BuildValues::kServiceEmail,
+                                                    BuildValues::kServicePassword);
+        clock->Set(auth->TokenExpiryDT());
+        ASSERT_TRUE(auth->CheckAndRefreshTokenSynchronous());
+        auto first = std::make_shared<TRealTimeDB>(auth, cloud.databaseUrl());
+        auto second = std::make_shared<TRealTimeDB>(auth, cloud.databaseUrl());
+        first->PutSynchronous({"n"}, 1);
+        second->GetSynchronous({"n"});
+        first->PatchSynchronous({"m"}, {{"a", 1}});
+        bool answered = false;
+        second->Put(
+            {"n"}, 2, [&](auto &, auto &) { answered = true; }, nullptr);
+        ASSERT_TRUE(dispatcher->PumpUntil([&] { return answered; }, std::chrono::seconds(10)));
+        answered = false;
+        first->Get(
+            {"n"}, [&](auto &, auto &) { answered = true; }, nullptr);
+        ASSERT_TRUE(dispatcher->PumpUntil([&] { return answered; }, std::chrono::seconds(10)));
+
+        int events = 0;
+        auto handle = first->ListenForValueEvents(
+            {"n"}, [&](auto &, auto &, auto &) { ++events; }, nullptr, nullptr);
+        ASSERT_TRUE(dispatcher->PumpUntil([&] { return events == 1; }, std::chrono::seconds(10)));
+        second->PutSynchronous({"n"}, 3);
+        ASSERT_TRUE(dispatcher->PumpUntil([&] { return events == 2; }, std::chrono::seconds(10)));
+        first.reset();
+
+        const auto accepted = cloud.connectionsAccepted();
+        EXPECT_EQ(accepted.database, c.Database);
+        EXPECT_EQ(accepted.identity, c.Identity + 1); // the question's own
+    }
+    THttpTransport::Shared().SetConnectionReuse(true);
+    SetMainThreadDispatcher(nullptr);
 }
 
 } // namespace
