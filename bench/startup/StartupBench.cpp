@@ -2,9 +2,12 @@
 // the catalogue shown (end of the start-up sequence) and to the last station playing; then the
 // sort of the whole catalogue by each column; then a reload of the catalogue while sorted (the
 // start-up sequence run again, as after a child window closes); and the process's peak memory.
-// Usage: startup-bench PROFILE_ID (the emulator host variables name the cloud, which holds the
-// profile's last station). Every figure is one "name: value" line, for bench/startup/run to
-// gather.
+// Usage: startup-bench PROFILE_ID [--no-reuse] (the emulator host variables name the cloud, which
+// holds the profile's last station; --no-reuse makes every request open a connection of its
+// own, for bench/startup/far-cloud's comparison). Every figure is one "name: value" line, for
+// bench/startup/run to gather.
+#include "Cumulo/HttpTransport.h"
+#include "Cumulo/Log.h"
 #include "Cumulo/MainThread.h"
 #include "Player/Wmp.h"
 #include "Player/WmpOptions.h"
@@ -23,7 +26,9 @@
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -60,12 +65,23 @@ void Figure(const char *Name, long long Value, const char *Unit) {
     std::printf("%s: %lld %s\n", Name, Value, Unit);
 }
 
+// Counts the requests the cloud client sends from now on, from its log, where each one has a line.
+std::shared_ptr<std::atomic<long long>> CountRequests() {
+    auto sent = std::make_shared<std::atomic<long long>>(0);
+    Cumulo::SetLogSink([sent](const std::string &Line) {
+        if (Line.rfind(" Request: ", 0) == 0)
+            ++*sent;
+    });
+    return sent;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     using namespace Tunewell;
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: startup-bench PROFILE_ID\n");
+    const bool reuse = !(argc == 3 && std::strcmp(argv[2], "--no-reuse") == 0);
+    if (argc != 2 && reuse) {
+        std::fprintf(stderr, "usage: startup-bench PROFILE_ID [--no-reuse]\n");
         return 2;
     }
     QElapsedTimer clock;
@@ -73,6 +89,8 @@ int main(int argc, char **argv) {
     const qint64 origin = SinceProcessStart();
     QApplication application(argc, argv);
     Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());
+    Cumulo::THttpTransport::Shared().SetConnectionReuse(reuse);
+    const auto requestsSent = CountRequests();
     GravarRegistro("Firebase", "", "Registrado", argv[1]);
 
     MessageDialogs dialogs;
@@ -85,10 +103,12 @@ int main(int argc, char **argv) {
     qint64 shown = -1;
     qint64 playing = -1;
     long peakShown = -1;
+    long long requestsShown = -1;
     QObject::connect(&form, &TFormRadio::StartUpSequenceFinished, [&] {
         if (shown < 0) {
             shown = origin + clock.elapsed();
             peakShown = PeakKiB();
+            requestsShown = *requestsSent;
         }
         if (playing >= 0)
             application.quit();
@@ -133,6 +153,7 @@ int main(int argc, char **argv) {
     Figure("stations", stations, "");
     Figure("catalogue shown", shown, "ms after the process started");
     Figure("last station playing", playing, "ms after the process started");
+    Figure("requests until catalogue shown", requestsShown, "");
     Figure("peak memory at catalogue shown", peakShown / 1024, "MiB");
     Figure("sort by name", byName, "ms");
     for (const auto &[field, elapsed] : sorts)
