@@ -4,14 +4,16 @@
 // start-up sequence run again, as after a child window closes); and the process's peak memory.
 // Usage: startup-bench PROFILE_ID [--no-reuse] (the emulator host variables name the cloud, which
 // holds the profile's last station; --no-reuse makes every request open a connection of its
-// own, for bench/startup/far-cloud's comparison). Every figure is one "name: value" line, for
-// bench/startup/run to gather.
+// own, for bench/startup/far-cloud's comparison). The desktop's additions are made as the
+// program makes them, on the session bus the scripts give the program, with a tray. Every
+// figure is one "name: value" line, for bench/startup/run to gather.
 #include "Cumulo/HttpTransport.h"
 #include "Cumulo/Log.h"
 #include "Cumulo/MainThread.h"
 #include "Player/Wmp.h"
 #include "Player/WmpOptions.h"
 #include "app/core/StationTable.h"
+#include "app/desktop/DesktopIntegration.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/OrdenarTituloGrid.h"
@@ -22,6 +24,7 @@
 #include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QTableView>
 #include <QTimer>
@@ -100,6 +103,9 @@ int main(int argc, char **argv) {
     Player::Wmp &wmp = player->Control();
     TFormRadio form(WindowEnvironment{dialogs, std::make_shared<WindowCloudCumuloClients>()},
                     std::move(player), {});
+    DesktopOptions desktopOptions;
+    desktopOptions.TrayAvailable = true;
+    DesktopIntegration desktop(form, wmp, QDBusConnection::sessionBus(), desktopOptions);
     qint64 shown = -1;
     qint64 playing = -1;
     long peakShown = -1;

@@ -48,12 +48,15 @@ seed_catalogue() {
   curl -sf -X PUT "http://127.0.0.1:$db/VERSOES.json?auth=$token" -d '{"Software":"2.2","Url":"http://127.0.0.1:1/"}' -o /dev/null
 }
 
-# run_program WORK [OPTION...]: the start-up benchmark program against the running cloud.
+# run_program WORK [OPTION...]: the start-up benchmark program against the running cloud, with a
+# session bus of its own as on a desktop, so the media interface is in the figures.
+session=()
+command -v dbus-run-session >/dev/null && session=(dbus-run-session --)
 run_program() {
   local work=$1
   shift
   FIREBASE_DATABASE_EMULATOR_HOST="127.0.0.1:$db" FIREBASE_AUTH_EMULATOR_HOST="127.0.0.1:$auth" \
     XDG_CONFIG_HOME="$work/home" QT_QPA_PLATFORM=offscreen \
-    ${TUNEWELL_BENCH_WRAPPER:-} "$build/bench/startup/startup-bench" -Bench "$@" 2>/dev/null ||
+    "${session[@]}" ${TUNEWELL_BENCH_WRAPPER:-} "$build/bench/startup/startup-bench" -Bench "$@" 2>/dev/null ||
     echo "(the run did not complete)"
 }
