@@ -28,6 +28,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A request the client refuses to send: a database path with an empty segment, or data with an
+// empty member name.
+class EInvalidRequest : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
 // A JSON value of another kind than the one asked for.
 class EInvalidTypeConversion : public std::runtime_error {
 public:

@@ -3,6 +3,8 @@
 #include "Cumulo/Endpoints.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
+#include "Cumulo/MainThread.h"
+#include "Cumulo/NodeAddress.h"
 #include "Cumulo/Request.h"
 
 #include <stdexcept>
@@ -32,6 +34,21 @@ void ReportFailure(const TOnRequestError &OnError, const std::string &RequestID,
     else
         TFirebaseHelpers::Log("Firebase failure in " + RequestID + ": " + Message);
 }
+
+// The asynchronous forms never raise into their caller: a request refused before it is sent is
+// reported on the main thread as any failure is.
+bool RefusedAsynchronously(const TStringDynArray &ResourceParams, const TJSONValue *Data,
+                           const std::string &RequestID, const TOnRequestError &OnRequestError) {
+    try {
+        CheckNodeAddress(ResourceParams, Data);
+        return false;
+    } catch (const EInvalidRequest &e) {
+        PostToMainThread([OnRequestError, RequestID, Message = std::string(e.what())] {
+            ReportFailure(OnRequestError, RequestID, Message);
+        });
+        return true;
+    }
+}
 } // namespace
 
 TRealTimeDB::TRealTimeDB(const std::string & /*ProjectID*/, std::shared_ptr<IFirebaseAuthentication> Auth)
@@ -54,6 +71,7 @@ TStringDynArray TRealTimeDB::AddJSONExtToRequest(const TStringDynArray &Resource
 
 TOptionalJSON TRealTimeDB::SendSynchronous(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
                                            const TJSONValue *Data, const TQueryParams *QueryParams) {
+    CheckNodeAddress(ResourceParams, Data);
     TFirebaseRequest request(fBaseURL, std::string(), fAuth);
     auto response = request.SendRequestSynchronous(AddJSONExtToRequest(ResourceParams), Method, Data,
                                                    QueryParams, tmAuthParam);
@@ -81,7 +99,10 @@ void TRealTimeDB::SendWithValueAnswer(const TStringDynArray &ResourceParams, TRE
             ReportFailure(OnRequestError, RequestID, e.what());
         }
     };
-    TFirebaseRequest request(fBaseURL, TFirebaseHelpers::ArrStrToCommaStr(ResourceParams), fAuth);
+    const std::string requestID = TFirebaseHelpers::ArrStrToCommaStr(ResourceParams);
+    if (RefusedAsynchronously(ResourceParams, Data, requestID, OnRequestError))
+        return;
+    TFirebaseRequest request(fBaseURL, requestID, fAuth);
     request.SendRequest(AddJSONExtToRequest(ResourceParams), Method, Data, QueryParams, tmAuthParam, onAnswer,
                         OnRequestError);
 }
@@ -142,13 +163,17 @@ void TRealTimeDB::Delete(const TStringDynArray &ResourceParams, TOnDelete OnDele
         }
         ReportFailure(OnRequestError, RequestID, Response->ErrorMsgOrStatusText());
     };
-    TFirebaseRequest request(fBaseURL, TFirebaseHelpers::ArrStrToCommaStr(ResourceParams), fAuth);
+    const std::string requestID = TFirebaseHelpers::ArrStrToCommaStr(ResourceParams);
+    if (RefusedAsynchronously(ResourceParams, nullptr, requestID, OnRequestError))
+        return;
+    TFirebaseRequest request(fBaseURL, requestID, fAuth);
     request.SendRequest(AddJSONExtToRequest(ResourceParams), rmDELETE,
                         static_cast<const TJSONValue *>(nullptr), QueryParams, tmAuthParam, onAnswer,
                         OnRequestError);
 }
 
 bool TRealTimeDB::DeleteSynchronous(const TStringDynArray &ResourceParams, const TQueryParams *QueryParams) {
+    CheckNodeAddress(ResourceParams, nullptr);
     TFirebaseRequest request(fBaseURL, std::string(), fAuth);
     auto response =
         request.SendRequestSynchronous(AddJSONExtToRequest(ResourceParams), rmDELETE,
@@ -188,6 +213,8 @@ void TRealTimeDB::SendServerVariable(const std::string &BaseURL,
                 TFirebaseHelpers::Log(std::string("Exception in OnServerVarResp: ") + e.what());
         }
     };
+    if (RefusedAsynchronously(ResourceParams, nullptr, ServerVarName, OnError))
+        return;
     TJSONValue body = ServerVariableBody(ServerVarName);
     TFirebaseRequest request(BaseURL, ServerVarName, Auth);
     request.SendRequest(AddJSONExtToRequest(ResourceParams), rmPUT, &body, nullptr, tmAuthParam, onAnswer,
@@ -196,6 +223,7 @@ void TRealTimeDB::SendServerVariable(const std::string &BaseURL,
 
 TOptionalJSON TRealTimeDB::GetServerVariablesSynchronous(const std::string &ServerVarName,
                                                          const TStringDynArray &ResourceParams) {
+    CheckNodeAddress(ResourceParams, nullptr);
     TJSONValue body = ServerVariableBody(ServerVarName);
     TFirebaseRequest request(fBaseURL, std::string(), fAuth);
     auto response = request.SendRequestSynchronous(AddJSONExtToRequest(ResourceParams), rmPUT, &body, nullptr,

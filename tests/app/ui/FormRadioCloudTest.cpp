@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <chrono>
 
 namespace Tunewell::Testing {
@@ -72,6 +73,27 @@ TEST_F(FormRadioCloudTest, WithProfilePlaysClicksMarksAndClosesOffline) {
     EXPECT_TRUE(status.contains("Hora_Saida"));
     EXPECT_TRUE(Cloud.read("NAO_CADASTRADO").is_null());
     EXPECT_TRUE(Dialogs.Entries.empty());
+}
+
+TEST_F(FormRadioCloudTest, FavouritesOfARowWithoutSerieWriteNothing) {
+    // A record missing "estilo" ends its row before "serie": the row shows an empty serie.
+    Cloud.seed("ESTACOES/-Station04ddd",
+               json{{"num", "4"}, {"url", "http://127.0.0.1:1/four"}, {"serie", "40"}});
+    SetProfile(kProfile);
+    auto &form = Start();
+    ASSERT_TRUE(form.cdsRadios.Locate("num", "4"));
+    ASSERT_EQ(form.cdsRadios.FieldText(fpSerie), "");
+    const std::string favourites = std::string("CADASTRADO/") + kProfile + "/FAVORITOS";
+    const json before = Cloud.read(favourites);
+
+    form.Exclude1->trigger();
+    EXPECT_EQ(Cloud.read(favourites), before);
+    EXPECT_TRUE(form.memRTDB->toPlainText().startsWith(
+        QString::fromStdString("Delete " + favourites + "/ failed: ")));
+    form.Include1->trigger();
+    EXPECT_EQ(Cloud.read(favourites), before);
+    EXPECT_TRUE(
+        form.memRTDB->toPlainText().contains(QString::fromStdString("Post " + favourites + " failed: ")));
 }
 
 TEST_F(FormRadioCloudTest, WrongServiceAccountIsNamedToTheUser) {

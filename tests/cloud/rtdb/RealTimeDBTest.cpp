@@ -297,6 +297,61 @@ TEST_F(RealTimeDBTest, AsynchronousAnswerRules) {
     }
 }
 
+TEST_F(RealTimeDBTest, EmptySegmentsAndMemberNamesAreRefusedUnsent) {
+    // An empty last segment would address the parent ("FAVORITOS/" becomes "FAVORITOS.json"),
+    // one inside the path another node; the service itself refuses an empty member name.
+    const TStringDynArray emptyLast{"CADASTRADO", "P", "FAVORITOS", ""};
+    const TStringDynArray emptyInside{"CADASTRADO", "", "LAST"};
+    const TJSONValue emptyName = {{"", "1"}};
+    const TJSONValue emptyDeepName = {{"a", {{"b", {{"", 1}}}}}};
+    const TJSONValue fine = {{"Serie", "12"}};
+    using Call = std::function<void(TRealTimeDB &)>;
+    struct Case {
+        const char *Name;
+        Call Synchronous;
+        std::function<void(TRealTimeDB &, TOnRequestError)> Asynchronous;
+    } cases[] = {
+        {"delete, empty last segment", [&](auto &db) { db.DeleteSynchronous(emptyLast); },
+         [&](auto &db, auto e) { db.Delete(emptyLast, nullptr, e); }},
+        {"get, empty segment inside", [&](auto &db) { db.GetSynchronous(emptyInside); },
+         [&](auto &db, auto e) { db.Get(emptyInside, nullptr, e); }},
+        {"put, empty segment", [&](auto &db) { db.PutSynchronous(emptyLast, fine); },
+         [&](auto &db, auto e) { db.Put(emptyLast, fine, nullptr, e); }},
+        {"post, empty segment", [&](auto &db) { db.PostSynchronous(emptyInside, fine); },
+         [&](auto &db, auto e) { db.Post(emptyInside, fine, nullptr, e); }},
+        {"patch, empty member name",
+         [&](auto &db) {
+             db.PatchSynchronous({"CADASTRADO", "P", "FAVORITOS"}, emptyName);
+         },
+         [&](auto &db, auto e) {
+             db.Patch({"CADASTRADO", "P", "FAVORITOS"}, emptyName, nullptr, e);
+         }},
+        {"put, empty member name deep down", [&](auto &db) { db.PutSynchronous({"n"}, emptyDeepName); },
+         [&](auto &db, auto e) { db.Put({"n"}, emptyDeepName, nullptr, e); }},
+        {"server variable, empty segment",
+         [&](auto &db) { db.GetServerVariablesSynchronous("timestamp", emptyLast); },
+         [&](auto &db, auto e) { db.GetServerVariables("timestamp", emptyLast, nullptr, e); }},
+        {"single empty segment", [&](auto &db) { db.GetSynchronous({""}); },
+         [&](auto &db, auto e) { db.Get({""}, nullptr, e); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::size_t before = fPeer->RequestCount();
+        EXPECT_THROW(c.Synchronous(*fDB), EInvalidRequest);
+        std::string heard;
+        c.Asynchronous(*fDB, [&](const std::string &, const std::string &ErrMsg) { heard = ErrMsg; });
+        ASSERT_TRUE(PumpUntil([&] { return !heard.empty(); }));
+        EXPECT_NE(heard.find("not sent"), std::string::npos) << heard;
+        Settle();
+        EXPECT_EQ(fPeer->RequestCount(), before);
+    }
+    // The root stays the empty list, and a value (not an object) has no member names.
+    const std::size_t sent = fPeer->RequestCount();
+    fDB->GetSynchronous({});
+    fDB->PutSynchronous({"n"}, "");
+    EXPECT_EQ(fPeer->RequestCount(), sent + 2);
+}
+
 TEST_F(RealTimeDBTest, AsynchronousFailuresWithoutErrorCallbackAreLogged) {
     Answer(401, R"({"error":"Permission denied"})");
     fDB->Get({"a", "b"}, nullptr, nullptr);

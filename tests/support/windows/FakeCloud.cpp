@@ -2,6 +2,7 @@
 
 #include "AuthenticationDouble.h"
 #include "Cumulo/Exceptions.h"
+#include "Cumulo/NodeAddress.h"
 #include "shared/core/WindowCloud.h"
 
 #include <stdexcept>
@@ -146,6 +147,8 @@ public:
 
 private:
     TOptionalJSON Call(const std::string &Method, const TStringDynArray &Path, const TJSONValue *Data) {
+        // Refused unsent, as the real client refuses it.
+        Cumulo::CheckNodeAddress(Path, Data);
         Script_->Calls.push_back(Method + " " + WindowCloud::GetPathFromResParams(Path) +
                                  (Data ? " " + Data->dump() : std::string()));
         if (!Script_->Answer)
