@@ -7,8 +7,11 @@
 #include "MediaPlayer2Client.h"
 #include "Player/Wmp.h"
 #include "app/core/StationTable.h"
-#include "shared/core/WindowCloudCumuloClients.h"
 #include "app/desktop/MainWindowControl.h"
+#include "app/desktop/PlayerCommands.h"
+#include "app/desktop/PlayerTrayIcon.h"
+#include "app/ui/PlayerMenu.h"
+#include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QAction>
 #include <QDBusObjectPath>
@@ -130,6 +133,13 @@ TEST_F(DesktopBusTest, TheDesktopFindsThePlayerAndReadsBothInterfaces) {
     EXPECT_EQ(metadata.value("mpris:trackid").value<QDBusObjectPath>().path(), "/org/tunewell/Station/15");
     EXPECT_EQ(metadata.value("xesam:url"), QString::fromStdString(Radio.url("two.mp3")));
     EXPECT_EQ(metadata.value("xesam:album"), "Bravo Demo");
+
+    // The tray's tooltip follows the same station and title.
+    PlayerTrayIcon tray(
+        Desktop->Remote(), Desktop->Control(),
+        {Desktop->Commands().PlayPause, Desktop->Commands().Stop, Form->Player1, Desktop->QuitItem()}, *Form);
+    ASSERT_TRUE(TitleSent());
+    EXPECT_EQ(tray.Icon().toolTip(), "Bravo Demo\n" + Wmp->nowPlaying());
 }
 
 TEST_F(DesktopBusTest, EachChangeOfStateTitleStationAndVolumeIsAnnouncedOnce) {
