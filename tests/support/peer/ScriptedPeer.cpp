@@ -117,6 +117,10 @@ TScriptedAnswer TScriptedAnswer::WithHeader(std::string Name, std::string Value)
 TScriptedPeer::TScriptedPeer()
     : fServer(std::make_unique<httplib::Server>()), fStopping(std::make_shared<std::atomic<bool>>(false)) {
     fDefault.Body = "null";
+    // The server library's stop waits for every idle connection it keeps for a next request,
+    // as long as its keep-alive time-out (5 s by default), and clients keep theirs open: the
+    // peer lets an idle connection go at once instead.
+    fServer->set_keep_alive_timeout(0);
     auto handler = [this](const httplib::Request &request, httplib::Response &response) {
         TRecordedRequest recorded;
         recorded.Method = request.method;
