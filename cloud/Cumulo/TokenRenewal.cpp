@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <exception>
+#include <functional>
 #include <mutex>
 
 namespace Cumulo {
@@ -51,38 +52,15 @@ private:
     TSeen fSeen;
 };
 
-// CheckAndRefreshTokenSynchronous on a worker thread: it renews only when the local clock
-// finds the token due, and raises for a refusal.
-std::shared_ptr<TRenewalEnd> StartRenewalOnWorker(const std::shared_ptr<IFirebaseAuthentication> &Auth) {
+// Hands a renewal to Run, which runs it aside (on a worker thread, on the main thread); any
+// failure on the way, of Run included, ends the renewal as failed.
+std::shared_ptr<TRenewalEnd> StartRenewal(const std::function<void(std::function<void()>)> &Run,
+                                          std::function<void(const std::shared_ptr<TRenewalEnd> &)> Renew) {
     auto end = std::make_shared<TRenewalEnd>();
     try {
-        StartWorkerThread([Auth, end] {
+        Run([end, Renew = std::move(Renew)] {
             try {
-                end->Finish(Auth->CheckAndRefreshTokenSynchronous() ? TRenewalEnd::Renewed
-                                                                    : TRenewalEnd::NotDue);
-            } catch (const std::exception &e) {
-                end->Finish(TRenewalEnd::Failed, e.what());
-            }
-        });
-    } catch (const std::exception &e) {
-        end->Finish(TRenewalEnd::Failed, e.what());
-    }
-    return end;
-}
-
-// RefreshToken, which renews whatever the clock says; it is started and reports on the main thread.
-std::shared_ptr<TRenewalEnd> StartForcedRenewal(const std::shared_ptr<IFirebaseAuthentication> &Auth) {
-    auto end = std::make_shared<TRenewalEnd>();
-    try {
-        PostToMainThread([Auth, end] {
-            try {
-                Auth->RefreshToken(
-                    [end](bool Refreshed) {
-                        end->Finish(Refreshed ? TRenewalEnd::Renewed : TRenewalEnd::Failed);
-                    },
-                    [end](const std::string &, const std::string &ErrMsg) {
-                        end->Finish(TRenewalEnd::Failed, ErrMsg);
-                    });
+                Renew(end);
             } catch (const std::exception &e) {
                 end->Finish(TRenewalEnd::Failed, e.what());
             }
@@ -97,10 +75,23 @@ std::shared_ptr<TRenewalEnd> StartForcedRenewal(const std::shared_ptr<IFirebaseA
 
 TTokenRenewal RenewTokenAside(const std::shared_ptr<IFirebaseAuthentication> &Auth,
                               const std::atomic<bool> &Stopping) {
-    auto seen = StartRenewalOnWorker(Auth)->Await(Stopping);
-    // The service may have refused a token that the local clock still finds fresh.
+    // CheckAndRefreshTokenSynchronous renews only when the local clock finds the token due.
+    auto seen =
+        StartRenewal(StartWorkerThread, [Auth](const std::shared_ptr<TRenewalEnd> &End) {
+            End->Finish(Auth->CheckAndRefreshTokenSynchronous() ? TRenewalEnd::Renewed : TRenewalEnd::NotDue);
+        })->Await(Stopping);
+    // The service may have refused a token that the local clock still finds fresh: RefreshToken
+    // renews whatever the clock says; it is started and reports on the main thread.
     if (seen.Finished && seen.Result == TRenewalEnd::NotDue)
-        seen = StartForcedRenewal(Auth)->Await(Stopping);
+        seen = StartRenewal(PostToMainThread, [Auth](const std::shared_ptr<TRenewalEnd> &End) {
+                   Auth->RefreshToken(
+                       [End](bool Refreshed) {
+                           End->Finish(Refreshed ? TRenewalEnd::Renewed : TRenewalEnd::Failed);
+                       },
+                       [End](const std::string &, const std::string &ErrMsg) {
+                           End->Finish(TRenewalEnd::Failed, ErrMsg);
+                       });
+               })->Await(Stopping);
     if (!seen.Finished)
         return Stopping ? TTokenRenewal{TTokenRenewal::Stopped, "stopped"}
                         : TTokenRenewal{TTokenRenewal::Failed, "no answer"};

@@ -74,6 +74,22 @@ protected:
             });
     }
 
+    struct TRevokedSession {
+        std::shared_ptr<IFirebaseEvent> Handle;
+        std::shared_ptr<TStreamedAnswer> Stream;
+    };
+    // Listens on ["a"] with a new client of fAuth and has the service revoke the authorisation on
+    // the first stream. The listener pauses before it connects again: time enough to queue what
+    // the next connection gets.
+    TRevokedSession ListenUntilRevoked() {
+        fDb = std::make_shared<TRealTimeDB>(fAuth, fPeer.BaseURL());
+        TRevokedSession session{nullptr, QueueStream()};
+        session.Handle = Listen({"a"});
+        EXPECT_TRUE(session.Stream->WaitUntilStarted(5s));
+        session.Stream->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
+        return session;
+    }
+
     bool Pump(const std::function<bool()> &Done, std::chrono::milliseconds Limit = 5s) {
         return fDispatcher->PumpUntil(Done, Limit);
     }
@@ -191,15 +207,11 @@ TEST_F(ListenerProtocol, AuthRevokedRenewsTheTokenBeforeTheNextConnection) {
         SCOPED_TRACE(dueByClock ? "due by the clock" : "fresh by the clock");
         fAuth = std::make_shared<CumuloTest::TFakeAuthentication>();
         fAuth->DueByClock = dueByClock;
-        fDb = std::make_shared<TRealTimeDB>(fAuth, fPeer.BaseURL());
         const auto before = fPeer.RequestCount();
-        auto revoked = QueueStream();
+        const auto revoked = ListenUntilRevoked();
         auto renewed = QueueStream();
-        auto handle = Listen({"a"});
-        ASSERT_TRUE(revoked->WaitUntilStarted(5s));
-        revoked->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
         ASSERT_TRUE(Pump([&] { return renewed->WaitUntilStarted(0ms); }));
-        EXPECT_TRUE(ClientLeft(*revoked));
+        EXPECT_TRUE(ClientLeft(*revoked.Stream));
         renewed->Send("event: put\ndata: {\"data\":1}\n\n");
         ASSERT_TRUE(Pump([&] { return !fReceived.empty(); }));
 
@@ -222,15 +234,11 @@ TEST_F(ListenerProtocol, ARefusedRenewalIsReportedAndTriedAgain) {
         fAuth = std::make_shared<CumuloTest::TFakeAuthentication>();
         fAuth->DueByClock = dueByClock;
         fAuth->RefusedRenewals = 1;
-        fDb = std::make_shared<TRealTimeDB>(fAuth, fPeer.BaseURL());
         fErrors.clear();
         fStops = 0;
         const auto before = fPeer.RequestCount();
-        auto revoked = QueueStream();
+        const auto revoked = ListenUntilRevoked();
         auto renewed = QueueStream();
-        auto handle = Listen({"a"});
-        ASSERT_TRUE(revoked->WaitUntilStarted(5s));
-        revoked->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
         ASSERT_TRUE(Pump([&] { return renewed->WaitUntilStarted(0ms); }));
 
         ASSERT_EQ(fErrors.size(), 1u);
@@ -254,11 +262,7 @@ TEST_F(ListenerProtocol, StoppingDoesNotWaitForARenewalInFlight) {
         fAuth = std::make_shared<CumuloTest::TFakeAuthentication>();
         fAuth->DueByClock = true;
         fAuth->HoldRenewals();
-        fDb = std::make_shared<TRealTimeDB>(fAuth, fPeer.BaseURL());
-        auto revoked = QueueStream();
-        auto handle = Listen({"a"});
-        ASSERT_TRUE(revoked->WaitUntilStarted(5s));
-        revoked->Send("event: auth_revoked\ndata: credential is no longer valid\n\n");
+        const auto revoked = ListenUntilRevoked();
         ASSERT_TRUE(fAuth->WaitForHeldRenewal(5s));
 
         if (release) {
