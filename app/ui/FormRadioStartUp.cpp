@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QScopeGuard>
 #include <QTableView>
 #include <ctime>
 #include <stdexcept>
@@ -165,8 +166,9 @@ void TFormRadio::FormClose() {
 }
 
 void TFormRadio::closeEvent(QCloseEvent *Event) {
+    // The window closes whatever the close record met; an error still reaches the error report.
+    const auto closeAnyway = qScopeGuard([this, Event] { QMainWindow::closeEvent(Event); });
     FormClose();
-    QMainWindow::closeEvent(Event);
 }
 
 } // namespace Tunewell

@@ -10,10 +10,10 @@
 #include "app/ui/QtMainThreadDispatcher.h"
 #include "app/ui/TerminationRequest.h"
 #include "app/ui/ThemeManager.h"
+#include "app/ui/TunewellApplication.h"
 #include "app/ui/WmpStationPlayer.h"
 #include "shared/core/WindowCloudCumuloClients.h"
 
-#include <QApplication>
 #include <QDBusConnection>
 
 int main(int argc, char *argv[]) {
@@ -21,7 +21,7 @@ int main(int argc, char *argv[]) {
     // Help and version need no display, so they are answered before the application object exists.
     if (const auto Answer = AnswerCommandLine(CommandLineArguments(argc, argv)); Answer && !Answer->Refused())
         return PrintCommandLineAnswer(*Answer);
-    QApplication application(argc, argv);
+    TunewellApplication application(argc, argv);
     if (const auto Answer = AnswerCommandLine(QApplication::arguments()))
         return PrintCommandLineAnswer(*Answer);
     QApplication::setApplicationName(QStringLiteral("Tunewell"));
@@ -29,6 +29,7 @@ int main(int argc, char *argv[]) {
     Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());
 
     MessageDialogs dialogs;
+    application.ShowErrorsThrough(&dialogs);
     ThemeManager::Apply(ThemeManager::DefaultTheme(), &dialogs);
     WindowEnvironment environment{dialogs, std::make_shared<WindowCloudCumuloClients>()};
     auto player = std::make_unique<WmpStationPlayer>(Player::WmpOptions{});

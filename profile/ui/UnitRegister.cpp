@@ -120,6 +120,7 @@ void TFormRegister::showEvent(QShowEvent *Event) {
 }
 
 void TFormRegister::FormShow() {
+    fClosing = false;
     fRegistration = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
     ShowRegistered(!fRegistration.isEmpty());
     btSair->setFocus();

@@ -35,6 +35,7 @@ public:
     void MaskEdit1Exit();
     void btSaveClick();
     void btDeleteClick();
+    // Writes the presence record and closes; Esc and the window manager's close write it too.
     void btSairClick();
 
     // The birthday field as the user sees it, blank positions read as spaces.
@@ -68,6 +69,8 @@ public:
     QLabel *Label13;
     QPushButton *btSair;
 
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *Event) override;
     bool eventFilter(QObject *Watched, QEvent *Event) override;
@@ -77,6 +80,8 @@ private:
     void ShowRegistered(bool Registered);
     // Shows the message, puts the focus into the field and answers false when Failed.
     bool Require(bool Failed, QWidget *Field, const QString &Message);
+    // The close handler's record (the presence under the profile, if any), once per closing.
+    void RecordPresenceOnClose();
 
     IDialogs &fDialogs;
     TCurrentSerie fCurrentSerie;
@@ -85,6 +90,8 @@ private:
     Cumulo::TStringDynArray fNode;
     // The profile ID read when the window was shown or closed.
     QString fRegistration;
+    // Set while the window closes, so that the record is written once.
+    bool fClosing = false;
 };
 
 } // namespace Tunewell

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <ctime>
 
 namespace Tunewell {
@@ -49,14 +50,29 @@ void TFormRegister::btDeleteClick() {
 }
 
 void TFormRegister::btSairClick() {
+    // The window closes whatever the record met; an error still reaches the error report.
+    const auto CloseAnyway = qScopeGuard([this] { close(); });
+    RecordPresenceOnClose();
+}
+
+void TFormRegister::reject() {
+    // Esc and the window manager's close end the window as its close button does.
+    const auto CloseAnyway = qScopeGuard([this] { QDialog::reject(); });
+    RecordPresenceOnClose();
+}
+
+void TFormRegister::RecordPresenceOnClose() {
+    // Once per closing: the close button's own close comes back here through reject().
+    if (fClosing)
+        return;
+    fClosing = true;
     fRegistration = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
-    if (!fRegistration.isEmpty()) {
-        fNode = WindowCloud::SplitPath("CADASTRADO/" + fRegistration.toStdString() + "/STATUS");
-        const auto Record = PresenceRecord();
-        if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
-            fCloud->Patch(fNode, Record);
-    }
-    close();
+    if (fRegistration.isEmpty())
+        return;
+    fNode = WindowCloud::SplitPath("CADASTRADO/" + fRegistration.toStdString() + "/STATUS");
+    const auto Record = PresenceRecord();
+    if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
+        fCloud->Patch(fNode, Record);
 }
 
 } // namespace Tunewell

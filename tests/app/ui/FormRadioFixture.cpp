@@ -2,6 +2,7 @@
 
 #include "app/core/StationTable.h"
 #include "app/ui/StationTableModel.h"
+#include "app/ui/TunewellApplication.h"
 #include "shared/core/Registro.h"
 
 #include <QSignalSpy>
@@ -26,6 +27,7 @@ const char *kCatalogue = R"({
 } // namespace
 
 void FormRadioFixture::SetUp() {
+    TunewellApplication::Instance()->ShowErrorsThrough(&Dialogs);
     ExcluirRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), QString());
     *Script = FakeCloudScript{};
     Script->Tree["ESTACOES"] = TJSONValue::parse(kCatalogue);
@@ -39,6 +41,7 @@ void FormRadioFixture::TearDown() {
         Form->hide();
     Form.reset();
     ExcluirRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), QString());
+    TunewellApplication::Instance()->ShowErrorsThrough(nullptr);
 }
 
 void FormRadioFixture::SetProfile(const std::string &ProfileID) {

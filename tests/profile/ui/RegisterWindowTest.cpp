@@ -3,6 +3,8 @@
 #include "LocalCloudSession.h"
 #include "RecordingDialogs.h"
 #include "ScriptedCloudClients.h"
+#include "SettingsFaults.h"
+#include "app/ui/TunewellApplication.h"
 #include "profile/ui/UnitRegister.h"
 #include "shared/core/Registro.h"
 #include "shared/core/WindowCloudCumuloClients.h"
@@ -13,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace Tunewell {
@@ -41,7 +44,14 @@ QStringList Lines(const QPlainTextEdit *Memo) {
 
 class RegisterWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetRegistration(QString()); }
+    void SetUp() override {
+        SetRegistration(QString());
+        TunewellApplication::Instance()->ShowErrorsThrough(&Dialogs);
+    }
+    void TearDown() override {
+        TunewellApplication::Instance()->ShowErrorsThrough(nullptr);
+        SetRegistration(QString());
+    }
 
     std::unique_ptr<TFormRegister> Open(std::string Adapter = kAdapter) {
         auto Form = std::make_unique<TFormRegister>(Environment, [] { return std::string("42"); });
@@ -208,6 +218,44 @@ TEST_F(RegisterWindowTest, SavingCreatesTheProfileAndMovesTheMachineRecord) {
     EXPECT_FALSE(Reopened->btSave->isEnabled());
 }
 
+TEST_F(RegisterWindowTest, AProfileIdThatCannotBeStoredIsShownAndEndsTheSave) {
+    Nodes.Put({"NAO_CADASTRADO", kAdapter}, TJSONValue::parse(R"({"Status":"Online"})"));
+    auto Form = Open();
+    Fill(*Form);
+    {
+        Testing::UnwritableSettingsStore Unwritable;
+        QTest::mouseClick(Form->btSave, Qt::LeftButton);
+    }
+    EXPECT_EQ(Testing::Seen(Dialogs),
+              QStringList{QStringLiteral("error: The settings store Firebase cannot be written")});
+    EXPECT_EQ(Registration(), QString());
+    EXPECT_TRUE(Form->btSave->isEnabled());
+    EXPECT_EQ(Form->Label7->text(), QStringLiteral("Register - Registre-se"));
+    // The profile record alone reached the cloud: no LAST, no FAVORITOS, the machine record kept.
+    ASSERT_EQ(Writes().size(), 1u);
+    EXPECT_TRUE(Writes()[0].starts_with("rmPOST CADASTRADO {")) << Writes()[0];
+    EXPECT_NE(Nodes.Get({"NAO_CADASTRADO", kAdapter}), Json(nullptr));
+}
+
+TEST_F(RegisterWindowTest, SettingsErrorsOfTheHandlersAreShownAndClosingStillCloses) {
+    const QString Unreadable = QStringLiteral("error: Invalid data type for 'Registrado'");
+    SetRegistration(QStringLiteral("-Nprofile"));
+    auto Form = Open();
+    Testing::StoreProfileIdOfAnotherType();
+    QTest::mouseClick(Form->btDelete, Qt::LeftButton);
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{Unreadable});
+
+    Dialogs.Entries.clear();
+    auto Reopened = Open();
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{Unreadable});
+
+    Dialogs.Entries.clear();
+    QTest::mouseClick(Reopened->btSair, Qt::LeftButton);
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{Unreadable});
+    EXPECT_FALSE(Reopened->isVisible());
+    EXPECT_TRUE(Writes().empty());
+}
+
 TEST_F(RegisterWindowTest, BlankFieldsAreStoredAsTypedAndAnEmptyAdapterSkipsTheMachineRecord) {
     Nodes.Put({"NAO_CADASTRADO", kAdapter}, TJSONValue::parse(R"({"Status":"Online"})"));
     auto Form = Open("");
@@ -306,6 +354,29 @@ TEST_F(RegisterWindowTest, DeletingWithTheCloudDownStillForgetsAndRestarts) {
     EXPECT_EQ(Lines(Form->memRTDB), QStringList{QStringLiteral("memRTDB")});
     EXPECT_EQ(Registration(), QString());
     EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("restart")});
+}
+
+TEST_F(RegisterWindowTest, EveryWayOfClosingRecordsThePresenceOnce) {
+    struct Case {
+        const char *Name;
+        std::function<void(TFormRegister &)> Close;
+    };
+    const std::vector<Case> Cases{
+        {"close button", [](TFormRegister &Form) { QTest::mouseClick(Form.btSair, Qt::LeftButton); }},
+        {"Esc", [](TFormRegister &Form) { QTest::keyClick(&Form, Qt::Key_Escape); }},
+        {"window manager", [](TFormRegister &Form) { Form.close(); }},
+    };
+    SetRegistration(QStringLiteral("-Nprofile"));
+    for (const auto &Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Nodes.Put({"CADASTRADO", "-Nprofile"}, TJSONValue::parse(R"({"CAD_NOME":"A"})"));
+        Writes().clear();
+        auto Form = Open();
+        Case.Close(*Form);
+        EXPECT_FALSE(Form->isVisible());
+        EXPECT_EQ(Nodes.Get({"CADASTRADO", "-Nprofile", "STATUS", "Status"}), "Online");
+        EXPECT_EQ(Writes().size(), 1u);
+    }
 }
 
 TEST_F(RegisterWindowTest, ClosingUnregisteredMakesNoCloudCall) {

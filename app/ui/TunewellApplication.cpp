@@ -1,0 +1,51 @@
+#include "app/ui/TunewellApplication.h"
+
+#include "shared/ui/Dialogs.h"
+
+#include <QMetaObject>
+#include <QString>
+#include <QThread>
+#include <QWidget>
+#include <exception>
+
+namespace Tunewell {
+
+TunewellApplication::TunewellApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {}
+
+TunewellApplication::~TunewellApplication() = default;
+
+TunewellApplication *TunewellApplication::Instance() {
+    return dynamic_cast<TunewellApplication *>(QCoreApplication::instance());
+}
+
+void TunewellApplication::ShowErrorsThrough(IDialogs *Dialogs) {
+    Dialogs_ = Dialogs;
+}
+
+void TunewellApplication::ShowError(const QString &Message) {
+    // Widgets live on the main thread only: an error of another thread is shown from there.
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(
+            this, [this, Message] { ShowError(Message); }, Qt::QueuedConnection);
+        return;
+    }
+    if (!Dialogs_) {
+        qCritical("Tunewell: %s", qUtf8Printable(Message));
+        return;
+    }
+    QWidget *parent = activeModalWidget();
+    Dialogs_->ShowError(parent ? parent : activeWindow(), Message);
+}
+
+bool TunewellApplication::notify(QObject *Receiver, QEvent *Event) {
+    try {
+        return QApplication::notify(Receiver, Event);
+    } catch (const std::exception &Error) {
+        ShowError(QString::fromUtf8(Error.what()));
+    } catch (...) {
+        ShowError(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+} // namespace Tunewell
