@@ -3,6 +3,7 @@
 #include "Tunewell/BuildValues.h"
 #include "app/ui/GridCellDelegate.h"
 #include "app/ui/GridTitleHeader.h"
+#include "app/ui/LabelRow.h"
 #include "app/ui/PlayerMenu.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/ThemeManager.h"
@@ -28,6 +29,8 @@ namespace {
 constexpr int kClientWidth = 723;
 constexpr int kClientHeight = 343;
 const QPoint kChildOffset(6, 26);
+// The least blank between two labels of a row, as between "Location" and "Quality" in Tahoma.
+constexpr int kLabelGap = 4;
 } // namespace
 
 TFormRadio::TFormRadio(WindowEnvironment Environment, std::unique_ptr<IStationPlayer> Player,
@@ -55,11 +58,21 @@ QLabel *TFormRadio::CreateLabel(const char *Name, const QString &Text, int Left,
     auto *label = new QLabel(Text, Panel1);
     label->setObjectName(QString::fromLatin1(Name));
     label->move(Left, Top);
-    // Captions navy and bold, values maroon, whatever the theme.
-    label->setStyleSheet(Caption ? QStringLiteral("color: navy; font-weight: bold; background: transparent;")
+    // Captions navy and bold, values maroon, whatever the theme. The weight is the font's: a font
+    // property in a style sheet would replace the window's font with the application's.
+    label->setStyleSheet(Caption ? QStringLiteral("color: navy; background: transparent;")
                                  : QStringLiteral("color: maroon; background: transparent;"));
+    label->setFont(WindowFont(8, Caption));
     label->adjustSize();
     return label;
+}
+
+void TFormRadio::PlaceStationLabels() {
+    const int Right = DBGrid1->x() - kLabelGap;
+    PlaceLabelRow({{Label5, 7}, {Label1, 43}}, kLabelGap, Right);
+    PlaceLabelRow({{LabelNum, 7}, {LabelNome, 43}}, kLabelGap, Right);
+    PlaceLabelRow({{Label4, 7}, {Label2, 146}, {Label3, 198}}, kLabelGap, Right);
+    PlaceLabelRow({{LabelStyle, 7}, {LabelLocation, 146}, {LabelQualidade, 201}}, kLabelGap, Right);
 }
 
 void TFormRadio::CreateControls() {
@@ -85,6 +98,7 @@ void TFormRadio::CreateControls() {
     LabelStyle = CreateLabel("LabelStyle", QStringLiteral("."), 7, 302, false);
     LabelLocation = CreateLabel("LabelLocation", QStringLiteral("."), 146, 302, false);
     LabelQualidade = CreateLabel("LabelQualidade", QStringLiteral("."), 201, 302, false);
+    PlaceStationLabels();
 
     StatusBar1 = new QStatusBar(Panel1);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -140,9 +154,11 @@ void TFormRadio::CreateGrid() {
     // A title click sorts; it must not select the column as a table view would.
     disconnect(titles, &QHeaderView::sectionPressed, DBGrid1, nullptr);
     disconnect(titles, &QHeaderView::sectionEntered, DBGrid1, nullptr);
+    // Each title keeps its whole text: a column is never narrower than its title needs.
+    titles->ensurePolished();
     const std::array<int, 4> widths{30, 200, 140, 45};
     for (int column = 0; column < static_cast<int>(widths.size()); ++column)
-        DBGrid1->setColumnWidth(column, widths[column]);
+        DBGrid1->setColumnWidth(column, std::max(widths[column], titles->sectionSizeHint(column)));
 
     // The row indicator column; fixed row heights keep a large catalogue cheap to lay out.
     auto *rows = DBGrid1->verticalHeader();

@@ -125,6 +125,8 @@ private:
     void CreateGrid();
     void CreateMenu();
     QLabel *CreateLabel(const char *Name, const QString &Text, int Left, int Top, bool Caption);
+    // The captions and the shown station's fields, each row sized to its texts beside the grid.
+    void PlaceStationLabels();
     void FollowCurrentRow(int Row);
     void ApplyThemeItem(int Index);
     void OpenChildWindow(ChildWindow Kind);

@@ -32,8 +32,7 @@ void TFormRadio::PlayCurrentRow() {
     LabelLocation->setText(Text(cdsRadios.FieldText(fpLocal)));
     LabelQualidade->setText(Text(cdsRadios.FieldText(fpQualidade)));
     LabelNum->setText(Text(cdsRadios.FieldText(fpNum)));
-    for (QLabel *label : {LabelNome, LabelStyle, LabelLocation, LabelQualidade, LabelNum})
-        label->adjustSize();
+    PlaceStationLabels();
     DBGrid1->setFocus();
 }
 
@@ -48,8 +47,7 @@ void TFormRadio::DBGrid1CellClick() {
     LabelStyle->setText(Text(cdsRadios.FieldText(fpEstilo)));
     LabelLocation->setText(Text(cdsRadios.FieldText(fpLocal)));
     LabelQualidade->setText(Text(cdsRadios.FieldText(fpQualidade)));
-    for (QLabel *label : {LabelNum, LabelNome, LabelStyle, LabelLocation, LabelQualidade})
-        label->adjustSize();
+    PlaceStationLabels();
     Wmp_->SetURL(Text(cdsRadios.FieldText(fpUrl)));
     Wmp_->Play();
     if (profileID.empty())

@@ -13,6 +13,7 @@
 #include "app/ui/TunewellApplication.h"
 #include "app/ui/WmpStationPlayer.h"
 #include "shared/core/WindowCloudCumuloClients.h"
+#include "shared/ui/WindowFonts.h"
 
 #include <QDBusConnection>
 
@@ -24,6 +25,7 @@ int main(int argc, char *argv[]) {
     TunewellApplication application(argc, argv);
     if (const auto Answer = AnswerCommandLine(QApplication::arguments()))
         return PrintCommandLineAnswer(*Answer);
+    UseTahoma();
     QApplication::setApplicationName(QStringLiteral("Tunewell"));
     QApplication::setDesktopFileName(QStringLiteral("tunewell"));
     Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());

@@ -3,6 +3,7 @@
 #include "Tunewell/BuildValues.h"
 #include "shared/ui/ChildWindowLayout.h"
 #include "shared/ui/Dialogs.h"
+#include "shared/ui/GrowToText.h"
 #include "shared/ui/WindowFont.h"
 
 #include <QFrame>
@@ -22,6 +23,7 @@ QLabel *CentredLabel(QWidget *Parent, const QString &ObjectName, const QString &
     Label->setAlignment(Qt::AlignCenter);
     Label->setFont(Font);
     Label->setGeometry(Geometry);
+    GrowToText(*Label);
     return Label;
 }
 

@@ -6,6 +6,7 @@
 #include "shared/core/MacAddress.h"
 #include "shared/core/Registro.h"
 #include "shared/ui/ChildWindowLayout.h"
+#include "shared/ui/GrowToText.h"
 #include "shared/ui/WindowFont.h"
 
 #include <QFocusEvent>
@@ -43,6 +44,7 @@ QLabel *AddLinkLabel(QWidget *Parent, const QString &ObjectName, const QString &
     Palette.setColor(QPalette::WindowText, QColor(Qt::darkBlue));
     Label->setPalette(Palette);
     Label->setCursor(Qt::PointingHandCursor);
+    GrowToText(*Label);
     return Label;
 }
 

@@ -1,5 +1,6 @@
 #include "shared/ui/ChildWindowLayout.h"
 
+#include "shared/ui/GrowToText.h"
 #include "shared/ui/WindowFont.h"
 
 #include <QDialog>
@@ -50,6 +51,7 @@ QPushButton *AddButton(QWidget *Parent, const QString &ObjectName, const QString
     Button->setObjectName(ObjectName);
     Button->setGeometry(Geometry);
     Button->setAutoDefault(false);
+    GrowToText(*Button);
     return Button;
 }
 
@@ -61,6 +63,7 @@ QPushButton *AddCloseButton(QWidget *Parent, const QString &ObjectName, int Left
     Button->setIconSize(QSize(34, 33));
     Button->setGeometry(Left, Top, Width, Height);
     Button->setAutoDefault(false);
+    GrowToText(*Button);
     return Button;
 }
 

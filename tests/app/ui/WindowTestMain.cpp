@@ -2,6 +2,7 @@
 #include "Cumulo/MainThread.h"
 #include "app/ui/QtMainThreadDispatcher.h"
 #include "app/ui/TunewellApplication.h"
+#include "shared/ui/WindowFonts.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ int main(int argc, char **argv) {
     qputenv("XDG_CONFIG_HOME", settingsHome.path().toUtf8());
     Tunewell::TunewellApplication application(argc, argv);
     Cumulo::SetMainThreadDispatcher(std::make_shared<Tunewell::QtMainThreadDispatcher>());
+    // The windows' own font, as the program loads it.
+    Tunewell::UseTahoma();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
