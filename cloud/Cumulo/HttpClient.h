@@ -1,7 +1,9 @@
 #pragma once
 
 // The synchronous HTTP client on libcurl: a new client for every synchronous request and for
-// every event-stream listener. HTTPS certificates are always verified.
+// every event-stream listener. A request's client borrows a connection the process's transport
+// kept open (THttpTransport); a stream's client keeps its own. HTTPS certificates are always
+// verified.
 
 #include "Cumulo/CurlMulti.h"
 #include "Cumulo/HttpResponse.h"
