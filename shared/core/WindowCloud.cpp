@@ -1,6 +1,9 @@
 #include "shared/core/WindowCloud.h"
 
+#include "Cumulo/Endpoints.h"
+#include "Cumulo/Exceptions.h"
 #include "Cumulo/JsonText.h"
+#include "shared/core/WindowCloudFailure.h"
 
 #include <stdexcept>
 #include <utility>
@@ -11,9 +14,26 @@ using Cumulo::TJSONValue;
 using Cumulo::TOptionalJSON;
 using Cumulo::TStringDynArray;
 
+namespace {
+// The host (and port) of a service URL, as the user may know it.
+std::string HostOf(const std::string &URL) {
+    const auto scheme = URL.find("://");
+    const auto start = scheme == std::string::npos ? 0 : scheme + 3;
+    return URL.substr(start, URL.find('/', start) - start);
+}
+} // namespace
+
 WindowCloud::WindowCloud(IWindowCloudLog &Log, WindowCloudRole Role,
                          std::shared_ptr<IWindowCloudClients> Clients, WindowCloudSettings Settings)
     : Log_(Log), Role_(Role), Clients_(std::move(Clients)), Settings_(std::move(Settings)) {}
+
+std::string WindowCloud::DatabaseHost() {
+    return HostOf(Cumulo::DatabaseBaseURL());
+}
+
+std::string WindowCloud::IdentityHost() {
+    return HostOf(Cumulo::IdentityBaseURL());
+}
 
 std::string WindowCloud::GetPathFromResParams(const TStringDynArray &ResParams) {
     std::string path;
@@ -89,9 +109,13 @@ SignInOutcome WindowCloud::SignIn() {
             throw std::runtime_error("No database client");
         fRealTimeDB_ = std::move(database);
         outcome.Succeeded = true;
+    } catch (const Cumulo::ETransport &error) {
+        outcome.ErrorMessage = error.what();
+        outcome.Unreachable = true;
     } catch (const std::exception &error) {
         outcome.ErrorMessage = error.what();
     }
+    LastSignIn_ = outcome;
     return outcome;
 }
 
@@ -102,8 +126,12 @@ SignInOutcome WindowCloud::SignInIfNeeded() {
 }
 
 Cumulo::IRealTimeDB &WindowCloud::Database() const {
-    if (!fRealTimeDB_)
-        throw std::runtime_error("Not signed in: no database client");
+    if (!fRealTimeDB_) {
+        const bool tried = LastSignIn_.Ran && !LastSignIn_.Succeeded;
+        throw ECloudFailure(LastSignIn_.Unreachable ? ECloudFailure::TKind::Unreachable
+                                                    : ECloudFailure::TKind::NotSignedIn,
+                            IdentityHost(), tried ? LastSignIn_.ErrorMessage : "no database client");
+    }
     return *fRealTimeDB_;
 }
 
@@ -159,7 +187,16 @@ DeleteOutcome WindowCloud::Delete(const TStringDynArray &Path) {
 }
 
 TOptionalJSON WindowCloud::Get(const TStringDynArray &Path) {
-    return Database().GetSynchronous(Path);
+    auto &database = Database();
+    try {
+        return database.GetSynchronous(Path);
+    } catch (const Cumulo::ETransport &error) {
+        throw ECloudFailure(ECloudFailure::TKind::Unreachable, DatabaseHost(), error.what(),
+                            GetPathFromResParams(Path));
+    } catch (const Cumulo::EFirebaseResponse &error) {
+        throw ECloudFailure(ECloudFailure::TKind::Refused, DatabaseHost(), error.what(),
+                            GetPathFromResParams(Path));
+    }
 }
 
 } // namespace Tunewell

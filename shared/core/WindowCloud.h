@@ -27,6 +27,8 @@ struct SignInOutcome {
     bool Succeeded = false;
     // The error that stopped the block (for example "EMAIL_NOT_FOUND"); empty on success.
     std::string ErrorMessage;
+    // True when the block failed because the cloud could not be reached at all.
+    bool Unreachable = false;
 };
 
 // How a write went; the outcome line is already in the log.
@@ -49,6 +51,9 @@ public:
 
     // Segments joined with "/", none at either end; empty for no segments.
     static std::string GetPathFromResParams(const Cumulo::TStringDynArray &ResParams);
+    // Where the database and the sign-in are sought, for what the user is told.
+    static std::string DatabaseHost();
+    static std::string IdentityHost();
     // A path text as the windows build it: every "\" becomes "/", then split at "/".
     static Cumulo::TStringDynArray SplitPath(const std::string &Path);
 
@@ -75,7 +80,9 @@ public:
     WriteOutcome Patch(const Cumulo::TStringDynArray &Path, const Cumulo::TJSONValue &Data);
     // Logs "Delete <path> passed", "Path <path> not found" or "Delete <path> failed: <message>".
     DeleteOutcome Delete(const Cumulo::TStringDynArray &Path);
-    // Reads through fRealTimeDB; errors (also a missing database client) are thrown to the caller.
+    // Reads through fRealTimeDB. Errors are thrown to the caller as ECloudFailure: an unreachable
+    // cloud, a refused read, or no database client because the last sign-in failed (unreachable
+    // when that sign-in could not reach the cloud). Other errors pass unchanged.
     Cumulo::TOptionalJSON Get(const Cumulo::TStringDynArray &Path);
 
     const std::shared_ptr<Cumulo::IFirebaseAuthentication> &fAuth() const { return fAuth_; }
@@ -99,6 +106,7 @@ private:
     std::shared_ptr<Cumulo::IRealTimeDB> fRealTimeDB_;
     std::shared_ptr<Cumulo::IFirebaseEvent> fFirebaseEvent_;
     std::string apiKey_;
+    SignInOutcome LastSignIn_;
 };
 
 } // namespace Tunewell

@@ -2,6 +2,7 @@
 
 #include "Cumulo/Exceptions.h"
 #include "FakeCloud.h"
+#include "shared/core/WindowCloudFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -85,12 +86,14 @@ TEST_F(WindowCloudTest, RejectedSignInKeepsThePreviousDatabaseClient) {
         const char *Name;
         std::function<void(FakeCloudScript &)> Reject;
         std::string Error;
+        bool Unreachable;
     };
     const std::vector<Case> cases{
-        {"password", [](FakeCloudScript &S) { S.AcceptedPassword = "changed99"; }, "INVALID_PASSWORD"},
-        {"e-mail", [](FakeCloudScript &S) { S.AcceptedEmail = "other@tunewell.local"; }, "EMAIL_NOT_FOUND"},
-        {"no network", [](FakeCloudScript &S) { S.SignInError = "Connection refused"; },
-         "Connection refused"},
+        {"password", [](FakeCloudScript &S) { S.AcceptedPassword = "changed99"; }, "INVALID_PASSWORD", false},
+        {"e-mail", [](FakeCloudScript &S) { S.AcceptedEmail = "other@tunewell.local"; }, "EMAIL_NOT_FOUND",
+         false},
+        {"no network", [](FakeCloudScript &S) { S.SignInError = "Connection refused"; }, "Connection refused",
+         true},
     };
     for (const auto &c : cases) {
         *Script = FakeCloudScript{};
@@ -101,6 +104,7 @@ TEST_F(WindowCloudTest, RejectedSignInKeepsThePreviousDatabaseClient) {
         auto outcome = cloud.SignIn();
         EXPECT_FALSE(outcome.Succeeded) << c.Name;
         EXPECT_EQ(outcome.ErrorMessage, c.Error) << c.Name;
+        EXPECT_EQ(outcome.Unreachable, c.Unreachable) << c.Name;
         EXPECT_FALSE(cloud.CheckSignedIn()) << c.Name;
         EXPECT_EQ(cloud.fRealTimeDB(), previous) << c.Name;
         // The conditional form tries again while the window is not signed in.
@@ -160,6 +164,58 @@ TEST_F(WindowCloudTest, WritesLogTheirOutcome) {
                                                    "Post CADASTRADO/-Nk1/STATUS failed: Permission denied",
                                                    R"(name: "-Nk2")"}));
     EXPECT_EQ(Script->Calls.back(), R"(POST CADASTRADO {"Status":"Online"})");
+}
+
+// What the user is told depends on it: an unreachable cloud is not a refusal.
+TEST_F(WindowCloudTest, ReadFailuresTellAnUnreachableCloudFromARefusal) {
+    using TKind = ECloudFailure::TKind;
+    struct Case {
+        const char *Name;
+        std::function<void(FakeCloudScript &)> Break;
+        TKind Kind;
+        std::string Host;
+        std::string Message;
+        std::string Path;
+    };
+    const auto failRead = [](std::function<void()> Throw) {
+        return [Throw](FakeCloudScript &S) {
+            S.Answer = [Throw](const std::string &, const TStringDynArray &, const TJSONValue *) {
+                Throw();
+                return Cumulo::TOptionalJSON();
+            };
+        };
+    };
+    const std::vector<Case> cases{
+        {"sign-in unreachable", [](FakeCloudScript &S) { S.SignInError = "Connection refused"; },
+         TKind::Unreachable, WindowCloud::IdentityHost(), "Connection refused", ""},
+        {"sign-in refused", [](FakeCloudScript &S) { S.AcceptedPassword = "changed99"; }, TKind::NotSignedIn,
+         WindowCloud::IdentityHost(), "Not signed in: INVALID_PASSWORD", ""},
+        {"read unreachable", failRead([] { throw Cumulo::ETransport("Operation timed out"); }),
+         TKind::Unreachable, WindowCloud::DatabaseHost(), "Operation timed out", "ESTACOES"},
+        {"read refused", failRead([] { throw Cumulo::EFirebaseResponse("Permission denied"); }),
+         TKind::Refused, WindowCloud::DatabaseHost(), "Permission denied", "ESTACOES"},
+    };
+    for (const auto &c : cases) {
+        *Script = FakeCloudScript{};
+        c.Break(*Script);
+        auto cloud = Make(WindowCloudRole::Main);
+        cloud.SignIn();
+        try {
+            cloud.Get({"ESTACOES"});
+            ADD_FAILURE() << c.Name << ": no failure";
+        } catch (const ECloudFailure &failure) {
+            EXPECT_EQ(failure.Kind(), c.Kind) << c.Name;
+            EXPECT_EQ(failure.Host(), c.Host) << c.Name;
+            EXPECT_EQ(std::string(failure.what()), c.Message) << c.Name;
+            EXPECT_EQ(failure.Path(), c.Path) << c.Name;
+        }
+    }
+    // Anything else is no cloud failure and passes unchanged.
+    *Script = FakeCloudScript{};
+    failRead([] { throw std::logic_error("bug"); })(*Script);
+    auto cloud = Make(WindowCloudRole::Main);
+    cloud.SignIn();
+    EXPECT_THROW(cloud.Get({"ESTACOES"}), std::logic_error);
 }
 
 TEST_F(WindowCloudTest, DeleteTellsDeletedFromNotFound) {
