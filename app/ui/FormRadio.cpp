@@ -6,7 +6,9 @@
 #include "app/ui/LabelRow.h"
 #include "app/ui/PlayerMenu.h"
 #include "app/ui/StationTableModel.h"
+#include "app/ui/StatusNotice.h"
 #include "app/ui/ThemeManager.h"
+#include "shared/core/WindowCloudFailure.h"
 #include "shared/ui/WindowFont.h"
 
 #include <QAction>
@@ -107,6 +109,8 @@ void TFormRadio::CreateControls() {
     auto *panel = new QLabel(StatusBar1);
     panel->setFixedWidth(50);
     StatusBar1->addWidget(panel);
+    CloudNotice_ = new StatusNotice(StatusBar1);
+    StatusBar1->addWidget(CloudNotice_, 1);
 
     memRTDB->setParent(Panel1);
     memRTDB->setObjectName(QStringLiteral("memRTDB"));
@@ -258,6 +262,10 @@ void TFormRadio::showEvent(QShowEvent *Event) {
     QTimer::singleShot(0, this, [this] {
         try {
             FormShow();
+        } catch (const ECloudFailure &failure) {
+            // The activation that follows at once shows what it can of an unreachable cloud.
+            if (failure.Kind() != ECloudFailure::TKind::Unreachable)
+                ReportCloudFailure(failure);
         } catch (const std::exception &error) {
             ReportError(error);
         }

@@ -10,6 +10,8 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <array>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,13 +28,18 @@ class QTableView;
 
 namespace Tunewell {
 
+class ECloudFailure;
+class KeptCatalogue;
 class PlayerMenu;
 class StationTableModel;
+class StatusNotice;
+struct KeptProfile;
 
 // The main window: the station grid beside the player, five labels of the station being
 // played, and the menu. Its handlers are split by concern: FormRadio.cpp (layout, child
 // windows, themes), FormRadioStartUp.cpp (show, activation, close), FormRadioStations.cpp
-// (playback, favourites, drawing and sorting).
+// (playback, favourites, drawing and sorting), FormRadioKept.cpp (the kept catalogue and what
+// the user is told when the cloud fails).
 class TFormRadio : public QMainWindow {
     Q_OBJECT
 public:
@@ -68,6 +75,11 @@ public:
     // The start-up sequence (FormActivate), unless a run is already in progress; an error that
     // leaves it is reported. Runs at the first show and after each child window closes.
     void RunStartUpSequence();
+    // Where each catalogue read from the cloud is kept, and read back when the cloud cannot be
+    // reached; none by default. Set before the window is shown.
+    void UseKeptCatalogue(std::shared_ptr<KeptCatalogue> Store);
+    // The status-bar line saying which catalogue is shown when the cloud is unreachable.
+    StatusNotice *CloudNotice() const { return CloudNotice_; }
 
     const WindowEnvironment &Environment() const { return Environment_; }
     WindowCloud &Cloud() { return Cloud_; }
@@ -115,6 +127,8 @@ public:
 signals:
     // A run of the start-up sequence ended, completed or not.
     void StartUpSequenceFinished();
+    // The catalogue of a completed run was kept (or keeping it failed, as the log memo says).
+    void CatalogueKept();
 
 protected:
     void showEvent(QShowEvent *Event) override;
@@ -141,13 +155,25 @@ private:
     void LoadCatalogue();
     // Where a catalogue, once read, becomes the grid's rows.
     void ShowCatalogue(std::vector<TStationRow> Rows);
+    using NodeRead = std::function<Cumulo::TJSONValue(const Cumulo::TStringDynArray &Path)>;
+    // The profile's last station played and its favourites marked, from the nodes Read gives
+    // (the cloud's, or the kept ones); returns the nodes for keeping.
+    KeptProfile RestoreProfileStations(const std::string &ProfileID, const NodeRead &Read);
     void WritePresenceOnline(const std::string &ProfileID);
+    void ReportCloudFailure(const ECloudFailure &Failure);
+    void ShowKeptCatalogue(const ECloudFailure &Failure);
+    // Keeps the table with the profile's nodes once the grid has been drawn.
+    void KeepCatalogue(KeptProfile Profile);
 
     WindowEnvironment Environment_;
     ChildWindowFactory Children_;
     std::unique_ptr<IStationPlayer> Wmp_;
     MemoLog Log_;
     WindowCloud Cloud_;
+    std::shared_ptr<KeptCatalogue> Kept_;
+    StatusNotice *CloudNotice_ = nullptr;
+    // When the catalogue in the table was read from the cloud.
+    std::time_t CatalogueReadAt_ = 0;
     std::array<QAction *, 10> ThemeItems_{};
     bool Shown_ = false;
     bool StartUpRunning_ = false;

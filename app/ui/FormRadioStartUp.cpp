@@ -3,14 +3,17 @@
 #include "Tunewell/BuildValues.h"
 #include "app/core/CatalogueReader.h"
 #include "app/core/FavouritesReader.h"
+#include "app/core/KeptCatalogue.h"
 #include "app/core/LastStationReader.h"
 #include "app/core/UpdateSuspension.h"
 #include "app/core/VersionCompare.h"
 #include "app/core/VersionReader.h"
 #include "app/ui/FormRadio.h"
+#include "app/ui/StatusNotice.h"
 #include "shared/core/MacAddress.h"
 #include "shared/core/NomeMaquina.h"
 #include "shared/core/TimeText.h"
+#include "shared/core/WindowCloudFailure.h"
 #include "shared/core/WindowCloudProfileID.h"
 
 #include <QAction>
@@ -18,7 +21,6 @@
 #include <QScopeGuard>
 #include <QTableView>
 #include <ctime>
-#include <stdexcept>
 
 namespace Tunewell {
 
@@ -47,9 +49,10 @@ TJSONValue TFormRadio::ReadObject(const TStringDynArray &Path) {
     const auto node = Cloud_.Get(Path);
     const std::string path = WindowCloud::GetPathFromResParams(Path);
     if (!node || node->is_null())
-        throw std::runtime_error("Path " + path + " not found");
+        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not found", path);
     if (!node->is_object())
-        throw std::runtime_error("Path " + path + " does not hold a JSON object");
+        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not a JSON object",
+                            path);
     return *node;
 }
 
@@ -70,6 +73,8 @@ void TFormRadio::RunStartUpSequence() {
     StartUpRunning_ = true;
     try {
         FormActivate();
+    } catch (const ECloudFailure &failure) {
+        ReportCloudFailure(failure);
     } catch (const std::exception &error) {
         ReportError(error);
     }
@@ -95,23 +100,32 @@ void TFormRadio::FormActivate() {
     }
 
     const std::string profileID = ReadProfileID();
+    KeepCatalogue(
+        RestoreProfileStations(profileID, [this](const TStringDynArray &Path) { return ReadObject(Path); }));
+
+    WritePresenceOnline(profileID);
+    Wmp_->SetEnableContextMenu(false);
+}
+
+KeptProfile TFormRadio::RestoreProfileStations(const std::string &ProfileID, const NodeRead &Read) {
+    KeptProfile profile{ProfileID, {}, {}};
     std::string lastSerie;
-    if (!profileID.empty()) {
-        lastSerie = ReadLastSerie(ReadObject(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST")));
+    if (!ProfileID.empty()) {
+        profile.Last = Read(WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/LAST"));
+        lastSerie = ReadLastSerie(*profile.Last);
         last_radio = lastSerie;
     }
     if (!lastSerie.empty() && cdsRadios.Locate("serie", lastSerie))
         PlayCurrentRow();
-    if (!profileID.empty())
-        ReadFavourites(ReadObject(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/FAVORITOS")),
-                       cdsRadios);
+    if (!ProfileID.empty()) {
+        profile.Favourites = Read(WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/FAVORITOS"));
+        ReadFavourites(*profile.Favourites, cdsRadios);
+    }
     // The station being played stays the current row, also after the catalogue was reloaded.
     if (!Wmp_->URL().isEmpty())
         cdsRadios.Locate("url", Wmp_->URL().toStdString());
     DBGrid1->setFocus();
-
-    WritePresenceOnline(profileID);
-    Wmp_->SetEnableContextMenu(false);
+    return profile;
 }
 
 void TFormRadio::CheckForUpdate() {
@@ -124,6 +138,9 @@ void TFormRadio::CheckForUpdate() {
 
 void TFormRadio::LoadCatalogue() {
     ShowCatalogue(ReadCatalogueRows(Cumulo::NodeText(ReadObject({"ESTACOES"}))));
+    // The cloud answered: the catalogue shown is its own.
+    CatalogueReadAt_ = std::time(nullptr);
+    CloudNotice_->ClearNotice();
 }
 
 void TFormRadio::ShowCatalogue(std::vector<TStationRow> Rows) {

@@ -2,6 +2,7 @@
 // and the desktop's additions beside the window.
 #include "Cumulo/MainThread.h"
 #include "Player/WmpOptions.h"
+#include "app/core/KeptCatalogue.h"
 #include "app/core/ProgramCommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
 #include "app/desktop/MainWindowControl.h"
@@ -37,6 +38,7 @@ int main(int argc, char *argv[]) {
     auto player = std::make_unique<WmpStationPlayer>(Player::WmpOptions{});
     Player::Wmp &wmp = player->Control();
     TFormRadio FormRadio(environment, std::move(player), CreateChildWindow);
+    FormRadio.UseKeptCatalogue(std::make_shared<KeptCatalogue>(KeptCatalogue::DefaultFilePath()));
     DesktopIntegration desktop(FormRadio, wmp, QDBusConnection::sessionBus());
     TerminationRequest termination([&desktop] { desktop.Control().Quit(); });
     FormRadio.show();

@@ -1,13 +1,17 @@
 // The main window with the real cloud client against a local cloud of its own.
 #include "FormRadioFixture.h"
 #include "LocalCloud.h"
+#include "app/core/KeptCatalogue.h"
 #include "app/core/StationTable.h"
+#include "app/ui/StatusNotice.h"
 #include "shared/core/MacAddress.h"
 #include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <chrono>
 
 namespace Tunewell::Testing {
@@ -116,20 +120,87 @@ TEST_F(FormRadioCloudTest, WrongServiceAccountIsNamedToTheUser) {
     }
 }
 
-TEST_F(FormRadioCloudTest, MissingVersionAndStoppedCloudReachTheErrorReport) {
+TEST_F(FormRadioCloudTest, MissingVersionReachesTheErrorReportNamingTheCloud) {
     Cloud.seed("VERSOES", nullptr);
     Start();
-    ASSERT_EQ(Dialogs.Texts(Kind::Error), std::vector<QString>{"Path VERSOES not found"});
+    const auto errors = Dialogs.Texts(Kind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(errors[0].startsWith(
+        QString::fromStdString("The cloud at 127.0.0.1:" + std::to_string(Cloud.databasePort()) +
+                               " could not give VERSOES: not found.")))
+        << errors[0].toStdString();
+}
+
+TEST_F(FormRadioCloudTest, AStoppedCloudShowsTheKeptCatalogueUntilItAnswersAgain) {
+    SetProfile(kProfile);
+    QTemporaryDir folder;
+    Kept = std::make_shared<KeptCatalogue>(folder.filePath(QStringLiteral("catalogue.kept")));
+    Start();
+    WaitForKept(1);
     Form.reset();
 
-    Dialogs = RecordingDialogs{};
     Cloud.stop();
-    const auto begun = std::chrono::steady_clock::now();
     auto &form = Start();
-    EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(60));
-    EXPECT_EQ(Dialogs.Texts(Kind::Error).size(), 1u);
-    EXPECT_EQ(form.cdsRadios.RowCount(), 0);
-    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(Dialogs.Entries.empty());
+    EXPECT_EQ(form.cdsRadios.RowCount(), 3);
+    EXPECT_EQ(Player->Url, "http://127.0.0.1:1/two");
+    EXPECT_EQ(form.cdsRadios.DisplayText(RowOfSerie("12"), fpFavoritos), "1");
+    EXPECT_TRUE(form.CloudNotice()->Line().startsWith("Catalogue of "))
+        << form.CloudNotice()->Line().toStdString();
+
+    Cloud.start();
+    Cloud.seed("ESTACOES/-Station04ddd", json{{"num", "4"},
+                                              {"url", "http://127.0.0.1:1/four"},
+                                              {"nome", "Delta"},
+                                              {"estilo", "Folk"},
+                                              {"localizacao", "IE"},
+                                              {"qualidade", "96k"},
+                                              {"favorito", "2"},
+                                              {"serie", "40"}});
+    RunAndWaitForStartUp([&] { form.About1->trigger(); });
+    EXPECT_EQ(form.cdsRadios.RowCount(), 4);
+    EXPECT_TRUE(form.CloudNotice()->Line().isEmpty());
+    WaitForKept(1);
+    EXPECT_EQ(Kept->Read().Copy.Rows.size(), 4u);
+}
+
+TEST_F(FormRadioCloudTest, AStoppedCloudWithNothingUsableKeptIsToldOnceAndSoon) {
+    struct Case {
+        const char *What;
+        std::function<void(const QString &Path)> Spoil;
+    };
+    const std::vector<Case> cases{
+        {"nothing kept", [](const QString &Path) { QFile::remove(Path); }},
+        {"a foreign file",
+         [](const QString &Path) {
+             QFile file(Path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             file.write("[General]\nRegistrado=-Prof1\n");
+         }},
+    };
+    SetProfile(kProfile);
+    QTemporaryDir folder;
+    Kept = std::make_shared<KeptCatalogue>(folder.filePath(QStringLiteral("catalogue.kept")));
+    Start();
+    WaitForKept(1);
+    Form.reset();
+    Cloud.stop();
+    for (const auto &c : cases) {
+        Dialogs = RecordingDialogs{};
+        c.Spoil(Kept->FilePath());
+        const auto begun = std::chrono::steady_clock::now();
+        auto &form = Start();
+        EXPECT_LT(std::chrono::steady_clock::now() - begun, std::chrono::seconds(60)) << c.What;
+        const auto errors = Dialogs.Texts(Kind::Error);
+        ASSERT_EQ(errors.size(), 1u) << c.What;
+        EXPECT_TRUE(errors[0].startsWith(QString::fromStdString(
+            "The cloud could not be reached at 127.0.0.1:" + std::to_string(Cloud.authPort()) + ": ")))
+            << errors[0].toStdString();
+        EXPECT_EQ(form.cdsRadios.RowCount(), 0) << c.What;
+        EXPECT_TRUE(Player->Played.isEmpty()) << c.What;
+        EXPECT_TRUE(form.close()) << c.What;
+        Form.reset();
+    }
 }
 
 } // namespace

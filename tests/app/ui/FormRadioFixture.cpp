@@ -63,8 +63,15 @@ TFormRadio &FormRadioFixture::Start() {
     };
     Form = std::make_unique<TFormRadio>(WindowEnvironment{Dialogs, Clients, Settings}, std::move(player),
                                         children);
+    Form->UseKeptCatalogue(Kept);
+    KeptCount = 0;
+    QObject::connect(Form.get(), &TFormRadio::CatalogueKept, [this] { ++KeptCount; });
     RunAndWaitForStartUp([this] { Form->show(); });
     return *Form;
+}
+
+void FormRadioFixture::WaitForKept(int Count) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return KeptCount >= Count; }, 10000)) << "the catalogue was not kept";
 }
 
 void FormRadioFixture::RunAndWaitForStartUp(const std::function<void()> &Action) {

@@ -3,6 +3,7 @@
 #include "FakeCloud.h"
 #include "RecordingDialogs.h"
 #include "RecordingPlayer.h"
+#include "app/core/KeptCatalogue.h"
 #include "app/ui/FormRadio.h"
 
 #include <QPoint>
@@ -31,6 +32,8 @@ protected:
     static void SetProfile(const std::string &ProfileID);
     // Creates and shows the window and waits for its first start-up sequence to end.
     TFormRadio &Start();
+    // Waits until the window has kept Count catalogues since it was created.
+    void WaitForKept(int Count);
     // Waits for the next run of the start-up sequence started by Action.
     void RunAndWaitForStartUp(const std::function<void()> &Action);
     // The row holding a serie, or -1.
@@ -46,6 +49,9 @@ protected:
     WindowCloudSettings Settings = WindowCloudSettings::FromBuild();
     RecordingDialogs Dialogs;
     RecordingPlayer *Player = nullptr;
+    // Where the window keeps its catalogue; none by default.
+    std::shared_ptr<KeptCatalogue> Kept;
+    int KeptCount = 0;
     std::unique_ptr<TFormRadio> Form;
     // Where each child window was shown, in screen coordinates.
     std::vector<QPoint> ChildPositions;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+namespace Tunewell {
+
+// What the main window tells the user when the cloud fails its start-up: what happened and
+// what the user can do, in English and then in Portuguese (UTF-8). Host is where the cloud was
+// sought; Reason the client's own text, given once since it is in English anyway.
+
+// One status-bar line while the catalogue kept on ReadAt is shown.
+std::string KeptCatalogueStatusText(std::time_t ReadAt);
+// One status-bar line when the cloud is unreachable and nothing could be shown.
+std::string NothingKeptStatusText();
+// The cloud is unreachable and the catalogue kept on ReadAt is shown.
+std::string UnreachableKeptText(const std::string &Host, const std::string &Reason, std::time_t ReadAt);
+// The cloud is unreachable and no usable catalogue is kept; Problem says why a kept file was
+// set aside, empty when there was none.
+std::string UnreachableNothingKeptText(const std::string &Host, const std::string &Reason,
+                                       const std::string &Problem);
+// The cloud answered but refused the window's sign-in.
+std::string SignInRefusedText(const std::string &Host, const std::string &Reason);
+// The cloud refused to read a node, or its answer could not be used.
+std::string ReadRefusedText(const std::string &Host, const std::string &Path, const std::string &Reason);
+
+} // namespace Tunewell
