@@ -64,9 +64,12 @@ std::vector<TStationRow> ReadRows(KeptFileReader &Reader) {
         throw EKeptCatalogueError("The kept file counts more rows than it holds");
     const auto &fields = TStationTable::Fields();
     std::vector<TStationRow> rows(count);
+    std::string text;
     for (auto &row : rows)
-        for (int field = 0; field < StationFieldCount; ++field)
-            row[field] = FieldValueFromText(fields[field], Reader.Text(kLongestField));
+        for (int field = 0; field < StationFieldCount; ++field) {
+            Reader.Text(kLongestField, text);
+            row[field] = FieldValueFromText(fields[field], text);
+        }
     return rows;
 }
 

@@ -15,24 +15,31 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr std::uint64_t kChecksumSize = 4;
 } // namespace
 
-KeptFileReader::KeptFileReader(QIODevice &Device)
-    : Device_(Device), Remaining_(0), Crc_(crc32(0L, Z_NULL, 0)) {
+KeptFileReader::KeptFileReader(QIODevice &Device) : Device_(Device), Crc_(crc32(0L, Z_NULL, 0)) {
     const qint64 size = Device.size() - Device.pos();
     if (size < static_cast<qint64>(kChecksumSize))
         throw EKeptCatalogueError("The kept file is too short");
     Remaining_ = static_cast<std::uint64_t>(size) - kChecksumSize;
+    Unread_ = Remaining_;
+}
+
+// Summed as it arrives: the chunk's bytes up to the checksum.
+void KeptFileReader::Refill() {
+    Buffer_.resize(kBufferSize);
+    const qint64 got = Device_.read(Buffer_.data(), static_cast<qint64>(Buffer_.size()));
+    if (got <= 0)
+        throw EKeptCatalogueError("The kept file ends early");
+    Buffer_.resize(static_cast<std::size_t>(got));
+    Position_ = 0;
+    const auto summed = static_cast<std::size_t>(std::min<std::uint64_t>(Unread_, Buffer_.size()));
+    Crc_ = crc32(Crc_, reinterpret_cast<const Bytef *>(Buffer_.data()), static_cast<uInt>(summed));
+    Unread_ -= summed;
 }
 
 void KeptFileReader::Take(char *Into, std::size_t Count) {
     while (Count > 0) {
-        if (Position_ == Buffer_.size()) {
-            Buffer_.resize(kBufferSize);
-            const qint64 got = Device_.read(Buffer_.data(), static_cast<qint64>(Buffer_.size()));
-            if (got <= 0)
-                throw EKeptCatalogueError("The kept file ends early");
-            Buffer_.resize(static_cast<std::size_t>(got));
-            Position_ = 0;
-        }
+        if (Position_ == Buffer_.size())
+            Refill();
         const std::size_t taken = std::min(Count, Buffer_.size() - Position_);
         std::memcpy(Into, Buffer_.data() + Position_, taken);
         Position_ += taken;
@@ -47,15 +54,18 @@ std::string KeptFileReader::Raw(std::size_t Count) {
     std::string bytes(Count, '\0');
     Take(bytes.data(), Count);
     Remaining_ -= Count;
-    Crc_ = crc32(Crc_, reinterpret_cast<const Bytef *>(bytes.data()), static_cast<uInt>(bytes.size()));
     return bytes;
 }
 
 template <class Integer> Integer KeptFileReader::LittleEndian() {
-    const std::string bytes = Raw(sizeof(Integer));
+    if (sizeof(Integer) > Remaining_)
+        throw EKeptCatalogueError("The kept file ends early");
+    unsigned char bytes[sizeof(Integer)];
+    Take(reinterpret_cast<char *>(bytes), sizeof bytes);
+    Remaining_ -= sizeof bytes;
     std::make_unsigned_t<Integer> bits = 0;
-    for (std::size_t i = sizeof(Integer); i-- > 0;)
-        bits = static_cast<decltype(bits)>((bits << 8) | static_cast<unsigned char>(bytes[i]));
+    for (std::size_t i = sizeof bytes; i-- > 0;)
+        bits = static_cast<decltype(bits)>((bits << 8) | bytes[i]);
     return static_cast<Integer>(bits);
 }
 
@@ -72,26 +82,31 @@ std::int64_t KeptFileReader::I64() {
 }
 
 std::string KeptFileReader::Text(std::size_t MaxLength) {
+    std::string text;
+    Text(MaxLength, text);
+    return text;
+}
+
+void KeptFileReader::Text(std::size_t MaxLength, std::string &Into) {
     const std::uint32_t length = U32();
     if (length > MaxLength)
         throw EKeptCatalogueError("The kept file holds a text longer than its field");
-    return Raw(length);
-}
-
-std::uint64_t KeptFileReader::Remaining() const {
-    return Remaining_;
+    if (length > Remaining_)
+        throw EKeptCatalogueError("The kept file ends early");
+    Into.resize(length);
+    Take(Into.data(), length);
+    Remaining_ -= length;
 }
 
 bool KeptFileReader::ChecksumMatches() {
-    const auto expected = static_cast<std::uint32_t>(Crc_);
     if (Remaining_ != 0)
         return false;
-    char stored[kChecksumSize];
-    Take(stored, kChecksumSize);
+    unsigned char stored[kChecksumSize];
+    Take(reinterpret_cast<char *>(stored), kChecksumSize);
     std::uint32_t value = 0;
     for (std::size_t i = kChecksumSize; i-- > 0;)
-        value = (value << 8) | static_cast<unsigned char>(stored[i]);
-    return value == expected;
+        value = (value << 8) | stored[i];
+    return value == static_cast<std::uint32_t>(Crc_) && Position_ == Buffer_.size() && Device_.atEnd();
 }
 
 } // namespace Tunewell

@@ -11,14 +11,6 @@ namespace Tunewell {
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
-
-template <class Integer> void PutLittleEndian(std::string &Buffer, Integer Value) {
-    auto bits = static_cast<std::make_unsigned_t<Integer>>(Value);
-    for (std::size_t i = 0; i < sizeof(Integer); ++i) {
-        Buffer.push_back(static_cast<char>(bits & 0xFF));
-        bits >>= 8;
-    }
-}
 } // namespace
 
 KeptFileWriter::KeptFileWriter(QIODevice &Device) : Device_(Device), Crc_(crc32(0L, Z_NULL, 0)) {
@@ -27,8 +19,7 @@ KeptFileWriter::KeptFileWriter(QIODevice &Device) : Device_(Device), Crc_(crc32(
 
 void KeptFileWriter::Raw(std::string_view Bytes) {
     while (!Bytes.empty()) {
-        const std::size_t room = kBufferSize - Buffer_.size();
-        const std::size_t taken = std::min(room, Bytes.size());
+        const std::size_t taken = std::min(kBufferSize - Buffer_.size(), Bytes.size());
         Buffer_.append(Bytes.substr(0, taken));
         Bytes.remove_prefix(taken);
         if (Buffer_.size() == kBufferSize)
@@ -36,21 +27,26 @@ void KeptFileWriter::Raw(std::string_view Bytes) {
     }
 }
 
+template <class Integer> void KeptFileWriter::LittleEndian(Integer Value) {
+    char bytes[sizeof(Integer)];
+    auto bits = static_cast<std::make_unsigned_t<Integer>>(Value);
+    for (char &byte : bytes) {
+        byte = static_cast<char>(bits & 0xFF);
+        bits = static_cast<decltype(bits)>(bits >> 8);
+    }
+    Raw(std::string_view(bytes, sizeof bytes));
+}
+
 void KeptFileWriter::U8(std::uint8_t Value) {
-    const char byte = static_cast<char>(Value);
-    Raw(std::string_view(&byte, 1));
+    LittleEndian(Value);
 }
 
 void KeptFileWriter::U32(std::uint32_t Value) {
-    std::string bytes;
-    PutLittleEndian(bytes, Value);
-    Raw(bytes);
+    LittleEndian(Value);
 }
 
 void KeptFileWriter::I64(std::int64_t Value) {
-    std::string bytes;
-    PutLittleEndian(bytes, Value);
-    Raw(bytes);
+    LittleEndian(Value);
 }
 
 void KeptFileWriter::Text(std::string_view Bytes) {
@@ -62,9 +58,11 @@ void KeptFileWriter::Text(std::string_view Bytes) {
 
 void KeptFileWriter::Finish() {
     Flush();
-    std::string checksum;
-    PutLittleEndian(checksum, static_cast<std::uint32_t>(Crc_));
-    WriteOut(checksum);
+    // The checksum itself is not part of what it sums.
+    const auto crc = static_cast<std::uint32_t>(Crc_);
+    LittleEndian(crc);
+    WriteOut(Buffer_);
+    Buffer_.clear();
 }
 
 void KeptFileWriter::Flush() {

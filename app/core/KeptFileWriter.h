@@ -25,6 +25,7 @@ public:
     void Finish();
 
 private:
+    template <class Integer> void LittleEndian(Integer Value);
     void Flush();
     void WriteOut(const std::string &Bytes);
 
