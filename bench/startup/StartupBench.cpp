@@ -2,6 +2,9 @@
 // the catalogue shown (end of the start-up sequence) and to the last station playing; then the
 // sort of the whole catalogue by each column; then a reload of the catalogue while sorted (the
 // start-up sequence run again, as after a child window closes); and the process's peak memory.
+// The catalogue is kept in the cache folder as the program keeps it, and the time that takes
+// after the catalogue is shown is a figure of its own; with the cloud stopped, the run shows
+// the kept catalogue instead.
 // Usage: startup-bench PROFILE_ID [--no-reuse] (the emulator host variables name the cloud, which
 // holds the profile's last station; --no-reuse makes every request open a connection of its
 // own, for bench/startup/far-cloud's comparison). The desktop's additions are made as the
@@ -12,6 +15,7 @@
 #include "Cumulo/MainThread.h"
 #include "Player/Wmp.h"
 #include "Player/WmpOptions.h"
+#include "app/core/KeptCatalogue.h"
 #include "app/core/StationTable.h"
 #include "app/desktop/DesktopIntegration.h"
 #include "app/ui/FormRadio.h"
@@ -19,6 +23,7 @@
 #include "app/ui/OrdenarTituloGrid.h"
 #include "app/ui/QtMainThreadDispatcher.h"
 #include "app/ui/StationTableModel.h"
+#include "app/ui/StatusNotice.h"
 #include "app/ui/WmpStationPlayer.h"
 #include "shared/core/Registro.h"
 #include "shared/core/WindowCloudCumuloClients.h"
@@ -26,12 +31,15 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -106,8 +114,17 @@ int main(int argc, char **argv) {
     DesktopOptions desktopOptions;
     desktopOptions.TrayAvailable = true;
     DesktopIntegration desktop(form, wmp, QDBusConnection::sessionBus(), desktopOptions);
+    const auto kept = std::make_shared<KeptCatalogue>(KeptCatalogue::DefaultFilePath());
+    form.UseKeptCatalogue(kept);
     qint64 shown = -1;
     qint64 playing = -1;
+    qint64 keptAfter = -1;
+    bool offline = false;
+    // Done when playing and, unless the catalogue shown is the kept one, kept.
+    auto quitWhenDone = [&] {
+        if (shown >= 0 && playing >= 0 && (offline || keptAfter >= 0))
+            application.quit();
+    };
     long peakShown = -1;
     long long requestsShown = -1;
     QObject::connect(&form, &TFormRadio::StartUpSequenceFinished, [&] {
@@ -115,21 +132,37 @@ int main(int argc, char **argv) {
             shown = origin + clock.elapsed();
             peakShown = PeakKiB();
             requestsShown = *requestsSent;
+            offline = !form.CloudNotice()->Line().isEmpty();
         }
-        if (playing >= 0)
-            application.quit();
+        quitWhenDone();
+    });
+    QObject::connect(&form, &TFormRadio::CatalogueKept, [&] {
+        if (keptAfter < 0)
+            keptAfter = origin + clock.elapsed() - shown;
+        quitWhenDone();
     });
     QObject::connect(&wmp, &Player::Wmp::playStateChanged, [&](Player::PlaybackState state) {
         if (state == Player::PlaybackState::Playing && playing < 0) {
             playing = origin + clock.elapsed();
-            if (shown >= 0)
-                application.quit();
+            quitWhenDone();
         }
     });
     QTimer::singleShot(120000, &application, &QApplication::quit);
     form.show();
     application.exec();
     const int stations = form.cdsRadios.RowCount();
+
+    // The write alone, as the window does it after a run, without the repaint queued before it;
+    // into a file of its own, so the copy the window kept stays for a run with the cloud stopped.
+    qint64 keepWrite = -1;
+    if (!offline) {
+        const KeptCatalogue scratch(kept->FilePath() + QStringLiteral(".bench"));
+        QElapsedTimer keeping;
+        keeping.start();
+        scratch.Keep(form.cdsRadios, KeptProfile{}, std::time(nullptr));
+        keepWrite = keeping.elapsed();
+        QFile::remove(scratch.FilePath());
+    }
 
     // By name first, from the catalogue's own order; then every other column; then by name
     // again, the order the reload below starts from.
@@ -161,6 +194,11 @@ int main(int argc, char **argv) {
     Figure("last station playing", playing, "ms after the process started");
     Figure("requests until catalogue shown", requestsShown, "");
     Figure("peak memory at catalogue shown", peakShown / 1024, "MiB");
+    if (!offline) {
+        Figure("catalogue kept", keptAfter, "ms after the catalogue shown");
+        Figure("keeping the catalogue", keepWrite, "ms");
+        Figure("kept file", QFileInfo(kept->FilePath()).size() / 1024, "KiB");
+    }
     Figure("sort by name", byName, "ms");
     for (const auto &[field, elapsed] : sorts)
         Figure(("sort by " + field).c_str(), elapsed, "ms");

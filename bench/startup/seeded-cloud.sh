@@ -56,7 +56,7 @@ run_program() {
   local work=$1
   shift
   FIREBASE_DATABASE_EMULATOR_HOST="127.0.0.1:$db" FIREBASE_AUTH_EMULATOR_HOST="127.0.0.1:$auth" \
-    XDG_CONFIG_HOME="$work/home" QT_QPA_PLATFORM=offscreen \
+    XDG_CONFIG_HOME="$work/home" XDG_CACHE_HOME="$work/cache" QT_QPA_PLATFORM=offscreen \
     "${session[@]}" ${TUNEWELL_BENCH_WRAPPER:-} "$build/bench/startup/startup-bench" -Bench "$@" 2>/dev/null ||
     echo "(the run did not complete)"
 }
