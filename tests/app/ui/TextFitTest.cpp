@@ -5,6 +5,7 @@
 #include "FormRadioFixture.h"
 #include "TextRoom.h"
 #include "app/ui/MessageDialogs.h"
+#include "app/ui/StatusNotice.h"
 #include "app/ui/ThemeManager.h"
 #include "help/ui/UnitAbout.h"
 #include "help/ui/UnitHelp.h"
@@ -12,6 +13,7 @@
 #include "shared/ui/WindowFont.h"
 #include "shared/ui/WindowFonts.h"
 
+#include <Cumulo/Exceptions.h>
 #include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
@@ -81,6 +83,17 @@ protected:
         Script->Tree["VERSOES"] = TJSONValue{{"Software", "9.9"}, {"Url", "http://127.0.0.1:1/download"}};
     }
 
+    void MakeCloudUnreachable() {
+        Script->SignInError =
+            "Failed to connect to 127.0.0.1 port 9099 after 0 ms: Couldn't connect to server "
+            "(http://127.0.0.1:9099/www.googleapis.com/identitytoolkit/v3/relyingparty/"
+            "verifyPassword)";
+        Script->Answer = [this](const std::string &, const Cumulo::TStringDynArray &,
+                                const TJSONValue *) -> Cumulo::TOptionalJSON {
+            throw Cumulo::ETransport(Script->SignInError);
+        };
+    }
+
     TFormRegister &Profile() {
         RegisterWindow = std::make_unique<TFormRegister>(WindowEnvironment{Dialogs, Clients, Settings},
                                                          [] { return std::string("44"); });
@@ -97,6 +110,20 @@ TEST_F(TextFitTest, MainWindowPlayingAStationWithLongValues) {
     ASSERT_EQ(Form.LabelNome->text(), QStringLiteral("Rádio Paradise Mellow Mix"));
     EXPECT_EQ(TextMisfits(Form), QStringList{});
     EXPECT_EQ(OtherFonts(Form), QStringList{});
+}
+
+// The status bar's line about the kept catalogue shown while the cloud is unreachable.
+TEST_F(TextFitTest, MainWindowShowingTheKeptCatalogue) {
+    SetProfile(kProfile);
+    QTemporaryDir Folder;
+    Kept = std::make_shared<KeptCatalogue>(Folder.filePath(QStringLiteral("catalogue.kept")));
+    Start();
+    WaitForKept(1);
+    Form.reset();
+    MakeCloudUnreachable();
+    auto &Form = Start();
+    ASSERT_FALSE(Form.CloudNotice()->Line().isEmpty());
+    EXPECT_EQ(TextMisfits(Form), QStringList{});
 }
 
 TEST_F(TextFitTest, ProfileWindowRegisteredAndNot) {
@@ -127,7 +154,18 @@ TEST_F(TextFitTest, MessageBoxes) {
     TFormHelp Help(WindowEnvironment{Dialogs, Clients, Settings});
     Help.BtListaRadiosClick();
     QDir::setCurrent(Here);
-    ASSERT_GE(Dialogs.Entries.size(), 3u) << "the update question, a profile message and an error";
+    // The cloud unreachable with nothing kept, and a refused read.
+    Form.reset();
+    MakeCloudUnreachable();
+    Start();
+    Form.reset();
+    *Script = FakeCloudScript{};
+    Script->Answer = [](const std::string &, const Cumulo::TStringDynArray &,
+                        const TJSONValue *) -> Cumulo::TOptionalJSON {
+        throw Cumulo::EFirebaseResponse("Permission denied");
+    };
+    Start();
+    ASSERT_GE(Dialogs.Entries.size(), 5u) << "the update question, a profile message and three errors";
 
     MessageDialogs Desktop;
     for (const auto &Entry : Dialogs.Entries) {
