@@ -80,6 +80,8 @@ TEST_F(EndToEndTest, StartsShowsTheCatalogueAndRecordsOfflineWhenAskedToEnd) {
     environment.remove("QT_QPA_PLATFORM");
     environment.insert("DISPLAY", display);
     environment.insert("XDG_CONFIG_HOME", Home.path());
+    // The catalogue the program keeps goes there too, not into the user's cache.
+    environment.insert("XDG_CACHE_HOME", Home.filePath("cache"));
     environment.insert("TUNEWELL_AUDIO_SINK", "fakesink sync=false");
     environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
                        QString::fromStdString(Cloud.databaseEmulatorHost()));
