@@ -20,16 +20,16 @@ using Cumulo::TOptionalJSON;
 using Cumulo::TStringDynArray;
 using Kind = RecordingDialogs::Kind;
 
-// Fails every database call whose path starts with Segment (every call for an empty one).
+// Fails every database call whose path starts or ends with Segment (every call for an empty
+// one); the others are answered from the script's tree.
 void FailReads(FakeCloudScript &Script, const std::string &Segment, std::function<void()> Throw) {
-    auto tree = std::make_shared<FakeCloudScript *>(&Script);
-    Script.Answer = [Segment, Throw, tree](const std::string &Method, const TStringDynArray &Path,
-                                           const TJSONValue *) -> TOptionalJSON {
-        if (Segment.empty() || (!Path.empty() && (Path[0] == Segment || Path.back() == Segment)))
+    Script.Answer = [&Script, Segment, Throw](const std::string &Method, const TStringDynArray &Path,
+                                              const TJSONValue *) -> TOptionalJSON {
+        if (Segment.empty() || (!Path.empty() && (Path.front() == Segment || Path.back() == Segment)))
             Throw();
         if (Method != "GET")
             return TJSONValue::object();
-        const TJSONValue *node = FindNode((*tree)->Tree, Path);
+        const TJSONValue *node = FindNode(Script.Tree, Path);
         return node ? *node : TJSONValue(nullptr);
     };
 }
