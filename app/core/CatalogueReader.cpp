@@ -50,11 +50,11 @@ void ReadCatalogue(const Cumulo::TJSONValue &Node, TStationTable &Table) {
     ReadCatalogueText(Cumulo::NodeText(Node), Table);
 }
 
-std::vector<TStationRow> ReadCatalogueRows(std::string_view NodeText) {
+std::vector<TStationRow> ReadCatalogueRows(std::string NodeText) {
     // Read into a table of its own, unsorted, so no row is ever moved into a sort order one by
     // one; the caller sorts them once.
     TStationTable rows;
-    const std::string inner = InnerText(NodeText, true);
+    const std::string inner = InnerText(std::move(NodeText), true);
     TNodeTextCursor s(inner);
     TRepeatedFind recordEnd("},");
     TRepeatedFind recordStart(":{");
@@ -85,7 +85,7 @@ std::vector<TStationRow> ReadCatalogueRows(std::string_view NodeText) {
 }
 
 void ReadCatalogueText(std::string_view NodeText, TStationTable &Table) {
-    Table.AppendRows(ReadCatalogueRows(NodeText));
+    Table.AppendRows(ReadCatalogueRows(std::string(NodeText)));
 }
 
 } // namespace Tunewell

@@ -14,7 +14,8 @@ namespace Tunewell {
 // value its field rejects adds a row filled up to that member. Nothing is raised.
 void ReadCatalogue(const Cumulo::TJSONValue &Node, TStationTable &Table);
 void ReadCatalogueText(std::string_view NodeText, TStationTable &Table);
-// The rows the reader gives an empty, unsorted table: what a read catalogue becomes.
-std::vector<TStationRow> ReadCatalogueRows(std::string_view NodeText);
+// The rows the reader gives an empty, unsorted table: what a read catalogue becomes. The text is
+// taken over and released as soon as it has been read.
+std::vector<TStationRow> ReadCatalogueRows(std::string NodeText);
 
 } // namespace Tunewell

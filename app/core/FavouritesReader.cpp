@@ -12,7 +12,7 @@ void ReadFavourites(const Cumulo::TJSONValue &Node, TStationTable &Table) {
 }
 
 void ReadFavouritesText(std::string_view NodeText, TStationTable &Table) {
-    const std::string inner = InnerText(NodeText, false);
+    const std::string inner = InnerText(std::string(NodeText), false);
     TNodeTextCursor s(inner);
     while (!s.Empty()) {
         const std::size_t before = s.Consumed();

@@ -11,7 +11,7 @@ std::string ReadLastSerie(const Cumulo::TJSONValue &Node) {
 }
 
 std::string ReadLastSerieText(std::string_view NodeText) {
-    const std::string inner = InnerText(NodeText, false);
+    const std::string inner = InnerText(std::string(NodeText), false);
     TNodeTextCursor s(inner);
     s.HeadCut();
     s.Take("\"", 2);

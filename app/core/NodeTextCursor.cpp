@@ -4,27 +4,44 @@
 
 namespace Tunewell {
 
-std::string InnerText(std::string_view NodeText, bool AppendComma) {
-    std::string normalised;
-    normalised.reserve(NodeText.size() + 3);
-    std::size_t lineStart = 0;
-    for (std::size_t i = 0; i < NodeText.size(); ++i) {
-        if (NodeText[i] == '\r' || NodeText[i] == '\n') {
-            normalised.append(NodeText.substr(lineStart, i - lineStart)).append("\r\n");
-            if (NodeText[i] == '\r' && i + 1 < NodeText.size() && NodeText[i + 1] == '\n') {
-                ++i;
-            }
-            lineStart = i + 1;
-        }
-    }
-    if (lineStart < NodeText.size()) {
-        normalised.append(NodeText.substr(lineStart)).append("\r\n");
-    }
+std::string InnerText(std::string NodeText, bool AppendComma) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    const auto first = std::find_if_not(normalised.begin(), normalised.end(), blank);
-    const auto last = std::find_if_not(normalised.rbegin(), normalised.rend(), blank).base();
-    const std::ptrdiff_t trimmed = first < last ? last - first : 0;
-    std::string inner(TNodeTextCursor(normalised).Copy(2, trimmed - 2));
+    std::string inner;
+    if (NodeText.find_first_of("\r\n") == std::string::npos) {
+        // The normalised text is this text plus CR LF, which trimming drops again; the inner
+        // text lies within this text.
+        const auto first = std::find_if_not(NodeText.begin(), NodeText.end(), blank);
+        const auto last = std::find_if_not(NodeText.rbegin(), NodeText.rend(), blank).base();
+        const std::ptrdiff_t count = (first < last ? last - first : 0) - 2;
+        if (count < 1 || NodeText.size() < 2) {
+            NodeText.clear();
+        } else {
+            NodeText.resize(static_cast<std::size_t>(count) + 1);
+            NodeText.erase(0, 1);
+        }
+        inner = std::move(NodeText);
+    } else {
+        std::string normalised;
+        normalised.reserve(NodeText.size() + 3);
+        std::size_t lineStart = 0;
+        for (std::size_t i = 0; i < NodeText.size(); ++i) {
+            if (NodeText[i] == '\r' || NodeText[i] == '\n') {
+                normalised.append(NodeText, lineStart, i - lineStart).append("\r\n");
+                if (NodeText[i] == '\r' && i + 1 < NodeText.size() && NodeText[i + 1] == '\n') {
+                    ++i;
+                }
+                lineStart = i + 1;
+            }
+        }
+        if (lineStart < NodeText.size()) {
+            normalised.append(NodeText, lineStart).append("\r\n");
+        }
+        NodeText = std::string();
+        const auto first = std::find_if_not(normalised.begin(), normalised.end(), blank);
+        const auto last = std::find_if_not(normalised.rbegin(), normalised.rend(), blank).base();
+        const std::ptrdiff_t trimmed = first < last ? last - first : 0;
+        inner = std::string(TNodeTextCursor(normalised).Copy(2, trimmed - 2));
+    }
     if (AppendComma) {
         inner += ',';
     }

@@ -9,8 +9,9 @@ namespace Tunewell {
 // The inner text the readers start from: the node text with its line ends normalised to
 // CR LF after every line, then the characters from position 2 on, as many as its length
 // without leading and trailing characters up to U+0020, minus 2 (for an object: everything
-// between the outer braces). With AppendComma a "," is added.
-std::string InnerText(std::string_view NodeText, bool AppendComma);
+// between the outer braces). With AppendComma a "," is added. A text without line breaks is
+// cut in place, so a catalogue's text is not copied.
+std::string InnerText(std::string NodeText, bool AppendComma);
 
 // The readers' working text s, which only ever loses characters at its front: a view into
 // one buffer plus an offset, so no pass copies the rest of the text. Positions are 1-based

@@ -11,7 +11,7 @@ TPublishedVersion ReadVersion(const Cumulo::TJSONValue &Node) {
 }
 
 TPublishedVersion ReadVersionText(std::string_view NodeText) {
-    const std::string inner = InnerText(NodeText, true);
+    const std::string inner = InnerText(std::string(NodeText), true);
     TNodeTextCursor s(inner);
     s.HeadCut();
     TPublishedVersion published;

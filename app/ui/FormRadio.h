@@ -151,6 +151,9 @@ private:
     void ReportError(const std::exception &Error);
     // The node read as a JSON object; anything else is an error of the start-up sequence.
     Cumulo::TJSONValue ReadObject(const Cumulo::TStringDynArray &Path);
+    // The same read as node text, written while the answer is parsed: for the catalogue, which
+    // must never exist as a value tree.
+    std::string ReadObjectText(const Cumulo::TStringDynArray &Path);
     void CheckForUpdate();
     void LoadCatalogue();
     // Where a catalogue, once read, becomes the grid's rows.

@@ -1,5 +1,4 @@
 // The main window's start-up sequence and its close record.
-#include "Cumulo/JsonText.h"
 #include "Tunewell/BuildValues.h"
 #include "app/core/CatalogueReader.h"
 #include "app/core/FavouritesReader.h"
@@ -54,6 +53,18 @@ TJSONValue TFormRadio::ReadObject(const TStringDynArray &Path) {
         throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not a JSON object",
                             path);
     return *node;
+}
+
+std::string TFormRadio::ReadObjectText(const TStringDynArray &Path) {
+    std::optional<std::string> node = Cloud_.GetNodeText(Path);
+    const std::string path = WindowCloud::GetPathFromResParams(Path);
+    if (!node || *node == "null")
+        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not found", path);
+    // Only an object's text opens with a brace.
+    if (node->empty() || node->front() != '{')
+        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not a JSON object",
+                            path);
+    return std::move(*node);
 }
 
 void TFormRadio::FormShow() {
@@ -137,7 +148,7 @@ void TFormRadio::CheckForUpdate() {
 }
 
 void TFormRadio::LoadCatalogue() {
-    ShowCatalogue(ReadCatalogueRows(Cumulo::NodeText(ReadObject({"ESTACOES"}))));
+    ShowCatalogue(ReadCatalogueRows(ReadObjectText({"ESTACOES"})));
     // The cloud answered: the catalogue shown is its own.
     CatalogueReadAt_ = std::time(nullptr);
     CloudNotice_->ClearNotice();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,11 @@ public:
                                     TOnServerVariable OnServerVariable, TOnRequestError OnError) = 0;
     virtual TOptionalJSON GetServerVariablesSynchronous(const std::string &ServerVarName,
                                                         const TStringDynArray &ResourceParams) = 0;
+    // A read for the windows' text readers: the node's node text (see NodeText), "null" for a
+    // node that does not exist, none for an answer that is not JSON; errors as GetSynchronous.
+    // By default through GetSynchronous; the real client writes the text while it parses the
+    // answer, so a large node never exists as a value.
+    virtual std::optional<std::string> GetNodeTextSynchronous(const TStringDynArray &ResourceParams);
 };
 
 } // namespace Cumulo

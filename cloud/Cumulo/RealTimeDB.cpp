@@ -5,7 +5,9 @@
 #include "Cumulo/Helpers.h"
 #include "Cumulo/MainThread.h"
 #include "Cumulo/NodeAddress.h"
+#include "Cumulo/NodeTextOfJSON.h"
 #include "Cumulo/Request.h"
+#include "Cumulo/Response.h"
 
 #include <stdexcept>
 
@@ -13,13 +15,16 @@ namespace Cumulo {
 
 namespace {
 // The value of a successful answer. A node with a child named "error" is still the node: it is
-// taken whole, not read as an error.
+// taken whole, not read as an error. Parsed once: a catalogue's answer takes a while.
 TOptionalJSON AnswerValue(IFirebaseResponse &Response) {
-    if (Response.IsJSONObj()) {
-        Response.CheckForJSONObj();
-        return Response.GetContentAsJSONObj();
-    }
     return Response.GetContentAsJSONVal();
+}
+
+// The answer's node text, read from the answer in place where the response is this client's.
+std::optional<std::string> AnswerNodeText(IFirebaseResponse &Response) {
+    if (const auto *ours = dynamic_cast<const TFirebaseResponse *>(&Response))
+        return NodeTextOfJSON(ours->Content());
+    return NodeTextOfJSON(Response.ContentAsString());
 }
 
 TJSONValue ServerVariableBody(const std::string &ServerVarName) {
@@ -79,6 +84,19 @@ TOptionalJSON TRealTimeDB::SendSynchronous(const TStringDynArray &ResourceParams
         return AnswerValue(*response);
     if (response->StatusNotFound())
         return TJSONValue(nullptr);
+    throw EFirebaseResponse(response->ErrorMsgOrStatusText());
+}
+
+std::optional<std::string> TRealTimeDB::GetNodeTextSynchronous(const TStringDynArray &ResourceParams) {
+    CheckNodeAddress(ResourceParams, nullptr);
+    TFirebaseRequest request(fBaseURL, std::string(), fAuth);
+    auto response =
+        request.SendRequestSynchronous(AddJSONExtToRequest(ResourceParams), rmGET,
+                                       static_cast<const TJSONValue *>(nullptr), nullptr, tmAuthParam);
+    if (response->StatusOk())
+        return AnswerNodeText(*response);
+    if (response->StatusNotFound())
+        return std::string("null");
     throw EFirebaseResponse(response->ErrorMsgOrStatusText());
 }
 

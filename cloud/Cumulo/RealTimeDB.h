@@ -53,6 +53,7 @@ public:
     TDateTime GetLastKeepAliveTimeStamp() override;
     void GetServerVariables(const std::string &ServerVarName, const TStringDynArray &ResourceParams,
                             TOnServerVariable OnServerVariable, TOnRequestError OnError) override;
+    std::optional<std::string> GetNodeTextSynchronous(const TStringDynArray &ResourceParams) override;
     TOptionalJSON GetServerVariablesSynchronous(const std::string &ServerVarName,
                                                 const TStringDynArray &ResourceParams) override;
 

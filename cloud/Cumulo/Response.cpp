@@ -53,8 +53,12 @@ std::string TFirebaseResponse::ContentAsString() {
     return Answer().Body;
 }
 
+const std::string &TFirebaseResponse::Content() const {
+    return Answer().Body;
+}
+
 TOptionalJSON TFirebaseResponse::GetContentAsJSONVal() {
-    return Parse(ContentAsString());
+    return Parse(Content());
 }
 
 TOptionalJSON TFirebaseResponse::GetContentAsJSONObj() {

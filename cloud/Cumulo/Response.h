@@ -30,6 +30,8 @@ public:
     std::string ErrorMsg() override;
     std::string ErrorMsgOrStatusText() override;
     TDateTime GetServerTime(TTimeZone TimeZone) override;
+    // The body itself, for a reader that must not copy a large answer.
+    const std::string &Content() const;
 
 private:
     const THttpResponse &Answer() const;

@@ -186,10 +186,11 @@ DeleteOutcome WindowCloud::Delete(const TStringDynArray &Path) {
     }
 }
 
-TOptionalJSON WindowCloud::Get(const TStringDynArray &Path) {
+// A read's failure as the windows tell it: an unreachable cloud or a refused read.
+template <class Read> auto WindowCloud::Translated(const TStringDynArray &Path, Read &&Reading) {
     auto &database = Database();
     try {
-        return database.GetSynchronous(Path);
+        return Reading(database);
     } catch (const Cumulo::ETransport &error) {
         throw ECloudFailure(ECloudFailure::TKind::Unreachable, DatabaseHost(), error.what(),
                             GetPathFromResParams(Path));
@@ -197,6 +198,15 @@ TOptionalJSON WindowCloud::Get(const TStringDynArray &Path) {
         throw ECloudFailure(ECloudFailure::TKind::Refused, DatabaseHost(), error.what(),
                             GetPathFromResParams(Path));
     }
+}
+
+TOptionalJSON WindowCloud::Get(const TStringDynArray &Path) {
+    return Translated(Path, [&](Cumulo::IRealTimeDB &Database) { return Database.GetSynchronous(Path); });
+}
+
+std::optional<std::string> WindowCloud::GetNodeText(const TStringDynArray &Path) {
+    return Translated(Path,
+                      [&](Cumulo::IRealTimeDB &Database) { return Database.GetNodeTextSynchronous(Path); });
 }
 
 } // namespace Tunewell

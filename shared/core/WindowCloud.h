@@ -84,6 +84,8 @@ public:
     // cloud, a refused read, or no database client because the last sign-in failed (unreachable
     // when that sign-in could not reach the cloud). Other errors pass unchanged.
     Cumulo::TOptionalJSON Get(const Cumulo::TStringDynArray &Path);
+    // The same read as node text (see IRealTimeDB::GetNodeTextSynchronous).
+    std::optional<std::string> GetNodeText(const Cumulo::TStringDynArray &Path);
 
     const std::shared_ptr<Cumulo::IFirebaseAuthentication> &fAuth() const { return fAuth_; }
     const std::shared_ptr<Cumulo::IRealTimeDB> &fRealTimeDB() const { return fRealTimeDB_; }
@@ -97,6 +99,7 @@ private:
     enum class WriteKind { Post, Put, Patch };
     WriteOutcome Write(WriteKind Kind, const Cumulo::TStringDynArray &Path, const Cumulo::TJSONValue &Data);
     Cumulo::IRealTimeDB &Database() const;
+    template <class Read> auto Translated(const Cumulo::TStringDynArray &Path, Read &&Reading);
 
     IWindowCloudLog &Log_;
     WindowCloudRole Role_;

@@ -35,6 +35,20 @@ TEST(NodeTextCursor, InnerTextNormalisesLineEndsAndDropsTheBraces) {
     EXPECT_EQ(InnerText("{\"a\":\"b\"}", true), "\"a\":\"b\",");
     EXPECT_EQ(InnerText("{\"a\":\"x\ny\rz\r\nw\"}", false), "\"a\":\"x\r\ny\r\nz\r\nw\"");
     EXPECT_EQ(InnerText("{}", true), ",");
+    // Blanks around the text shorten what is taken but not where it starts.
+    const std::pair<const char *, const char *> cut[] = {
+        {"", ""},
+        {"x", ""},
+        {"ab", ""},
+        {"abc", "b"},
+        {"  {}  ", ""},
+        {" {\"a\":1} ", "{\"a\":"},
+        {"\t{\"a\":1}\n", "{\"a\":"},
+        {"{\"a\":1}\r\n\r\n", "\"a\":1"},
+    };
+    for (const auto &[text, inner] : cut) {
+        EXPECT_EQ(InnerText(text, false), inner) << text;
+    }
 }
 
 TEST(NodeTextCursor, FollowsTheVersionTrace) {

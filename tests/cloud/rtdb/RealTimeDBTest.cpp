@@ -142,6 +142,15 @@ TEST_F(RealTimeDBTest, SynchronousAnswerRules) {
             }
             EXPECT_EQ(outcome, c.Expected);
         }
+        // The read for the text readers answers alike, as node text.
+        Answer(c.Status, c.Body);
+        std::string outcome;
+        try {
+            outcome = fDB->GetNodeTextSynchronous({"n"}).value_or("(none)");
+        } catch (const EFirebaseResponse &e) {
+            outcome = std::string("raises ") + e.what();
+        }
+        EXPECT_EQ(outcome, c.Expected);
     }
 }
 
