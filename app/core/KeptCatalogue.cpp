@@ -68,7 +68,7 @@ std::vector<TStationRow> ReadRows(KeptFileReader &Reader) {
     for (auto &row : rows)
         for (int field = 0; field < StationFieldCount; ++field) {
             Reader.Text(kLongestField, text);
-            row[field] = FieldValueFromText(fields[field], text);
+            row.Set(field, FieldValueFromText(fields[field], text));
         }
     return rows;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <iterator>
 #include <numeric>
+#include <unordered_map>
 
 namespace Tunewell {
 
@@ -26,32 +27,24 @@ const std::array<TFieldDef, StationFieldCount> FieldDefs{{
     {"ID", "cdsRadiosID", TFieldType::Text, 6},
 }};
 
-// Three-way order of two values of one field: no value first, numbers numerically, text by
-// the user's locale.
-int CompareValues(const QCollator &Collator, const TFieldValue &Left, const TFieldValue &Right) {
-    if (Left.index() != Right.index()) {
-        return Left.index() < Right.index() ? -1 : 1;
+// Three-way order of one field of two rows: no value first, numbers numerically, text by the
+// user's locale.
+int CompareFields(const QCollator &Collator, const TStationRow &Left, const TStationRow &Right, int Field) {
+    if (Left.HasValue(Field) != Right.HasValue(Field)) {
+        return Left.HasValue(Field) ? 1 : -1;
     }
-    if (const auto *left = std::get_if<std::int64_t>(&Left)) {
-        const auto right = std::get<std::int64_t>(Right);
-        return *left < right ? -1 : (*left > right ? 1 : 0);
+    if (!Left.HasValue(Field)) {
+        return 0;
     }
-    if (const auto *left = std::get_if<std::string>(&Left)) {
-        return Collator.compare(QString::fromStdString(*left),
-                                QString::fromStdString(std::get<std::string>(Right)));
+    if (TStationRow::IsInteger(Field)) {
+        const auto left = Left.Number(Field);
+        const auto right = Right.Number(Field);
+        return left < right ? -1 : (left > right ? 1 : 0);
     }
-    return 0;
-}
-
-bool FitsField(const TFieldDef &Def, const TFieldValue &Value) {
-    if (std::holds_alternative<std::monostate>(Value)) {
-        return true;
-    }
-    if (Def.Type == TFieldType::Integer) {
-        return std::holds_alternative<std::int64_t>(Value);
-    }
-    const auto *text = std::get_if<std::string>(&Value);
-    return text && CutToCharacters(*text, Def.Size).size() == text->size();
+    const std::string_view left = Left.Text(Field);
+    const std::string_view right = Right.Text(Field);
+    return Collator.compare(QString::fromUtf8(left.data(), static_cast<qsizetype>(left.size())),
+                            QString::fromUtf8(right.data(), static_cast<qsizetype>(right.size())));
 }
 
 } // namespace
@@ -90,12 +83,20 @@ int TStationTable::RowCount() const {
     return static_cast<int>(fRows.size());
 }
 
-const TFieldValue &TStationTable::Value(int Row, int Field) const {
+TFieldValue TStationTable::Value(int Row, int Field) const {
     CheckRow(Row);
     if (Field < 0 || Field >= StationFieldCount) {
         throw EStationTableError("Field position " + std::to_string(Field) + " out of range");
     }
-    return fRows[Row][Field];
+    return fRows[Row].Value(Field);
+}
+
+std::string_view TStationTable::Text(int Row, int Field) const {
+    CheckRow(Row);
+    if (Field < 0 || Field >= StationFieldCount) {
+        throw EStationTableError("Field position " + std::to_string(Field) + " out of range");
+    }
+    return fRows[Row].Text(Field);
 }
 
 std::string TStationTable::DisplayText(int Row, int Field) const {
@@ -158,7 +159,7 @@ void TStationTable::SetField(int Field, std::string_view Text) {
     if (Field < 0 || Field >= StationFieldCount) {
         throw EStationTableError("Field position " + std::to_string(Field) + " out of range");
     }
-    fRows[fCurrent][Field] = FieldValueFromText(FieldDefs[Field], Text);
+    fRows[fCurrent].Set(Field, FieldValueFromText(FieldDefs[Field], Text));
 }
 
 void TStationTable::Post() {
@@ -190,7 +191,10 @@ bool TStationTable::Locate(std::string_view Name, std::string_view Value) {
         return false;
     }
     for (int row = 0; row < static_cast<int>(fRows.size()); ++row) {
-        if (fRows[row][field] == wanted) {
+        const TStationRow &candidate = fRows[row];
+        if (candidate.HasValue(field) && (FieldDefs[field].Type == TFieldType::Integer
+                                              ? candidate.Number(field) == std::get<std::int64_t>(wanted)
+                                              : candidate.Text(field) == Value)) {
             MoveCurrentTo(row);
             return true;
         }
@@ -282,7 +286,9 @@ void TStationTable::CheckOpen() const {
 void TStationTable::CheckFits(const std::vector<TStationRow> &Rows) {
     for (const auto &row : Rows) {
         for (int field = 0; field < StationFieldCount; ++field) {
-            if (!FitsField(FieldDefs[field], row[field])) {
+            const std::string_view text = row.Text(field);
+            if (FieldDefs[field].Type == TFieldType::Text &&
+                CutToCharacters(text, FieldDefs[field].Size).size() != text.size()) {
                 throw EStationTableError("A value does not fit field '" + FieldDefs[field].Name + "'");
             }
         }
@@ -336,14 +342,14 @@ int TStationTable::SortedPlaceOf(int Row) const {
     if (fSortIndex < 0) {
         return Row;
     }
-    QCollator collator;
-    const TFieldValue &value = fRows[Row][fSortIndex];
+    const QCollator collator;
+    const TStationRow &value = fRows[Row];
     int low = 0;
     int high = static_cast<int>(fRows.size()) - 1;
     while (low < high) {
         const int middle = (low + high) / 2;
         const int other = middle < Row ? middle : middle + 1;
-        if (CompareValues(collator, fRows[other][fSortIndex], value) <= 0) {
+        if (CompareFields(collator, fRows[other], value, fSortIndex) <= 0) {
             low = middle + 1;
         } else {
             high = middle;
@@ -352,30 +358,64 @@ int TStationTable::SortedPlaceOf(int Row) const {
     return low;
 }
 
+// Every row gets a rank, equal for equal values, so the sort itself compares whole numbers: the
+// locale's order is asked once per distinct text (a catalogue's styles and places repeat), not
+// once per comparison.
 void TStationTable::ApplySort() {
-    const QCollator collator;
-    std::vector<int> order(fRows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::vector<QCollatorSortKey> keys;
-    if (FieldDefs[fSortIndex].Type == TFieldType::Text) {
-        keys.reserve(fRows.size());
-        for (const auto &row : fRows) {
-            const auto *text = std::get_if<std::string>(&row[fSortIndex]);
-            keys.push_back(collator.sortKey(text ? QString::fromStdString(*text) : QString()));
+    const int count = static_cast<int>(fRows.size());
+    std::vector<std::int64_t> rank(fRows.size());
+    if (TStationRow::IsInteger(fSortIndex)) {
+        for (int row = 0; row < count; ++row) {
+            rank[row] = fRows[row].Number(fSortIndex);
+        }
+    } else {
+        std::unordered_map<std::string_view, int> distinct;
+        std::vector<int> valueOf(fRows.size());
+        for (int row = 0; row < count; ++row) {
+            const auto [place, added] =
+                distinct.emplace(fRows[row].Text(fSortIndex), static_cast<int>(distinct.size()));
+            valueOf[row] = place->second;
+        }
+        std::vector<std::string_view> texts(distinct.size());
+        for (const auto &[text, index] : distinct) {
+            texts[index] = text;
+        }
+        distinct = {};
+        const QCollator collator;
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(texts.size());
+        for (const auto text : texts) {
+            keys.push_back(
+                collator.sortKey(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
+        }
+        std::vector<int> byText(texts.size());
+        std::iota(byText.begin(), byText.end(), 0);
+        std::sort(byText.begin(), byText.end(),
+                  [&](int Left, int Right) { return keys[Left].compare(keys[Right]) < 0; });
+        // Texts the locale finds equal share a rank.
+        std::vector<int> textRank(texts.size());
+        for (std::size_t place = 0; place < byText.size(); ++place) {
+            const bool same = place > 0 && keys[byText[place - 1]].compare(keys[byText[place]]) == 0;
+            textRank[byText[place]] = same ? textRank[byText[place - 1]] : static_cast<int>(place);
+        }
+        for (int row = 0; row < count; ++row) {
+            rank[row] = textRank[valueOf[row]];
         }
     }
+    std::vector<int> order(fRows.size());
+    std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int Left, int Right) {
-        const TFieldValue &left = fRows[Left][fSortIndex];
-        const TFieldValue &right = fRows[Right][fSortIndex];
-        if (!keys.empty() && left.index() == right.index() && std::holds_alternative<std::string>(left)) {
-            return keys[Left].compare(keys[Right]) < 0;
+        const bool left = fRows[Left].HasValue(fSortIndex);
+        const bool right = fRows[Right].HasValue(fSortIndex);
+        if (left != right) {
+            return right;
         }
-        return CompareValues(collator, left, right) < 0;
+        return left && rank[Left] < rank[Right];
     });
     std::vector<TStationRow> sorted;
     sorted.reserve(fRows.size());
     int current = -1;
-    for (int place = 0; place < static_cast<int>(order.size()); ++place) {
+    for (int place = 0; place < count; ++place) {
         if (order[place] == fCurrent) {
             current = place;
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/StationField.h"
+#include "app/core/StationRow.h"
 
 #include <array>
 #include <string>
@@ -10,22 +10,6 @@
 namespace Tunewell {
 
 class IStationTableObserver;
-
-// Field positions; the favourites handlers address favoritos by its position.
-enum TStationFieldPosition : int {
-    fpNum = 0,
-    fpNome = 1,
-    fpEstilo = 2,
-    fpLocal = 3,
-    fpFavoritos = 4,
-    fpQualidade = 5,
-    fpUrl = 6,
-    fpSerie = 7,
-    fpID = 8,
-};
-inline constexpr int StationFieldCount = 9;
-
-using TStationRow = std::array<TFieldValue, StationFieldCount>;
 
 // The in-memory station table (the main window's cdsRadios): nine fields, rows in the
 // current order, one current row, an optional persistent sort on one field.
@@ -53,7 +37,9 @@ public:
 
     int RowCount() const;
     const std::vector<TStationRow> &Rows() const { return fRows; }
-    const TFieldValue &Value(int Row, int Field) const;
+    TFieldValue Value(int Row, int Field) const;
+    // A text field's text without a copy (empty when none); empty for the integer fields.
+    std::string_view Text(int Row, int Field) const;
     std::string DisplayText(int Row, int Field) const;
 
     // -1 when the table has no rows.

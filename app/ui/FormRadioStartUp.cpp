@@ -148,15 +148,19 @@ void TFormRadio::CheckForUpdate() {
 }
 
 void TFormRadio::LoadCatalogue() {
-    ShowCatalogue(ReadCatalogueRows(ReadObjectText({"ESTACOES"})));
+    std::string catalogue = ReadObjectText({"ESTACOES"});
+    // Each run replaces the catalogue: reopening the window must not list every station twice.
+    // The old rows go once the new catalogue has arrived, before it is read, so the two never
+    // take room side by side.
+    cdsRadios.ReplaceRows({});
+    ShowCatalogue(ReadCatalogueRows(std::move(catalogue)));
     // The cloud answered: the catalogue shown is its own.
     CatalogueReadAt_ = std::time(nullptr);
     CloudNotice_->ClearNotice();
 }
 
 void TFormRadio::ShowCatalogue(std::vector<TStationRow> Rows) {
-    // Each run replaces the catalogue: reopening the window must not list every station twice.
-    // The rows are sorted once here, in the grid's order, rather than one by one as they come.
+    // Sorted once here, in the grid's order, rather than one row at a time as they come.
     cdsRadios.ReplaceRows(std::move(Rows));
 }
 

@@ -117,6 +117,9 @@ size_t OnHeaderLine(char *Data, size_t Size, size_t Count, void *User) {
     return Size * Count;
 }
 
+// An announced length above this is not trusted with memory up front.
+constexpr curl_off_t kLargestReservedBody = curl_off_t{256} << 20;
+
 size_t OnBodyData(char *Data, size_t Size, size_t Count, void *User) {
     auto &state = *static_cast<TTransferState *>(User);
     const size_t bytes = Size * Count;
@@ -124,7 +127,16 @@ size_t OnBodyData(char *Data, size_t Size, size_t Count, void *User) {
         state.ContentStream->write(Data, static_cast<std::streamsize>(bytes));
         state.ContentStream->flush();
     } else {
-        state.Response->Body.append(Data, bytes);
+        auto &body = state.Response->Body;
+        if (body.empty()) {
+            // Room for the whole announced body at once: growing a large answer by doubling
+            // holds the old and the new copy side by side at every step.
+            curl_off_t length = -1;
+            curl_easy_getinfo(state.Easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+            if (length > 0 && length <= kLargestReservedBody)
+                body.reserve(static_cast<std::size_t>(length));
+        }
+        body.append(Data, bytes);
     }
     state.ReadCount += static_cast<std::int64_t>(bytes);
     if (state.OnReceive && *state.OnReceive) {

@@ -239,8 +239,10 @@ TEST(StationTable, ReplaceRowsSwapsTheWholeContent) {
     EXPECT_EQ(recorder.Events, (std::vector<std::string>{"about-reset", "reset"}));
 
     TStationRow wrong;
-    wrong[fpNum] = std::string("7");
-    EXPECT_THROW(table.ReplaceRows({wrong}), EStationTableError);
+    EXPECT_THROW(wrong.Set(fpNum, std::string("7")), EStationTableError);
+    EXPECT_THROW(wrong.Set(fpNome, std::int64_t{7}), EStationTableError);
+    wrong.Set(fpID, std::string("1234567"));
+    EXPECT_THROW(table.ReplaceRows({wrong}), EStationTableError) << "longer than the field";
     EXPECT_EQ(table.RowCount(), 2);
 }
 
