@@ -5,6 +5,8 @@
 #include "app/ui/GridTitleHeader.h"
 #include "app/ui/LabelRow.h"
 #include "app/ui/PlayerMenu.h"
+#include "app/ui/StationFilterBar.h"
+#include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/StatusNotice.h"
 #include "app/ui/ThemeManager.h"
@@ -24,6 +26,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace Tunewell {
 
@@ -78,10 +81,20 @@ void TFormRadio::PlaceStationLabels() {
 }
 
 void TFormRadio::CreateControls() {
-    Panel1 = new QWidget(this);
+    // The specified client area, with the row to find a station below it: the window grows by
+    // that row and nothing specified moves.
+    auto *client = new QWidget(this);
+    auto *rows = new QVBoxLayout(client);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    Panel1 = new QWidget(client);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(Panel1);
+    FilterBar1 = new StationFilterBar(client);
+    FilterBar1->setFixedWidth(kClientWidth);
+    rows->addWidget(Panel1);
+    rows->addWidget(FilterBar1);
+    setCentralWidget(client);
 
     QWidget *player = Wmp_->Widget();
     player->setParent(Panel1);
@@ -140,7 +153,8 @@ void TFormRadio::CreateGrid() {
     DBGrid1->setFrameShape(QFrame::NoFrame);
     DBGrid1->setHorizontalHeader(new GridTitleHeader(DBGrid1));
     DataSource1 = std::make_unique<StationTableModel>(cdsRadios);
-    DBGrid1->setModel(DataSource1.get());
+    Filter1 = std::make_unique<StationFilterModel>(*DataSource1);
+    DBGrid1->setModel(Filter1.get());
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -175,8 +189,10 @@ void TFormRadio::CreateGrid() {
     connect(titles, &QHeaderView::sectionClicked, this, [this](int Column) { DBGrid1TitleClick(Column); });
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &Current) {
-                if (Current.isValid() && Current.row() != cdsRadios.CurrentRow())
-                    cdsRadios.SetCurrentRow(Current.row());
+                // While the filter changes what is shown, the grid's own moves are not the user's.
+                const int row = Filter1->TableRow(Current);
+                if (!Filtering_ && row >= 0 && row != cdsRadios.CurrentRow())
+                    cdsRadios.SetCurrentRow(row);
             });
     connect(DataSource1.get(), &StationTableModel::TableCurrentRowChanged, this,
             [this](int Row) { FollowCurrentRow(Row); });
@@ -184,14 +200,15 @@ void TFormRadio::CreateGrid() {
 
 void TFormRadio::FollowCurrentRow(int Row) {
     auto *selection = DBGrid1->selectionModel();
-    if (Row < 0) {
-        selection->clearSelection();
+    const int column = std::max(0, selection->currentIndex().column());
+    const QModelIndex index = Filter1->IndexOfTableRow(Row, column);
+    // No row, or one the filter hides: nothing is highlighted.
+    if (!index.isValid()) {
+        selection->clear();
         return;
     }
-    if (selection->currentIndex().row() == Row && selection->isRowSelected(Row))
+    if (selection->currentIndex().row() == index.row() && selection->isRowSelected(index.row()))
         return;
-    const int column = std::max(0, selection->currentIndex().column());
-    const QModelIndex index = DataSource1->index(Row, column);
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     DBGrid1->scrollTo(index);
 }
@@ -245,6 +262,7 @@ void TFormRadio::CreateMenu() {
     Player1 = new PlayerMenu(this);
     Player1->setObjectName(QStringLiteral("Player1"));
     MainMenu1->addMenu(Player1);
+    CreateFilterItems();
 }
 
 void TFormRadio::FormCreate() {

@@ -31,6 +31,8 @@ namespace Tunewell {
 class ECloudFailure;
 class KeptCatalogue;
 class PlayerMenu;
+class StationFilterBar;
+class StationFilterModel;
 class StationTableModel;
 class StatusNotice;
 struct KeptProfile;
@@ -121,6 +123,16 @@ public:
     // Owned here rather than by the window, so that it lets go of cdsRadios before the table
     // goes; the window's children are destroyed only after its members.
     std::unique_ptr<StationTableModel> DataSource1;
+    // What the grid shows of DataSource1: the rows the station filter lets through, no copies.
+    std::unique_ptr<StationFilterModel> Filter1;
+    // The row to find a station, and its two items in the Player menu.
+    StationFilterBar *FilterBar1 = nullptr;
+    QAction *FindStation1 = nullptr;
+    QAction *OnlyFavourites1 = nullptr;
+
+    // The table row Step rows after (negative: before) the current one among the rows the grid
+    // shows, in its order; -1 when there is none.
+    int ShownNeighbourRow(int Step) const;
     // The serie of the profile's last station as read from the cloud.
     std::string last_radio;
 
@@ -142,6 +154,9 @@ private:
     // The captions and the shown station's fields, each row sized to its texts beside the grid.
     void PlaceStationLabels();
     void FollowCurrentRow(int Row);
+    void CreateFilterItems();
+    // Applies a change of the filter; the table's current row stays what it was.
+    void ChangeFilter(const std::function<void()> &Change);
     void ApplyThemeItem(int Index);
     void OpenChildWindow(ChildWindow Kind);
     void PlayCurrentRow();
@@ -180,6 +195,7 @@ private:
     std::array<QAction *, 10> ThemeItems_{};
     bool Shown_ = false;
     bool StartUpRunning_ = false;
+    bool Filtering_ = false;
 };
 
 } // namespace Tunewell

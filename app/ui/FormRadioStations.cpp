@@ -2,6 +2,7 @@
 // sorting by a title.
 #include "app/ui/FormRadio.h"
 #include "app/ui/OrdenarTituloGrid.h"
+#include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
 #include "shared/core/WindowCloudProfileID.h"
 
@@ -134,7 +135,7 @@ void TFormRadio::DBGrid1DrawColumnCell(QPainter *Canvas, const QStyleOptionViewI
                                          : Cell.palette.brush(group, QPalette::Base));
     const QPoint corner = Cell.rect.topLeft() + QPoint(1, 1);
     Canvas->drawPixmap(corner, ImageList1.at(0));
-    if (cdsRadios.DisplayText(Index.row(), fpFavoritos) == "1")
+    if (cdsRadios.DisplayText(Filter1->TableRow(Index), fpFavoritos) == "1")
         Canvas->drawPixmap(corner, ImageList1.at(1));
 }
 

@@ -3,6 +3,7 @@
 #include "app/core/StationTable.h"
 #include "app/ui/StationTableModel.h"
 
+#include <QAbstractProxyModel>
 #include <QCoreApplication>
 #include <QTableView>
 
@@ -10,7 +11,11 @@ namespace Tunewell {
 
 void OrdenarTituloGrid(QTableView *Grid, int Coluna) {
     try {
-        auto *model = qobject_cast<StationTableModel *>(Grid->model());
+        // The grid may show the table through a filter.
+        QAbstractItemModel *shown = Grid->model();
+        if (auto *proxy = qobject_cast<QAbstractProxyModel *>(shown))
+            shown = proxy->sourceModel();
+        auto *model = qobject_cast<StationTableModel *>(shown);
         if (!model || !model->Table().IsOpen() || Coluna < 0 || Coluna >= model->columnCount())
             return;
         const std::string field = model->FieldNameOfColumn(Coluna).toStdString();

@@ -1,6 +1,7 @@
 #include "FormRadioFixture.h"
 
 #include "app/core/StationTable.h"
+#include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/TunewellApplication.h"
 #include "shared/core/Registro.h"
@@ -90,7 +91,7 @@ int FormRadioFixture::RowOfSerie(const std::string &Serie) const {
 }
 
 void FormRadioFixture::ClickCell(int Row, int Column) {
-    const QRect cell = Form->DBGrid1->visualRect(Form->DataSource1->index(Row, Column));
+    const QRect cell = Form->DBGrid1->visualRect(Form->Filter1->IndexOfTableRow(Row, Column));
     // Near the left edge: the Fav column is only partly in view.
     QTest::mouseClick(Form->DBGrid1->viewport(), Qt::LeftButton, {},
                       QPoint(cell.left() + 4, cell.center().y()));

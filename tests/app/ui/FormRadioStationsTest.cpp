@@ -1,6 +1,7 @@
 #include "FormRadioFixture.h"
 #include "app/core/StationTable.h"
 #include "app/ui/PlayerMenu.h"
+#include "app/ui/StationFilterBar.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/ThemeManager.h"
 
@@ -256,13 +257,88 @@ TEST_F(FormRadioStationsTest, PlayerMenuAppearsWithItsFirstItemAndShowsShortcuts
     TFormRadio form(WindowEnvironment{Dialogs, std::make_shared<FakeCloudClients>(Script)}, std::move(player),
                     {});
     EXPECT_EQ(form.MainMenu1->actions().last(), form.Player1->menuAction());
-    EXPECT_FALSE(form.Player1->menuAction()->isVisible());
 
-    PlayerMenu *submenu = form.Player1->AddSubmenu(QStringLiteral("Sub"));
-    EXPECT_TRUE(form.Player1->menuAction()->isVisible());
+    PlayerMenu menu(&form);
+    EXPECT_FALSE(menu.menuAction()->isVisible());
+    PlayerMenu *submenu = menu.AddSubmenu(QStringLiteral("Sub"));
+    EXPECT_TRUE(menu.menuAction()->isVisible());
     QAction *item = submenu->AddItem(QStringLiteral("Item"), QKeySequence(Qt::CTRL | Qt::Key_1));
     EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_1));
     EXPECT_TRUE(item->isShortcutVisibleInContextMenu());
+}
+
+// The names the grid shows, top to bottom.
+QStringList ShownNames(TFormRadio &Form) {
+    QStringList names;
+    for (int row = 0; row < Form.DBGrid1->model()->rowCount(); ++row)
+        names << Form.DBGrid1->model()->index(row, 1).data().toString();
+    return names;
+}
+
+// The name of the highlighted row; empty when none is.
+QString HighlightedName(TFormRadio &Form) {
+    const QModelIndex current = Form.DBGrid1->currentIndex();
+    if (!current.isValid() || !Form.DBGrid1->selectionModel()->isRowSelected(current.row()))
+        return {};
+    return Form.DBGrid1->model()->index(current.row(), 1).data().toString();
+}
+
+TEST_F(FormRadioStationsTest, FilterNarrowsTheGridAndEverythingStillWorks) {
+    SetProfile(kProfile);
+    auto &form = Start();
+    const int rows = form.cdsRadios.RowCount();
+    form.FindStation1->trigger();
+    EXPECT_TRUE(form.FilterBar1->Field()->hasFocus());
+    QTest::keyClicks(form.FilterBar1->Field(), QStringLiteral("L"));
+    EXPECT_EQ(ShownNames(form), QStringList({"Alpha", "Charlie"}));
+    EXPECT_EQ(form.cdsRadios.RowCount(), rows) << "the table keeps every row";
+
+    // A title click sorts while filtered; a click on a shown row plays that row.
+    form.DBGrid1TitleClick(0);
+    EXPECT_EQ(ShownNames(form), QStringList({"Charlie", "Alpha"}));
+    ClickCell(RowOfSerie("12"), 1);
+    EXPECT_EQ(Player->Url, "http://127.0.0.1:1/ten");
+    EXPECT_EQ(HighlightedName(form), "Alpha") << "the playing row is highlighted";
+    form.Include1->trigger();
+    EXPECT_EQ(form.cdsRadios.FieldText(fpSerie), "12");
+    EXPECT_EQ(form.cdsRadios.FieldText(fpFavoritos), "1");
+
+    // Favourites only, with the words: Alpha and Charlie are both starred now.
+    form.OnlyFavourites1->trigger();
+    EXPECT_EQ(ShownNames(form), QStringList({"Charlie", "Alpha"}));
+    form.FilterBar1->Field()->setText(QStringLiteral("alp"));
+    EXPECT_EQ(ShownNames(form), QStringList({"Alpha"}));
+    form.Exclude1->trigger();
+    EXPECT_TRUE(ShownNames(form).isEmpty()) << "no longer a favourite";
+    EXPECT_EQ(form.cdsRadios.FieldText(fpSerie), "12") << "the hidden row stays the table's current row";
+    form.OnlyFavourites1->trigger();
+
+    // A reload keeps the words; the playing row is highlighted again.
+    RunAndWaitForStartUp([&] { form.RunStartUpSequence(); });
+    EXPECT_EQ(form.FilterBar1->Field()->text(), "alp");
+    EXPECT_EQ(ShownNames(form), QStringList({"Alpha"}));
+    EXPECT_EQ(HighlightedName(form), "Alpha");
+
+    // Esc clears the field, shows every row in the current sort and hands the focus back.
+    form.FilterBar1->Field()->setFocus();
+    QTest::keyClick(form.FilterBar1->Field(), Qt::Key_Escape);
+    EXPECT_TRUE(form.FilterBar1->Field()->text().isEmpty());
+    EXPECT_EQ(ShownNames(form), QStringList({"Bravo", "Charlie", "Alpha"}));
+    EXPECT_TRUE(form.DBGrid1->hasFocus());
+    EXPECT_EQ(HighlightedName(form), "Alpha");
+}
+
+TEST_F(FormRadioStationsTest, ShownNeighboursFollowTheFilter) {
+    auto &form = Start();
+    form.DBGrid1TitleClick(1);
+    form.FilterBar1->Field()->setText(QStringLiteral("l"));
+    ASSERT_EQ(ShownNames(form), QStringList({"Alpha", "Charlie"}));
+    form.cdsRadios.Locate("serie", "12");
+    EXPECT_EQ(form.ShownNeighbourRow(1), RowOfSerie("20"));
+    EXPECT_EQ(form.ShownNeighbourRow(-1), -1);
+    form.cdsRadios.Locate("serie", "15");
+    EXPECT_EQ(form.ShownNeighbourRow(1), RowOfSerie("12")) << "from a hidden row: the first shown";
+    EXPECT_EQ(form.ShownNeighbourRow(-1), RowOfSerie("20")) << "from a hidden row: the last shown";
 }
 
 } // namespace

@@ -1,0 +1,93 @@
+// Types words into the station filter over a table of 50,000 stations shown in a grid, one
+// keystroke at a time, and prints the median and the worst time a keystroke took to re-filter
+// (the grid's own update included), for each word and over all of them.
+// Usage: filter-bench [STATIONS]; run with QT_QPA_PLATFORM=offscreen where there is no display.
+#include "app/core/StationTable.h"
+#include "app/ui/StationFilterModel.h"
+#include "app/ui/StationTableModel.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char *const Names[] = {"Rádio Ação",       "São João FM",   "Educadora Música", "Jovem Pan Notícias",
+                             "Cultura Clássica", "Antena Ilhéus", "Paraná Sertanejo", "Gaúcha Esportes"};
+const char *const Styles[] = {"Música Popular Brasileira",
+                              "Sertanejo",
+                              "Notícias e Esportes",
+                              "Clássica",
+                              "Forró e Baião",
+                              "Rock Nacional"};
+const char *const Places[] = {"São Paulo", "Goiânia", "Florianópolis", "Belém", "Maceió", "Ribeirão Preto"};
+
+void Fill(Tunewell::TStationTable &Table, int Stations) {
+    using namespace Tunewell;
+    std::vector<TStationRow> rows(static_cast<std::size_t>(Stations));
+    for (int i = 0; i < Stations; ++i) {
+        auto &row = rows[static_cast<std::size_t>(i)];
+        row.Set(fpNum, std::int64_t{i + 1});
+        row.Set(fpNome, std::string(Names[i % 8]) + " " + std::to_string(i + 1));
+        row.Set(fpEstilo, std::string(Styles[i % 6]));
+        row.Set(fpLocal, std::string(Places[(i / 6) % 6]).substr(0, 30));
+        row.Set(fpFavoritos, std::string(i % 10 == 0 ? "1" : "2"));
+        row.Set(fpSerie, std::int64_t{100000 + i});
+    }
+    Table.ReplaceRows(std::move(rows));
+}
+
+double Median(std::vector<double> Times) {
+    std::sort(Times.begin(), Times.end());
+    return Times.empty() ? 0 : Times[Times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    using namespace Tunewell;
+    QApplication application(argc, argv);
+    const int stations = argc > 1 ? std::stoi(argv[1]) : 50000;
+    TStationTable table;
+    Fill(table, stations);
+    StationTableModel source(table);
+    StationFilterModel filter(source);
+    QTableView grid;
+    grid.setModel(&filter);
+    grid.resize(470, 324);
+    grid.show();
+    QApplication::processEvents();
+
+    std::vector<double> all;
+    std::printf("stations: %d\n", stations);
+    // Each word typed from an empty field, then cleared with one keystroke.
+    for (const char *word : {"radio", "sao paulo", "classica", "jovem 1234", "zzz"}) {
+        for (int round = 0; round < 3; ++round) {
+            std::vector<double> times;
+            int shown = 0;
+            const QString text = QString::fromUtf8(word);
+            for (qsizetype typed = 1; typed <= text.size() + 1; ++typed) {
+                QElapsedTimer clock;
+                clock.start();
+                filter.SetText(typed <= text.size() ? text.left(typed) : QString());
+                QApplication::processEvents();
+                times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+                if (typed == text.size())
+                    shown = filter.rowCount();
+            }
+            all.insert(all.end(), times.begin(), times.end());
+            if (round == 2)
+                std::printf(
+                    "typing '%s' and clearing: median %.1f ms, worst %.1f ms per keystroke (%d rows shown at "
+                    "the end of the word)\n",
+                    word, Median(times), *std::max_element(times.begin(), times.end()), shown);
+        }
+    }
+    std::printf("every keystroke: median %.1f ms, worst %.1f ms\n", Median(all),
+                *std::max_element(all.begin(), all.end()));
+    return 0;
+}
