@@ -1,4 +1,5 @@
 // The main window's start-up sequence and its close record.
+#include "Cumulo/Helpers.h"
 #include "Tunewell/BuildValues.h"
 #include "app/core/CatalogueReader.h"
 #include "app/core/FavouritesReader.h"
@@ -23,6 +24,7 @@
 
 namespace Tunewell {
 
+using Cumulo::TFirebaseHelpers;
 using Cumulo::TJSONValue;
 using Cumulo::TStringDynArray;
 
@@ -78,8 +80,9 @@ void TFormRadio::FormShow() {
 }
 
 void TFormRadio::RunStartUpSequence() {
-    // A message shown by a run may itself reactivate the window; one run at a time.
-    if (StartUpRunning_)
+    // A message shown by a run may itself reactivate the window; one run at a time. An ending
+    // program starts none.
+    if (StartUpRunning_ || TFirebaseHelpers::AppIsTerminated())
         return;
     StartUpRunning_ = true;
     try {
@@ -87,7 +90,9 @@ void TFormRadio::RunStartUpSequence() {
     } catch (const ECloudFailure &failure) {
         ReportCloudFailure(failure);
     } catch (const std::exception &error) {
-        ReportError(error);
+        // A run cut short by the program's end says nothing.
+        if (!TFirebaseHelpers::AppIsTerminated())
+            ReportError(error);
     }
     StartUpRunning_ = false;
     emit StartUpSequenceFinished();
@@ -199,7 +204,11 @@ void TFormRadio::FormClose() {
 
 void TFormRadio::closeEvent(QCloseEvent *Event) {
     // The window closes whatever the close record met; an error still reaches the error report.
-    const auto closeAnyway = qScopeGuard([this, Event] { QMainWindow::closeEvent(Event); });
+    // Closing it ends the program: after the close record nothing more is written or shown.
+    const auto closeAnyway = qScopeGuard([this, Event] {
+        TFirebaseHelpers::SetAppTerminated(true);
+        QMainWindow::closeEvent(Event);
+    });
     FormClose();
 }
 

@@ -37,10 +37,8 @@ bool MessageDialogs::OpenAddress(const QString &Address) {
     return QDesktopServices::openUrl(QUrl::fromUserInput(Address));
 }
 
-void MessageDialogs::RestartProgram() {
+void MessageDialogs::StartNewInstance() {
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
-    // exit() ends the event loop without closing the windows, so no close handler runs.
-    QCoreApplication::exit(0);
 }
 
 } // namespace Tunewell

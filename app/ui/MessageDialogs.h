@@ -11,7 +11,7 @@ public:
     bool AskYesNo(QWidget *Parent, const QString &Text, const QString &Caption) override;
     void ShowError(QWidget *Parent, const QString &Message) override;
     bool OpenAddress(const QString &Address) override;
-    void RestartProgram() override;
+    void StartNewInstance() override;
 };
 
 } // namespace Tunewell

@@ -1,5 +1,6 @@
 #include "app/ui/TunewellApplication.h"
 
+#include "Cumulo/Helpers.h"
 #include "shared/ui/Dialogs.h"
 
 #include <QMetaObject>
@@ -10,7 +11,11 @@
 
 namespace Tunewell {
 
-TunewellApplication::TunewellApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {}
+TunewellApplication::TunewellApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {
+    // However the loop was told to end, the cloud client learns before the windows go.
+    connect(this, &QCoreApplication::aboutToQuit, this,
+            [] { Cumulo::TFirebaseHelpers::SetAppTerminated(true); });
+}
 
 TunewellApplication::~TunewellApplication() = default;
 

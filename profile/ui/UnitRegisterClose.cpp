@@ -1,5 +1,6 @@
 #include "profile/ui/ProfileLog.h"
 #include "profile/ui/UnitRegister.h"
+#include "shared/core/ProgramEnd.h"
 #include "shared/core/Registro.h"
 #include "shared/core/TimeText.h"
 
@@ -46,7 +47,8 @@ void TFormRegister::btDeleteClick() {
     btSave->setEnabled(true);
     Label7->setText(QStringLiteral("Register / Registre-se"));
     Label7->adjustSize();
-    fDialogs.RestartProgram();
+    fDialogs.StartNewInstance();
+    EndProgramWithoutCloseRecord();
 }
 
 void TFormRegister::btSairClick() {

@@ -2,6 +2,7 @@
 
 #include "Cumulo/Endpoints.h"
 #include "Cumulo/Exceptions.h"
+#include "Cumulo/Helpers.h"
 #include "Cumulo/JsonText.h"
 #include "shared/core/WindowCloudFailure.h"
 
@@ -20,6 +21,13 @@ std::string HostOf(const std::string &URL) {
     const auto scheme = URL.find("://");
     const auto start = scheme == std::string::npos ? 0 : scheme + 3;
     return URL.substr(start, URL.find('/', start) - start);
+}
+
+// Once the program is ending, after its close record or a restart request, no window reaches
+// the cloud again: a handler that a closing modal window lets go on would otherwise write on.
+void RefuseWhenEnding() {
+    if (Cumulo::TFirebaseHelpers::AppIsTerminated())
+        throw std::runtime_error("The program is ending: nothing more is sent");
 }
 } // namespace
 
@@ -99,6 +107,7 @@ SignInOutcome WindowCloud::SignIn() {
     SignInOutcome outcome;
     outcome.Ran = true;
     try {
+        RefuseWhenEnding();
         auto auth = Clients_->CreateAuthentication(Settings_.ApiKey);
         if (!auth)
             throw std::runtime_error("No authentication client");
@@ -126,6 +135,7 @@ SignInOutcome WindowCloud::SignInIfNeeded() {
 }
 
 Cumulo::IRealTimeDB &WindowCloud::Database() const {
+    RefuseWhenEnding();
     if (!fRealTimeDB_) {
         const bool tried = LastSignIn_.Ran && !LastSignIn_.Succeeded;
         throw ECloudFailure(LastSignIn_.Unreachable ? ECloudFailure::TKind::Unreachable

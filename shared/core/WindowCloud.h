@@ -43,7 +43,8 @@ enum class DeleteOutcome { Deleted, NotFound, Failed };
 // A window's pair of cloud clients, its sign-in with the service account, and the lines that
 // record the outcome of its writes in the window's log memo. One per window that talks to the
 // cloud; the clients live as long as this object. No operation lets an error escape except Get,
-// whose failures the start-up sequence reports.
+// whose failures the start-up sequence reports. Once the program is ending (the cloud client's
+// AppIsTerminated) every operation fails without reaching the cloud.
 class WindowCloud {
 public:
     WindowCloud(IWindowCloudLog &Log, WindowCloudRole Role, std::shared_ptr<IWindowCloudClients> Clients,

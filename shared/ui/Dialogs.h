@@ -18,9 +18,8 @@ public:
     virtual void ShowError(QWidget *Parent, const QString &Message) = 0;
     // Opens a document or web address with the desktop's default application; false when none did.
     virtual bool OpenAddress(const QString &Address) = 0;
-    // Starts a new instance of the program's own executable and ends this one at once, without
-    // the main window's close handling.
-    virtual void RestartProgram() = 0;
+    // Starts a new instance of the program's own executable; the caller then ends this one.
+    virtual void StartNewInstance() = 0;
 };
 
 } // namespace Tunewell

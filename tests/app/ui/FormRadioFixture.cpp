@@ -1,5 +1,6 @@
 #include "FormRadioFixture.h"
 
+#include "Cumulo/Helpers.h"
 #include "app/core/StationTable.h"
 #include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
@@ -43,6 +44,7 @@ void FormRadioFixture::TearDown() {
     Form.reset();
     ExcluirRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), QString());
     TunewellApplication::Instance()->ShowErrorsThrough(nullptr);
+    Cumulo::TFirebaseHelpers::SetAppTerminated(false);
 }
 
 void FormRadioFixture::SetProfile(const std::string &ProfileID) {
@@ -51,6 +53,8 @@ void FormRadioFixture::SetProfile(const std::string &ProfileID) {
 }
 
 TFormRadio &FormRadioFixture::Start() {
+    // A new program: a window closed before ended the last one as far as the cloud client knows.
+    Cumulo::TFirebaseHelpers::SetAppTerminated(false);
     auto player = std::make_unique<RecordingPlayer>();
     Player = player.get();
     auto children = [this](ChildWindow, TFormRadio &) {
@@ -63,7 +67,7 @@ TFormRadio &FormRadioFixture::Start() {
         return dialog;
     };
     Form = std::make_unique<TFormRadio>(WindowEnvironment{Dialogs, Clients, Settings}, std::move(player),
-                                        children);
+                                        Children ? Children : children);
     Form->UseKeptCatalogue(Kept);
     KeptCount = 0;
     QObject::connect(Form.get(), &TFormRadio::CatalogueKept, [this] { ++KeptCount; });

@@ -30,7 +30,8 @@ protected:
 
     // Stores a profile ID, as a registration would.
     static void SetProfile(const std::string &ProfileID);
-    // Creates and shows the window and waits for its first start-up sequence to end.
+    // Creates and shows the window, as a new run of the program, and waits for its first start-up
+    // sequence to end.
     TFormRadio &Start();
     // Waits until the window has kept Count catalogues since it was created.
     void WaitForKept(int Count);
@@ -53,6 +54,8 @@ protected:
     std::shared_ptr<KeptCatalogue> Kept;
     int KeptCount = 0;
     std::unique_ptr<TFormRadio> Form;
+    // The child windows the menu opens; by default plain windows that close at once.
+    ChildWindowFactory Children;
     // Where each child window was shown, in screen coordinates.
     std::vector<QPoint> ChildPositions;
 };

@@ -1,6 +1,8 @@
 #include "CloudNodes.h"
+#include "Cumulo/Helpers.h"
 #include "DialogsSeen.h"
 #include "LocalCloudSession.h"
+#include "ProgramLoop.h"
 #include "RecordingDialogs.h"
 #include "ScriptedCloudClients.h"
 #include "SettingsFaults.h"
@@ -49,6 +51,8 @@ protected:
         TunewellApplication::Instance()->ShowErrorsThrough(&Dialogs);
     }
     void TearDown() override {
+        // A restart asked by the test ended the program as far as the cloud client knows.
+        Cumulo::TFirebaseHelpers::SetAppTerminated(false);
         TunewellApplication::Instance()->ShowErrorsThrough(nullptr);
         SetRegistration(QString());
     }
@@ -312,7 +316,7 @@ TEST_F(RegisterWindowTest, DeletingMarksTheProfileForgetsItAndRestarts) {
     Nodes.Put({"CADASTRADO", "-Nprofile"}, Profile);
     SetRegistration(QStringLiteral("-Nprofile"));
     auto Form = Open();
-    Form->btDeleteClick();
+    Testing::RunAsTheProgram([&] { Form->btDeleteClick(); });
 
     ASSERT_EQ(Writes().size(), 1u);
     EXPECT_TRUE(Writes()[0].starts_with(R"(rmPUT CADASTRADO/-Nprofile/EXCLUIDO {"EXC_HORA":")"))
@@ -335,7 +339,7 @@ TEST_F(RegisterWindowTest, DeletingWithoutAProfileLeftWritesNothingAndStillResta
     SetRegistration(QStringLiteral("-Nprofile"));
     auto Form = Open();
     SetRegistration(QString()); // gone while the window was open
-    Form->btDeleteClick();
+    Testing::RunAsTheProgram([&] { Form->btDeleteClick(); });
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Clients->Script().AuthenticationsCreated, 0);
     EXPECT_EQ(Nodes.Get({"CADASTRADO", "-Nprofile"}), Json::parse(R"({"CAD_NOME":"A"})"));
@@ -349,7 +353,7 @@ TEST_F(RegisterWindowTest, DeletingWithTheCloudDownStillForgetsAndRestarts) {
     SetRegistration(QStringLiteral("-Nprofile"));
     auto Form = Open();
     Cloud.Stop();
-    Form->btDeleteClick();
+    Testing::RunAsTheProgram([&] { Form->btDeleteClick(); });
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Lines(Form->memRTDB), QStringList{QStringLiteral("memRTDB")});
     EXPECT_EQ(Registration(), QString());

@@ -8,6 +8,8 @@ void RecordingDialogs::ShowMessage(QWidget *, const QString &Text) {
 
 bool RecordingDialogs::AskYesNo(QWidget *, const QString &Text, const QString &Caption) {
     Entries.push_back({Kind::Question, Text, Caption});
+    if (WhileAsking)
+        WhileAsking();
     return AnswerYes;
 }
 
@@ -20,7 +22,7 @@ bool RecordingDialogs::OpenAddress(const QString &Address) {
     return true;
 }
 
-void RecordingDialogs::RestartProgram() {
+void RecordingDialogs::StartNewInstance() {
     Entries.push_back({Kind::Restart, {}, {}});
 }
 

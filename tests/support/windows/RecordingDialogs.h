@@ -3,6 +3,7 @@
 #include "shared/ui/Dialogs.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace Tunewell::Testing {
@@ -22,7 +23,7 @@ public:
     bool AskYesNo(QWidget *Parent, const QString &Text, const QString &Caption) override;
     void ShowError(QWidget *Parent, const QString &Message) override;
     bool OpenAddress(const QString &Address) override;
-    void RestartProgram() override;
+    void StartNewInstance() override;
 
     // The texts of the entries of one kind, in order.
     std::vector<QString> Texts(Kind What) const;
@@ -30,6 +31,8 @@ public:
     std::vector<Entry> Entries;
     // The answer to every Yes/No box.
     bool AnswerYes = false;
+    // Runs while a Yes/No box is open, as other events may.
+    std::function<void()> WhileAsking;
 };
 
 } // namespace Tunewell::Testing
