@@ -34,6 +34,17 @@ QString TwoDigits(int Value) {
 
 } // namespace
 
+QString BirthdayInputMask(QChar Separator) {
+    // Escaped: a separator such as "." or "-" must stay a literal of the mask.
+    const QString sep = QStringLiteral("\\") + Separator;
+    return "00" + sep + "00" + sep + "9999;_";
+}
+
+QString EmptyBirthdayText(QChar Separator) {
+    const QString sep(Separator);
+    return "  " + sep + "  " + sep + "    ";
+}
+
 std::optional<QString> ConvertBirthday(const QString &Text, const TShortDateFormat &Format) {
     QStringList parts = Text.split(Format.Separator);
     if (parts.size() != 3) {

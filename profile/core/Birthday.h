@@ -16,4 +16,10 @@ namespace Tunewell {
 // keeps the locale's day and month order, so reading it again gives the same date.
 std::optional<QString> ConvertBirthday(const QString &Text, const TShortDateFormat &Format);
 
+// The birthday field's input mask: day and month two optional digits each, the year's four
+// required, the locale's separator between them (the one ConvertBirthday reads), "_" for blanks.
+QString BirthdayInputMask(QChar Separator);
+// The field's text with nothing entered, blanks read as spaces ("  /  /    ").
+QString EmptyBirthdayText(QChar Separator);
+
 } // namespace Tunewell

@@ -21,8 +21,6 @@ namespace Tunewell {
 
 namespace {
 
-const QString kEmptyBirthday = QStringLiteral("  /  /    ");
-
 // Keeps an edit's text in one letter case, whatever is typed or pasted.
 void KeepCase(QLineEdit *Edit, QString (QString::*Convert)() const &) {
     QObject::connect(Edit, &QLineEdit::textChanged, Edit, [Edit, Convert](const QString &Text) {
@@ -52,8 +50,8 @@ QLabel *AddLinkLabel(QWidget *Parent, const QString &ObjectName, const QString &
 
 TFormRegister::TFormRegister(const WindowEnvironment &Environment, TCurrentSerie CurrentSerie,
                              QWidget *Parent)
-    : QDialog(Parent), AdapterAddress(&getMacAddress), fDialogs(Environment.Dialogs),
-      fCurrentSerie(std::move(CurrentSerie)) {
+    : QDialog(Parent), AdapterAddress(&getMacAddress), DateFormat(&UserShortDateFormat),
+      fDialogs(Environment.Dialogs), fCurrentSerie(std::move(CurrentSerie)) {
     CreateControls();
     fLog = std::make_unique<ProfileLog>(*memRTDB);
     fCloud = std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other, Environment.CloudClients,
@@ -77,8 +75,6 @@ void TFormRegister::CreateControls() {
     EditEmail = AddEdit(Panel1, QStringLiteral("EditEmail"), {48, 117, 353, 21});
     Label4 = AddLabel(Panel1, QStringLiteral("Label4"), QStringLiteral("Birthday / Aniversário"), 424, 98);
     MaskEdit1 = AddEdit(Panel1, QStringLiteral("MaskEdit1"), {424, 117, 104, 21});
-    // Day and month digits optional, the year's four required, "/" kept, blanks shown as "_".
-    MaskEdit1->setInputMask(QStringLiteral("00/00/9999;_"));
     MaskEdit1->installEventFilter(this);
     Label5 = AddLabel(Panel1, QStringLiteral("Label5"), QStringLiteral("Country / País"), 48, 152);
     EditPais = AddEdit(Panel1, QStringLiteral("EditPais"), {48, 171, 193, 21});
@@ -123,6 +119,9 @@ void TFormRegister::showEvent(QShowEvent *Event) {
 
 void TFormRegister::FormShow() {
     fClosing = false;
+    // The mask types the separator the check reads: the locale's.
+    fDateFormat = DateFormat();
+    MaskEdit1->setInputMask(BirthdayInputMask(fDateFormat.Separator));
     fRegistration = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
     ShowRegistered(!fRegistration.isEmpty());
     btSair->setFocus();
@@ -147,20 +146,40 @@ bool TFormRegister::eventFilter(QObject *Watched, QEvent *Event) {
         // Only a move to another control of this window leaves the field; switching windows
         // (the message box among them) does not.
         const auto Reason = static_cast<QFocusEvent *>(Event)->reason();
-        if (isVisible() && Reason != Qt::ActiveWindowFocusReason && Reason != Qt::PopupFocusReason)
-            QMetaObject::invokeMethod(this, &TFormRegister::MaskEdit1Exit, Qt::QueuedConnection);
+        if (isVisible() && Reason != Qt::ActiveWindowFocusReason && Reason != Qt::PopupFocusReason) {
+            // Queued: a message box must not open inside a focus change. A handler that runs
+            // first (a click on Save) runs the check itself.
+            fBirthdayCheckPending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (fBirthdayCheckPending)
+                        MaskEdit1Exit();
+                },
+                Qt::QueuedConnection);
+        }
     }
     return QDialog::eventFilter(Watched, Event);
 }
 
 void TFormRegister::MaskEdit1Exit() {
-    if (const auto Birthday = ConvertBirthday(MaskEdit1Text(), UserShortDateFormat())) {
+    CheckBirthday();
+}
+
+bool TFormRegister::CheckBirthday() {
+    fBirthdayCheckPending = false;
+    if (const auto Birthday = ConvertBirthday(MaskEdit1Text(), fDateFormat)) {
         MaskEdit1->setText(*Birthday);
-        return;
+        return true;
     }
     fDialogs.ShowMessage(this, QStringLiteral("Data Inválida"));
     MaskEdit1->clear();
     MaskEdit1->setFocus();
+    return false;
+}
+
+bool TFormRegister::BirthdayChecked() {
+    return !fBirthdayCheckPending || CheckBirthday();
 }
 
 } // namespace Tunewell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile/core/ShortDateFormat.h"
 #include "shared/core/WindowCloud.h"
 #include "shared/ui/WindowEnvironment.h"
 
@@ -44,6 +45,8 @@ public:
 
     // The machine's adapter address; tests replace it.
     std::function<std::string()> AdapterAddress;
+    // The user's short date format, read when the window is shown; tests replace it.
+    std::function<TShortDateFormat()> DateFormat;
     const Cumulo::TStringDynArray &node() const { return fNode; }
 
     QFrame *Panel1;
@@ -80,6 +83,10 @@ private:
     void ShowRegistered(bool Registered);
     // Shows the message, puts the focus into the field and answers false when Failed.
     bool Require(bool Failed, QWidget *Field, const QString &Message);
+    // MaskEdit1Exit's check; false (after "Data Inválida") when the field holds no valid date.
+    bool CheckBirthday();
+    // True unless a check due since the field was left finds no valid date.
+    bool BirthdayChecked();
     // The close handler's record (the presence under the profile, if any), once per closing.
     void RecordPresenceOnClose();
 
@@ -90,6 +97,10 @@ private:
     Cumulo::TStringDynArray fNode;
     // The profile ID read when the window was shown or closed.
     QString fRegistration;
+    // The format the birthday field is typed and checked in.
+    TShortDateFormat fDateFormat;
+    // The field was left and its check has not run yet.
+    bool fBirthdayCheckPending = false;
     // Set while the window closes, so that the record is written once.
     bool fClosing = false;
 };

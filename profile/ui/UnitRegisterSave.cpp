@@ -1,3 +1,4 @@
+#include "profile/core/Birthday.h"
 #include "profile/core/LogCut.h"
 #include "profile/core/ValidaEMail.h"
 #include "profile/ui/ProfileLog.h"
@@ -37,6 +38,9 @@ bool TFormRegister::Require(bool Failed, QWidget *Field, const QString &Message)
 }
 
 void TFormRegister::btSaveClick() {
+    // Save sees the birthday as checked, also when it was pressed right after typing.
+    if (!BirthdayChecked())
+        return;
     fNode = {"CADASTRADO"};
     const auto Adapter = AdapterAddress();
 
@@ -45,7 +49,7 @@ void TFormRegister::btSaveClick() {
         !Require(EditSobrenome->text().isEmpty(), EditSobrenome, QStringLiteral("Last Name! / Sobrenome!")) ||
         !Require(EditEmail->text().isEmpty(), EditEmail, QStringLiteral("E-mail!")) ||
         !Require(EditPais->text().isEmpty(), EditPais, QStringLiteral("Country! / Country!")) ||
-        !Require(MaskEdit1Text() == QStringLiteral("  /  /    "), MaskEdit1,
+        !Require(MaskEdit1Text() == EmptyBirthdayText(fDateFormat.Separator), MaskEdit1,
                  QStringLiteral("Birthday! / Aniversário!")) ||
         !Require(EditEstado->text().isEmpty(), EditEstado, QStringLiteral("State / Estado!")) ||
         !Require(!ValidaEMail(EditEmail->text().trimmed()), EditEmail, QStringLiteral("E-mail!")))

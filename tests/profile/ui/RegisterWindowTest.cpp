@@ -175,6 +175,55 @@ TEST_F(RegisterWindowTest, LeavingTheBirthdayWithoutAValidDateKeepsTheFocusThere
     }
 }
 
+TEST_F(RegisterWindowTest, TheBirthdayIsTypedAndCheckedWithTheLocalesSeparator) {
+    for (const char Separator : {'.', '-', '/'}) {
+        const QString Sep(QChar::fromLatin1(Separator));
+        SCOPED_TRACE(Sep.toStdString());
+        Dialogs.Entries.clear();
+        Writes().clear();
+        auto Form = std::make_unique<TFormRegister>(Environment, [] { return std::string("42"); });
+        Form->AdapterAddress = [] { return std::string(); };
+        Form->DateFormat = [Separator] {
+            return TShortDateFormat{TShortDateFormat::DayMonthYear, QChar(Separator)};
+        };
+        Form->show();
+        Form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        EXPECT_EQ(Form->MaskEdit1->displayText(), "__" + Sep + "__" + Sep + "____");
+        Fill(*Form);
+        Form->MaskEdit1->clear();
+        Form->MaskEdit1->setFocus(Qt::TabFocusReason);
+        Form->MaskEdit1->setCursorPosition(0);
+        QTest::keyClicks(Form->MaskEdit1, QStringLiteral("25121990"));
+        QTest::keyClick(Form->MaskEdit1, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(Form->MaskEdit1->displayText(), "25" + Sep + "12" + Sep + "1990");
+        QTest::mouseClick(Form->btSave, Qt::LeftButton);
+        EXPECT_TRUE(Testing::Seen(Dialogs).isEmpty()) << Testing::Seen(Dialogs).join(", ").toStdString();
+        const auto Id = Registration().toStdString();
+        ASSERT_FALSE(Id.empty());
+        EXPECT_EQ(Nodes.Get({"CADASTRADO", Id, "CAD_ANIVERSARIO"}),
+                  ("25" + Sep + "12" + Sep + "1990").toStdString());
+        SetRegistration(QString());
+    }
+}
+
+TEST_F(RegisterWindowTest, SaveRightAfterTypingSeesTheCheckedBirthday) {
+    auto Form = Open();
+    Fill(*Form);
+    Form->MaskEdit1->clear();
+    Form->MaskEdit1->setFocus(Qt::TabFocusReason);
+    Form->MaskEdit1->setCursorPosition(0);
+    QTest::keyClicks(Form->MaskEdit1, QStringLiteral("1205"));
+    // The click moves the focus out of the field and presses Save at once.
+    QTest::mouseClick(Form->btSave, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: Data Inválida")});
+    EXPECT_TRUE(Writes().empty());
+    EXPECT_EQ(Registration(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), Form->MaskEdit1);
+}
+
 TEST_F(RegisterWindowTest, SavingCreatesTheProfileAndMovesTheMachineRecord) {
     Nodes.Put({"NAO_CADASTRADO", kAdapter}, TJSONValue::parse(R"({"Nome":"pc","Status":"Online"})"));
     auto Form = Open();
