@@ -63,7 +63,7 @@ std::vector<TStationRow> ReadCatalogueRows(std::string NodeText) {
         const std::size_t before = s.Consumed();
         const auto e = static_cast<std::ptrdiff_t>(recordEnd.In(s));
         const auto b = static_cast<std::ptrdiff_t>(recordStart.In(s)) + 1;
-        const std::string_view key = s.Copy(2, static_cast<std::ptrdiff_t>(keyEnd.In(s)) - 3);
+        const std::string_view key = s.CopyInside(keyEnd.In(s));
         const std::string_view recordText = s.Copy(b, e - b + 1);
         const auto record = Cumulo::TJSONValue::parse(recordText, nullptr, false);
         if (record.is_discarded() || record.is_object()) {

@@ -4,6 +4,35 @@
 
 namespace Tunewell {
 
+namespace {
+
+// The readers' positions count characters; the text is UTF-8. A piece that ends or starts a
+// character away from an ASCII delimiter moves by that character's bytes, never into it.
+bool IsContinuationByte(char Byte) {
+    return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
+}
+
+std::size_t FirstCharacterBytes(std::string_view Text) {
+    std::size_t bytes = Text.empty() ? 0 : 1;
+    while (bytes < Text.size() && IsContinuationByte(Text[bytes])) {
+        ++bytes;
+    }
+    return bytes;
+}
+
+std::string_view DropLastCharacters(std::string_view Text, std::ptrdiff_t Count) {
+    for (; Count > 0 && !Text.empty(); --Count) {
+        std::size_t last = Text.size() - 1;
+        while (last > 0 && IsContinuationByte(Text[last])) {
+            --last;
+        }
+        Text = Text.substr(0, last);
+    }
+    return Text;
+}
+
+} // namespace
+
 std::string InnerText(std::string NodeText, bool AppendComma) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
     std::string inner;
@@ -67,16 +96,27 @@ void TNodeTextCursor::DropBefore(std::ptrdiff_t Start) {
     fStart = std::min(fStart + drop, fText.size());
 }
 
+std::string_view TNodeTextCursor::CopyInside(std::size_t Position) const {
+    if (Position == 0) {
+        return {};
+    }
+    std::string_view before = Rest().substr(0, Position - 1);
+    before.remove_prefix(FirstCharacterBytes(before));
+    return DropLastCharacters(before, 1);
+}
+
 std::string_view TNodeTextCursor::Take(std::string_view Delimiter, std::ptrdiff_t Back) {
-    const auto p = static_cast<std::ptrdiff_t>(Find(Delimiter));
-    const std::string_view piece = Copy(1, p - Back);
+    const std::size_t p = Find(Delimiter);
+    const std::string_view piece =
+        p == 0 ? std::string_view() : DropLastCharacters(Rest().substr(0, p - 1), Back - 1);
     // remove(1, p): nothing when p is 0.
-    fStart += static_cast<std::size_t>(p);
+    fStart += p;
     return piece;
 }
 
 void TNodeTextCursor::HeadCut() {
-    DropBefore(static_cast<std::ptrdiff_t>(Find("},")) + 2);
+    const std::size_t e = Find("},");
+    fStart += e == 0 ? FirstCharacterBytes(Rest()) : e + 1;
 }
 
 std::size_t TRepeatedFind::In(const TNodeTextCursor &Cursor) {

@@ -15,7 +15,9 @@ std::string InnerText(std::string NodeText, bool AppendComma);
 
 // The readers' working text s, which only ever loses characters at its front: a view into
 // one buffer plus an offset, so no pass copies the rest of the text. Positions are 1-based
-// and 0 means "absent", as in the readers' rules.
+// and 0 means "absent", as in the readers' rules. Positions and counts are bytes of UTF-8
+// where the readers' delimiters (all ASCII) bound them; where a rule counts characters off
+// a delimiter (Take, CopyInside, HeadCut) a character is taken or left whole.
 class TNodeTextCursor {
 public:
     explicit TNodeTextCursor(std::string_view Text) : fText(Text) {}
@@ -34,8 +36,12 @@ public:
     // s := copy(s, Start, rest): drops the characters before Start (a start below 1 counts
     // as 1, a start past the end leaves s empty).
     void DropBefore(std::ptrdiff_t Start);
-    // take(Delimiter, Back): the piece before the delimiter less Back - 1 characters, then s
-    // loses everything through the delimiter; nothing happens when the delimiter is absent.
+    // copy(s, 2, Position - 3) for the position of a delimiter: the characters before it,
+    // less the first and the last.
+    std::string_view CopyInside(std::size_t Position) const;
+    // take(Delimiter, Back), Back 1 or more: the piece before the delimiter less Back - 1
+    // characters, then s loses everything through the delimiter; nothing happens when the
+    // delimiter is absent.
     std::string_view Take(std::string_view Delimiter, std::ptrdiff_t Back);
     // The head cut: drops everything through the first "}," (the first character when there
     // is none).

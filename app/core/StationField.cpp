@@ -11,13 +11,17 @@ namespace {
 
 std::int64_t ParseDecimal(std::string_view Text) {
     std::string_view digits = Text;
-    if (!digits.empty() && digits.front() == '+') {
+    // One sign at most: from_chars takes "-" but not "+", so a "+" is dropped first, and what
+    // follows it must then be a digit ("+-5" is no whole number).
+    const bool plus = !digits.empty() && digits.front() == '+';
+    if (plus) {
         digits.remove_prefix(1);
     }
     std::int64_t value = 0;
     const char *end = digits.data() + digits.size();
     auto [last, error] = std::from_chars(digits.data(), end, value);
-    if (digits.empty() || digits.front() == '+' || error != std::errc() || last != end) {
+    if (digits.empty() || (plus && (digits.front() < '0' || digits.front() > '9')) || error != std::errc() ||
+        last != end) {
         throw EStationTableError("'" + std::string(Text) + "' is not a valid integer value");
     }
     return value;

@@ -77,6 +77,40 @@ TEST(NodeTextCursor, FollowsTheVersionTrace) {
     }
 }
 
+TEST(NodeTextCursor, PositionsCountCharactersNotBytes) {
+    // Every piece stays whole UTF-8: a character is dropped or kept, never cut.
+    TNodeTextCursor s("\xC3\xB1\"S\xC3\xA9rie\xE2\x82\xAC\":\"12\"");
+    s.HeadCut();
+    EXPECT_EQ(s.Rest(), "\"S\xC3\xA9rie\xE2\x82\xAC\":\"12\"");
+    EXPECT_EQ(s.Take("\"", 2), "");
+    EXPECT_EQ(s.Take("\"", 2), "S\xC3\xA9rie");
+    EXPECT_EQ(s.Take("\"", 1), ":");
+    EXPECT_EQ(s.Take("\"", 1), "12");
+}
+
+TEST(NodeReaders, CatalogueKeysAreCutAtCharacters) {
+    const std::string station = Station("1", "N", "5").dump();
+    struct Case {
+        const char *Name;
+        std::string Text;
+        const char *ID;
+    };
+    const std::vector<Case> cases = {
+        {"a character after the record end", "{\"k1\":" + station + ",\xC3\xB1\"k2\":" + station + "}",
+         "\"k2"},
+        {"a character before the colon", "{\"k1\":" + station + ",\"k\xE2\x82\xAC:" + station + "}", "k"},
+        {"a key of such characters",
+         "{\"\xC3\xA1\xC3\xA9\xC3\xAD\xC3\xB3\xC3\xBA\xC3\xA7\xC3\xA3\":" + station + "}",
+         "\xC3\xA1\xC3\xA9\xC3\xAD\xC3\xB3\xC3\xBA\xC3\xA7"},
+    };
+    for (const auto &c : cases) {
+        TStationTable table;
+        ReadCatalogueText(c.Text, table);
+        ASSERT_GE(table.RowCount(), 1) << c.Name;
+        EXPECT_EQ(table.DisplayText(table.RowCount() - 1, fpID), c.ID) << c.Name;
+    }
+}
+
 TEST(NodeReaders, Version) {
     struct Case {
         TJSONValue Node;

@@ -96,7 +96,8 @@ TEST(StationTable, FieldRules) {
 }
 
 TEST(StationTable, IntegerFieldsRejectTextThatIsNotAWholeNumber) {
-    for (const char *text : {"7a", "abc", " 7", "7 ", "1.5", "+", "-", "99999999999999999999"}) {
+    for (const char *text :
+         {"7a", "abc", " 7", "7 ", "1.5", "+", "-", "+-5", "++5", "-+5", "--5", "99999999999999999999"}) {
         TStationTable table;
         table.Append();
         EXPECT_THROW(table.SetField("num", text), EStationTableError) << text;
