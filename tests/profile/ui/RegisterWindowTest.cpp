@@ -76,6 +76,14 @@ protected:
         Form.EditEstado->insert(QStringLiteral("são paulo"));
     }
 
+    // Types the digits into the emptied birthday field from its start; the focus stays there.
+    static void TypeBirthday(TFormRegister &Form, const QString &Digits) {
+        Form.MaskEdit1->clear();
+        Form.MaskEdit1->setFocus(Qt::TabFocusReason);
+        Form.MaskEdit1->setCursorPosition(0);
+        QTest::keyClicks(Form.MaskEdit1, Digits);
+    }
+
     std::vector<std::string> &Writes() { return Clients->Script().Writes; }
 
     Testing::LocalCloudSession Cloud;
@@ -158,9 +166,7 @@ TEST_F(RegisterWindowTest, LeavingTheBirthdayWithoutAValidDateKeepsTheFocusThere
                              Case{"1202", "__/__/____", true}, Case{"01021990", "01/02/1990", false}}) {
         Dialogs.Entries.clear();
         auto Form = Open();
-        Form->MaskEdit1->setFocus(Qt::TabFocusReason);
-        Form->MaskEdit1->setCursorPosition(0);
-        QTest::keyClicks(Form->MaskEdit1, QString::fromLatin1(Case.Typed));
+        TypeBirthday(*Form, QString::fromLatin1(Case.Typed));
         QTest::keyClick(Form->MaskEdit1, Qt::Key_Tab);
         QApplication::processEvents();
         EXPECT_EQ(Form->MaskEdit1->displayText(), QString::fromLatin1(Case.Shown)) << Case.Typed;
@@ -191,10 +197,7 @@ TEST_F(RegisterWindowTest, TheBirthdayIsTypedAndCheckedWithTheLocalesSeparator) 
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
         EXPECT_EQ(Form->MaskEdit1->displayText(), "__" + Sep + "__" + Sep + "____");
         Fill(*Form);
-        Form->MaskEdit1->clear();
-        Form->MaskEdit1->setFocus(Qt::TabFocusReason);
-        Form->MaskEdit1->setCursorPosition(0);
-        QTest::keyClicks(Form->MaskEdit1, QStringLiteral("25121990"));
+        TypeBirthday(*Form, QStringLiteral("25121990"));
         QTest::keyClick(Form->MaskEdit1, Qt::Key_Tab);
         QApplication::processEvents();
         EXPECT_EQ(Form->MaskEdit1->displayText(), "25" + Sep + "12" + Sep + "1990");
@@ -211,10 +214,7 @@ TEST_F(RegisterWindowTest, TheBirthdayIsTypedAndCheckedWithTheLocalesSeparator) 
 TEST_F(RegisterWindowTest, SaveRightAfterTypingSeesTheCheckedBirthday) {
     auto Form = Open();
     Fill(*Form);
-    Form->MaskEdit1->clear();
-    Form->MaskEdit1->setFocus(Qt::TabFocusReason);
-    Form->MaskEdit1->setCursorPosition(0);
-    QTest::keyClicks(Form->MaskEdit1, QStringLiteral("1205"));
+    TypeBirthday(*Form, QStringLiteral("1205"));
     // The click moves the focus out of the field and presses Save at once.
     QTest::mouseClick(Form->btSave, Qt::LeftButton);
     QApplication::processEvents();
