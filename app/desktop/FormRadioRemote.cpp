@@ -3,8 +3,8 @@
 #include "Player/Wmp.h"
 #include "app/core/StationTable.h"
 #include "app/ui/FormRadio.h"
+#include "app/ui/StationFilterModel.h"
 
-#include <QAbstractProxyModel>
 #include <QTableView>
 
 namespace Tunewell {
@@ -12,15 +12,6 @@ namespace Tunewell {
 namespace {
 QString Text(const std::string &Value) {
     return QString::fromStdString(Value);
-}
-
-// The models from the grid's own down to the station table's, each a proxy of the next.
-std::vector<const QAbstractProxyModel *> ProxiesOf(const QAbstractItemModel *Model) {
-    std::vector<const QAbstractProxyModel *> proxies;
-    for (auto *proxy = qobject_cast<const QAbstractProxyModel *>(Model); proxy;
-         proxy = qobject_cast<const QAbstractProxyModel *>(proxy->sourceModel()))
-        proxies.push_back(proxy);
-    return proxies;
 }
 } // namespace
 
@@ -30,7 +21,7 @@ FormRadioRemote::FormRadioRemote(TFormRadio &Form, Player::Wmp &Wmp, QObject *Pa
     connect(&Wmp_, &Player::Wmp::nowPlayingChanged, this, &PlayerRemote::TitleChanged);
     connect(&Wmp_, &Player::Wmp::volumeChanged, this, &PlayerRemote::VolumeChanged);
     connect(&Wmp_, &Player::Wmp::urlChanged, this, &FormRadioRemote::FollowUrl);
-    const QAbstractItemModel *grid = Form_.DBGrid1->model();
+    const StationFilterModel *grid = Form_.Filter1.get();
     connect(grid, &QAbstractItemModel::modelReset, this, &PlayerRemote::RowsChanged);
     connect(grid, &QAbstractItemModel::layoutChanged, this, &PlayerRemote::RowsChanged);
     connect(grid, &QAbstractItemModel::rowsInserted, this, &PlayerRemote::RowsChanged);
@@ -70,34 +61,18 @@ int FormRadioRemote::PlayingRow() const {
     return PlayingRow_ = -1;
 }
 
-int FormRadioRemote::GridRowOf(int TableRow) const {
-    if (TableRow < 0)
-        return -1;
-    const auto proxies = ProxiesOf(Form_.DBGrid1->model());
-    if (proxies.empty())
-        return TableRow;
-    QModelIndex index = proxies.back()->sourceModel()->index(TableRow, 0);
-    for (auto proxy = proxies.rbegin(); proxy != proxies.rend() && index.isValid(); ++proxy)
-        index = (*proxy)->mapFromSource(index);
-    return index.isValid() ? index.row() : -1;
-}
-
-int FormRadioRemote::TableRowOf(int GridRow) const {
-    const QAbstractItemModel *grid = Form_.DBGrid1->model();
-    QModelIndex index = grid->index(GridRow, 0);
-    for (const QAbstractProxyModel *proxy : ProxiesOf(grid))
-        index = proxy->mapToSource(index);
-    return index.isValid() ? index.row() : -1;
-}
-
-int FormRadioRemote::GridRowCount() const {
-    return Form_.DBGrid1->model()->rowCount();
-}
-
-int FormRadioRemote::StartingGridRow() const {
-    if (const int playing = GridRowOf(PlayingRow()); playing >= 0)
+int FormRadioRemote::StartingRow() const {
+    const StationFilterModel &grid = *Form_.Filter1;
+    if (const int playing = PlayingRow(); grid.IndexOfTableRow(playing).isValid())
         return playing;
-    return Form_.DBGrid1->currentIndex().row();
+    return grid.TableRow(Form_.DBGrid1->currentIndex());
+}
+
+int FormRadioRemote::NeighbourRow(int Step) const {
+    const StationFilterModel &grid = *Form_.Filter1;
+    const int row = grid.NeighbourRow(StartingRow(), Step);
+    // Past either end the grid starts over.
+    return row >= 0 ? row : grid.NeighbourRow(-1, Step);
 }
 
 void FormRadioRemote::PlayTableRow(int Row) {
@@ -105,10 +80,6 @@ void FormRadioRemote::PlayTableRow(int Row) {
         return;
     Form_.cdsRadios.SetCurrentRow(Row);
     Form_.DBGrid1CellClick();
-}
-
-void FormRadioRemote::PlayGridRow(int GridRow) {
-    PlayTableRow(TableRowOf(GridRow));
 }
 
 Player::PlaybackState FormRadioRemote::State() const {
@@ -149,25 +120,18 @@ void FormRadioRemote::Stop() {
 }
 
 void FormRadioRemote::Next() {
-    const int count = GridRowCount();
-    if (count == 0)
-        return;
-    const int from = StartingGridRow();
-    PlayGridRow(from < 0 ? 0 : (from + 1) % count);
+    PlayTableRow(NeighbourRow(1));
 }
 
 void FormRadioRemote::Previous() {
-    const int count = GridRowCount();
-    if (count == 0)
-        return;
-    const int from = StartingGridRow();
-    PlayGridRow(from < 0 ? count - 1 : (from + count - 1) % count);
+    PlayTableRow(NeighbourRow(-1));
 }
 
 bool FormRadioRemote::CanGoNext() const {
     // One row that is already playing is nowhere to go.
-    const int count = GridRowCount();
-    return count > 1 || (count == 1 && GridRowOf(PlayingRow()) != 0);
+    const StationFilterModel &grid = *Form_.Filter1;
+    const int shown = grid.rowCount();
+    return shown > 1 || (shown == 1 && !grid.IndexOfTableRow(PlayingRow()).isValid());
 }
 
 bool FormRadioRemote::CanGoPrevious() const {
@@ -175,13 +139,11 @@ bool FormRadioRemote::CanGoPrevious() const {
 }
 
 bool FormRadioRemote::CanPlay() const {
-    return !Wmp_.URL().isEmpty() || GridRowCount() > 0;
+    return !Wmp_.URL().isEmpty() || Form_.Filter1->rowCount() > 0;
 }
 
 void FormRadioRemote::PlaySelected() {
-    const QModelIndex selected = Form_.DBGrid1->currentIndex();
-    if (selected.isValid())
-        PlayGridRow(selected.row());
+    PlayTableRow(Form_.Filter1->TableRow(Form_.DBGrid1->currentIndex()));
 }
 
 std::vector<RemoteStation> FormRadioRemote::Favourites() const {

@@ -2,8 +2,6 @@
 
 #include "app/desktop/PlayerRemote.h"
 
-class QAbstractItemModel;
-
 namespace Player {
 class Wmp;
 }
@@ -41,14 +39,12 @@ private:
     RemoteStation StationOfRow(int Row) const;
     // The table row of the station in the player, or -1.
     int PlayingRow() const;
-    // Between the grid's rows (which a filter may leave out) and the station table's.
-    int GridRowOf(int TableRow) const;
-    int TableRowOf(int GridRow) const;
-    int GridRowCount() const;
-    // The grid row Next or Previous starts from: the playing one, else the selected one, or -1.
-    int StartingGridRow() const;
+    // The table row Next and Previous go from: the playing one where the grid shows it, else
+    // the grid's selected one, or -1.
+    int StartingRow() const;
+    // The table row Step shown rows away from there, the grid starting over past its ends.
+    int NeighbourRow(int Step) const;
     void PlayTableRow(int Row);
-    void PlayGridRow(int GridRow);
 
     TFormRadio &Form_;
     Player::Wmp &Wmp_;

@@ -11,10 +11,12 @@
 #include "app/desktop/PlayerCommands.h"
 #include "app/desktop/PlayerTrayIcon.h"
 #include "app/ui/PlayerMenu.h"
+#include "app/ui/StationFilterBar.h"
 #include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QAction>
 #include <QDBusObjectPath>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
@@ -211,6 +213,14 @@ TEST_F(DesktopBusTest, NextAndPreviousPlayTheGridsNeighboursAsAClickDoes) {
         EXPECT_EQ(Cloud_("/LAST/Serie"), std::string("\"") + s.Serie + "\"");
     }
     ASSERT_TRUE(Playing());
+
+    // A filter that leaves only the playing row: nowhere to go, and back.
+    form.FilterBar1->Field()->setText("rock");
+    ASSERT_TRUE(Announces("CanGoNext", false));
+    EXPECT_EQ(Bus.Get(Client::Player, "CanGoPrevious"), false);
+    form.FilterBar1->Field()->clear();
+    ASSERT_TRUE(Announces("CanGoNext", true));
+    ExpectEachChangeOnce();
 }
 
 TEST_F(DesktopBusTest, ALiveStreamCannotBeSought) {

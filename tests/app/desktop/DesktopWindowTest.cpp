@@ -8,9 +8,12 @@
 #include "app/desktop/PlayerRemote.h"
 #include "app/desktop/PlayerTrayIcon.h"
 #include "app/ui/PlayerMenu.h"
+#include "app/ui/StationFilterBar.h"
+#include "app/ui/StationFilterModel.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSet>
 #include <QStatusBar>
 #include <QTableView>
@@ -131,6 +134,53 @@ TEST_F(DesktopWindowTest, NextAndPreviousFollowTheGridsOrderAndStartOver) {
         EXPECT_EQ(Desktop->Remote().Station().Name, s.Name);
         EXPECT_EQ(form.DBGrid1->currentIndex().row(), form.cdsRadios.CurrentRow());
     }
+}
+
+TEST_F(DesktopWindowTest, NextAndPreviousGoOnlyToTheRowsTheFilterShows) {
+    SetProfile(kProfile);
+    auto &form = StartDesktop(NoBus());
+    // Alpha (the profile's) and Charlie (the catalogue's) are the favourites; Bravo plays, hidden.
+    form.OnlyFavourites1->trigger();
+    ASSERT_EQ(form.Filter1->rowCount(), 2);
+    struct Step {
+        bool Next;
+        const char *Name;
+    };
+    for (const auto &s : {Step{true, "Alpha"}, Step{true, "Charlie"}, Step{true, "Alpha"},
+                          Step{false, "Charlie"}, Step{false, "Alpha"}}) {
+        (s.Next ? Desktop->Commands().Next : Desktop->Commands().Previous)->trigger();
+        EXPECT_EQ(Desktop->Remote().Station().Name, s.Name) << (s.Next ? "next" : "previous");
+    }
+    EXPECT_EQ(LastSerie(), "12");
+
+    // One row shown, and it plays: nowhere to go.
+    form.OnlyFavourites1->trigger();
+    form.FilterBar1->Field()->setText("alpha");
+    ASSERT_EQ(form.Filter1->rowCount(), 1);
+    EXPECT_FALSE(Desktop->Remote().CanGoNext());
+    form.FilterBar1->Field()->setText("bravo");
+    EXPECT_TRUE(Desktop->Remote().CanGoNext());
+}
+
+TEST_F(DesktopWindowTest, TheFilterFieldKeepsItsSpaceAndEnterPlaysTheSelectedRow) {
+    SetProfile(kProfile);
+    auto &form = StartDesktop(NoBus());
+    Activate();
+    const auto state = Wmp->playState();
+    QTest::keyClick(form.DBGrid1, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(form.FilterBar1->Field()->hasFocus());
+    QTest::keyClicks(form.FilterBar1->Field(), "pop us");
+    EXPECT_EQ(form.FilterBar1->Field()->text(), "pop us") << "Space is the field's, not Play/Pause";
+    EXPECT_EQ(Wmp->playState(), state);
+    ASSERT_EQ(form.Filter1->rowCount(), 1);
+
+    // The playing row is hidden, so nothing is selected: Enter plays nothing until a row is.
+    QTest::keyClick(form.FilterBar1->Field(), Qt::Key_Return);
+    EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/two");
+    form.DBGrid1->setCurrentIndex(form.Filter1->index(0, 1));
+    QTest::keyClick(form.FilterBar1->Field(), Qt::Key_Return);
+    EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/seven");
+    EXPECT_EQ(LastSerie(), "20");
 }
 
 TEST_F(DesktopWindowTest, NothingPlayingNextStartsAtTheTopAndPreviousAtTheBottom) {
