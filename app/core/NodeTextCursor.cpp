@@ -1,5 +1,7 @@
 #include "app/core/NodeTextCursor.h"
 
+#include "Cumulo/Utf8.h"
+
 #include <algorithm>
 
 namespace Tunewell {
@@ -8,13 +10,9 @@ namespace {
 
 // The readers' positions count characters; the text is UTF-8. A piece that ends or starts a
 // character away from an ASCII delimiter moves by that character's bytes, never into it.
-bool IsContinuationByte(char Byte) {
-    return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
-}
-
 std::size_t FirstCharacterBytes(std::string_view Text) {
     std::size_t bytes = Text.empty() ? 0 : 1;
-    while (bytes < Text.size() && IsContinuationByte(Text[bytes])) {
+    while (bytes < Text.size() && Cumulo::IsUtf8Continuation(Text[bytes])) {
         ++bytes;
     }
     return bytes;
@@ -23,7 +21,7 @@ std::size_t FirstCharacterBytes(std::string_view Text) {
 std::string_view DropLastCharacters(std::string_view Text, std::ptrdiff_t Count) {
     for (; Count > 0 && !Text.empty(); --Count) {
         std::size_t last = Text.size() - 1;
-        while (last > 0 && IsContinuationByte(Text[last])) {
+        while (last > 0 && Cumulo::IsUtf8Continuation(Text[last])) {
             --last;
         }
         Text = Text.substr(0, last);

@@ -4,10 +4,6 @@ namespace Cumulo {
 
 namespace {
 constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsContinuation(unsigned char Byte) {
-    return (Byte & 0xC0) == 0x80;
-}
 } // namespace
 
 char32_t NextCodePoint(std::string_view Text, std::size_t &Pos) {
@@ -34,7 +30,7 @@ char32_t NextCodePoint(std::string_view Text, std::size_t &Pos) {
     }
     for (std::size_t i = 1; i < length; ++i) {
         const auto byte = static_cast<unsigned char>(Text[Pos + i]);
-        if (!IsContinuation(byte)) {
+        if (!IsUtf8Continuation(static_cast<char>(byte))) {
             ++Pos;
             return kReplacement;
         }
@@ -47,6 +43,10 @@ char32_t NextCodePoint(std::string_view Text, std::size_t &Pos) {
     }
     Pos += length;
     return code;
+}
+
+bool IsUtf8Continuation(char Byte) {
+    return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
 }
 
 void AppendUtf8(std::string &Out, char32_t CodePoint) {

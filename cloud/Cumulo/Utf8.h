@@ -9,6 +9,9 @@ namespace Cumulo {
 // yields U+FFFD and consumes one byte, so a walk over any bytes always ends.
 char32_t NextCodePoint(std::string_view Text, std::size_t &Pos);
 
+// A byte inside a character, never the first of one.
+bool IsUtf8Continuation(char Byte);
+
 void AppendUtf8(std::string &Out, char32_t CodePoint);
 
 } // namespace Cumulo
