@@ -10,6 +10,7 @@
 #include "app/desktop/TitleNotices.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/PlayerMenu.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -49,7 +50,7 @@ DesktopIntegration::DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBus
 
     VolumeRest_.setSingleShot(true);
     VolumeRest_.setInterval(1000);
-    QObject::connect(&VolumeRest_, &QTimer::timeout, [this] { KeepVolume(); });
+    QObject::connect(&VolumeRest_, &QTimer::timeout, Guarded([this] { KeepVolume(); }));
     QObject::connect(&remote, &PlayerRemote::VolumeChanged, &VolumeRest_, qOverload<>(&QTimer::start));
 }
 
@@ -77,12 +78,14 @@ void DesktopIntegration::AddChoices(TFormRadio &Form, bool TrayAvailable) {
     CloseToTrayItem_->setChecked(TrayAvailable && Settings_.CloseToTray());
     Control_->SetCloseToTray(CloseToTrayItem_->isChecked());
     QObject::connect(CloseToTrayItem_, &QAction::toggled, Control_.get(), [this](bool On) {
-        Control_->SetCloseToTray(On);
-        Settings_.SetCloseToTray(On);
+        RunHandler([&] {
+            Control_->SetCloseToTray(On);
+            Settings_.SetCloseToTray(On);
+        });
     });
     menu.addSeparator();
     QuitItem_ = menu.AddItem(QStringLiteral("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QObject::connect(QuitItem_, &QAction::triggered, Control_.get(), &MainWindowControl::Quit);
+    QObject::connect(QuitItem_, &QAction::triggered, Control_.get(), Guarded([this] { Control_->Quit(); }));
 }
 
 void DesktopIntegration::StartOnTheBus(QDBusConnection Bus) {
@@ -100,8 +103,10 @@ void DesktopIntegration::StartOnTheBus(QDBusConnection Bus) {
     Notices_->SetEnabled(Settings_.TitleNotices());
     TitleNoticesItem_->setChecked(Notices_->Enabled());
     QObject::connect(TitleNoticesItem_, &QAction::toggled, Notices_.get(), [this](bool On) {
-        Notices_->SetEnabled(On);
-        Settings_.SetTitleNotices(On);
+        RunHandler([&] {
+            Notices_->SetEnabled(On);
+            Settings_.SetTitleNotices(On);
+        });
     });
 }
 

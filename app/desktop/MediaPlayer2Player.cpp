@@ -2,6 +2,7 @@
 
 #include "app/desktop/MediaPlayer2Facts.h"
 #include "app/desktop/PlayerRemote.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QTimer>
 #include <cmath>
@@ -47,7 +48,7 @@ bool MediaPlayer2Player::CanPause() const {
 }
 
 void MediaPlayer2Player::Later(std::function<void()> Command) {
-    QTimer::singleShot(0, &Remote_, std::move(Command));
+    QTimer::singleShot(0, &Remote_, Guarded(std::move(Command)));
 }
 
 void MediaPlayer2Player::Next() {

@@ -1,6 +1,7 @@
 #include "app/desktop/MediaPlayer2Root.h"
 
 #include "app/desktop/MainWindowControl.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QTimer>
 
@@ -23,7 +24,7 @@ void MediaPlayer2Root::Raise() {
 
 void MediaPlayer2Root::Quit() {
     // After the answer has gone out: the close writes to the cloud, which takes its time.
-    QTimer::singleShot(0, &Control_, &MainWindowControl::Quit);
+    QTimer::singleShot(0, &Control_, Guarded([this] { Control_.Quit(); }));
 }
 
 } // namespace Tunewell

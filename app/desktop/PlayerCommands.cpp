@@ -2,6 +2,7 @@
 
 #include "app/desktop/PlayerRemote.h"
 #include "app/ui/PlayerMenu.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QKeySequence>
 
@@ -19,15 +20,15 @@ PlayerCommands::PlayerCommands(PlayerMenu &Menu, PlayerRemote &Remote) {
     VolumeUp = Menu.AddItem(QStringLiteral("Volume up"), QKeySequence(Qt::CTRL | Qt::Key_Up));
     VolumeDown = Menu.AddItem(QStringLiteral("Volume down"), QKeySequence(Qt::CTRL | Qt::Key_Down));
 
-    connect(PlaySelected, &QAction::triggered, &Remote, &PlayerRemote::PlaySelected);
-    connect(PlayPause, &QAction::triggered, &Remote, &PlayerRemote::PlayPause);
-    connect(Stop, &QAction::triggered, &Remote, &PlayerRemote::Stop);
-    connect(Previous, &QAction::triggered, &Remote, &PlayerRemote::Previous);
-    connect(Next, &QAction::triggered, &Remote, &PlayerRemote::Next);
+    connect(PlaySelected, &QAction::triggered, &Remote, Guarded([&Remote] { Remote.PlaySelected(); }));
+    connect(PlayPause, &QAction::triggered, &Remote, Guarded([&Remote] { Remote.PlayPause(); }));
+    connect(Stop, &QAction::triggered, &Remote, Guarded([&Remote] { Remote.Stop(); }));
+    connect(Previous, &QAction::triggered, &Remote, Guarded([&Remote] { Remote.Previous(); }));
+    connect(Next, &QAction::triggered, &Remote, Guarded([&Remote] { Remote.Next(); }));
     connect(VolumeUp, &QAction::triggered, &Remote,
-            [&Remote] { Remote.SetVolume(Remote.Volume() + VolumeStep); });
+            Guarded([&Remote] { Remote.SetVolume(Remote.Volume() + VolumeStep); }));
     connect(VolumeDown, &QAction::triggered, &Remote,
-            [&Remote] { Remote.SetVolume(Remote.Volume() - VolumeStep); });
+            Guarded([&Remote] { Remote.SetVolume(Remote.Volume() - VolumeStep); }));
 }
 
 } // namespace Tunewell

@@ -2,6 +2,7 @@
 
 #include "app/desktop/MainWindowControl.h"
 #include "app/desktop/PlayerRemote.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QIcon>
 
@@ -19,7 +20,7 @@ PlayerTrayIcon::PlayerTrayIcon(PlayerRemote &Remote, MainWindowControl &Control,
     Menu_->addMenu(Shared.SleepTimer);
     Menu_->addSeparator();
     Menu_->addAction(Shared.Quit);
-    connect(Favourites_, &QMenu::aboutToShow, this, &PlayerTrayIcon::ListFavourites);
+    connect(Favourites_, &QMenu::aboutToShow, this, Guarded([this] { ListFavourites(); }));
 
     Icon_.setIcon(
         QIcon::fromTheme(QStringLiteral("tunewell"), QIcon(QStringLiteral(":/images/ImageList1/2.xpm"))));
@@ -27,7 +28,7 @@ PlayerTrayIcon::PlayerTrayIcon(PlayerRemote &Remote, MainWindowControl &Control,
     connect(&Icon_, &QSystemTrayIcon::activated, &Control,
             [&Control](QSystemTrayIcon::ActivationReason Reason) {
                 if (Reason == QSystemTrayIcon::Trigger)
-                    Control.ToggleShown();
+                    RunHandler([&] { Control.ToggleShown(); });
             });
     for (auto signal : {&PlayerRemote::StationChanged, &PlayerRemote::TitleChanged})
         connect(&Remote_, signal, this, &PlayerTrayIcon::FollowPlayer);
@@ -56,7 +57,7 @@ void PlayerTrayIcon::ListFavourites() {
         QAction *item =
             Favourites_->addAction(QString(station.Name).replace(QLatin1Char('&'), QStringLiteral("&&")));
         connect(item, &QAction::triggered, &Remote_,
-                [this, serie = station.Serie] { Remote_.PlayFavourite(serie); });
+                Guarded([this, serie = station.Serie] { Remote_.PlayFavourite(serie); }));
     }
 }
 

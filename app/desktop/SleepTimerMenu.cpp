@@ -3,6 +3,7 @@
 #include "app/core/PlayerSettings.h"
 #include "app/core/SleepTimer.h"
 #include "app/ui/PlayerMenu.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QInputDialog>
 #include <QKeySequence>
@@ -33,13 +34,14 @@ SleepTimerMenu::SleepTimerMenu(PlayerMenu &Parent, QWidget &Window, SleepTimer &
              {{15, Qt::Key_1}, {30, Qt::Key_2}, {45, Qt::Key_3}, {60, Qt::Key_4}, {90, Qt::Key_5}}}) {
         QAction *item = Menu_->AddItem(QStringLiteral("%1 minutes").arg(preset.Minutes),
                                        QKeySequence(Qt::CTRL | preset.Key));
-        connect(item, &QAction::triggered, this, [this, minutes = preset.Minutes] { Start(minutes); });
+        connect(item, &QAction::triggered, this,
+                Guarded([this, minutes = preset.Minutes] { Start(minutes); }));
     }
     QAction *typed = Menu_->AddItem(QStringLiteral("Other duration..."), QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(typed, &QAction::triggered, this, [this] {
-        if (const auto minutes = Ask_(&Window_, Settings_.SleepMinutes()))
-            Start(*minutes);
-    });
+    connect(typed, &QAction::triggered, this, Guarded([this] {
+                if (const auto minutes = Ask_(&Window_, Settings_.SleepMinutes()))
+                    Start(*minutes);
+            }));
     Menu_->addSeparator();
     Cancel_ = Menu_->AddItem(QStringLiteral("Cancel sleep timer"), QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(Cancel_, &QAction::triggered, &Timer_, &SleepTimer::Cancel);

@@ -11,6 +11,7 @@
 #include "app/ui/StatusNotice.h"
 #include "app/ui/ThemeManager.h"
 #include "shared/core/WindowCloudFailure.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 #include "shared/ui/WindowFont.h"
 
 #include <QAction>
@@ -185,17 +186,20 @@ void TFormRadio::CreateGrid() {
     rows->setFixedWidth(12);
     rows->setSectionsClickable(false);
 
-    connect(DBGrid1, &QTableView::clicked, this, [this] { DBGrid1CellClick(); });
-    connect(titles, &QHeaderView::sectionClicked, this, [this](int Column) { DBGrid1TitleClick(Column); });
+    connect(DBGrid1, &QTableView::clicked, this, Guarded([this] { DBGrid1CellClick(); }));
+    connect(titles, &QHeaderView::sectionClicked, this,
+            [this](int Column) { RunHandler([&] { DBGrid1TitleClick(Column); }); });
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &Current) {
-                // While the filter changes what is shown, the grid's own moves are not the user's.
-                const int row = Filter1->TableRow(Current);
-                if (!Filtering_ && row >= 0 && row != cdsRadios.CurrentRow())
-                    cdsRadios.SetCurrentRow(row);
+                RunHandler([&] {
+                    // While the filter changes what is shown, the grid's own moves are not the user's.
+                    const int row = Filter1->TableRow(Current);
+                    if (!Filtering_ && row >= 0 && row != cdsRadios.CurrentRow())
+                        cdsRadios.SetCurrentRow(row);
+                });
             });
     connect(DataSource1.get(), &StationTableModel::TableCurrentRowChanged, this,
-            [this](int Row) { FollowCurrentRow(Row); });
+            [this](int Row) { RunHandler([&] { FollowCurrentRow(Row); }); });
 }
 
 void TFormRadio::FollowCurrentRow(int Row) {
@@ -220,7 +224,7 @@ void TFormRadio::CreateMenu() {
 
     Register1 = MainMenu1->addAction(QStringLiteral("Register  "));
     Register1->setObjectName(QStringLiteral("Register1"));
-    connect(Register1, &QAction::triggered, this, [this] { Register1Click(); });
+    connect(Register1, &QAction::triggered, this, Guarded([this] { Register1Click(); }));
 
     Skin1 = MainMenu1->addMenu(QStringLiteral("Skin  "));
     Skin1->setObjectName(QStringLiteral("Skin1"));
@@ -237,27 +241,28 @@ void TFormRadio::CreateMenu() {
         &TFormRadio::Lavender1Click, &TFormRadio::Light1Click,    &TFormRadio::Sapphire1Click,
         &TFormRadio::Smokey1Click};
     for (int i = 0; i < static_cast<int>(handlers.size()); ++i)
-        connect(ThemeItems_[i], &QAction::triggered, this, handlers[i]);
+        connect(ThemeItems_[i], &QAction::triggered, this,
+                Guarded([this, handler = handlers[i]] { (this->*handler)(); }));
     Auric1 = ThemeItems_[3];
     Auric1->setChecked(true);
 
     Help1 = MainMenu1->addAction(QStringLiteral("Help  "));
     Help1->setObjectName(QStringLiteral("Help1"));
-    connect(Help1, &QAction::triggered, this, [this] { Help1Click(); });
+    connect(Help1, &QAction::triggered, this, Guarded([this] { Help1Click(); }));
 
     About1 = MainMenu1->addAction(QStringLiteral("About  "));
     About1->setObjectName(QStringLiteral("About1"));
-    connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+    connect(About1, &QAction::triggered, this, Guarded([this] { About1Click(); }));
 
     Favorite1 = MainMenu1->addMenu(QStringLiteral("Favorite"));
     Favorite1->setObjectName(QStringLiteral("Favorite1"));
-    connect(Favorite1, &QMenu::aboutToShow, this, [this] { Favorite1Click(); });
+    connect(Favorite1, &QMenu::aboutToShow, this, Guarded([this] { Favorite1Click(); }));
     Include1 = Favorite1->addAction(QStringLiteral("Include"));
     Include1->setObjectName(QStringLiteral("Include1"));
-    connect(Include1, &QAction::triggered, this, [this] { Include1Click(); });
+    connect(Include1, &QAction::triggered, this, Guarded([this] { Include1Click(); }));
     Exclude1 = Favorite1->addAction(QStringLiteral("Exclude"));
     Exclude1->setObjectName(QStringLiteral("Exclude1"));
-    connect(Exclude1, &QAction::triggered, this, [this] { Exclude1Click(); });
+    connect(Exclude1, &QAction::triggered, this, Guarded([this] { Exclude1Click(); }));
 
     Player1 = new PlayerMenu(this);
     Player1->setObjectName(QStringLiteral("Player1"));

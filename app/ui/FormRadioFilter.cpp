@@ -3,6 +3,7 @@
 #include "app/ui/PlayerMenu.h"
 #include "app/ui/StationFilterBar.h"
 #include "app/ui/StationFilterModel.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -18,10 +19,12 @@ void TFormRadio::CreateFilterItems() {
         Player1->AddItem(QStringLiteral("Only favourites"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     OnlyFavourites1->setObjectName(QStringLiteral("OnlyFavourites1"));
     OnlyFavourites1->setCheckable(true);
-    connect(OnlyFavourites1, &QAction::toggled, this,
-            [this](bool Only) { ChangeFilter([&] { Filter1->SetOnlyFavourites(Only); }); });
-    connect(FilterBar1, &StationFilterBar::TextChanged, this,
-            [this](const QString &Text) { ChangeFilter([&] { Filter1->SetText(Text); }); });
+    connect(OnlyFavourites1, &QAction::toggled, this, [this](bool Only) {
+        RunHandler([&] { ChangeFilter([&] { Filter1->SetOnlyFavourites(Only); }); });
+    });
+    connect(FilterBar1, &StationFilterBar::TextChanged, this, [this](const QString &Text) {
+        RunHandler([&] { ChangeFilter([&] { Filter1->SetText(Text); }); });
+    });
     connect(FilterBar1, &StationFilterBar::Left, this, [this] { DBGrid1->setFocus(); });
 }
 

@@ -7,6 +7,7 @@
 #include "app/ui/StatusNotice.h"
 #include "shared/core/WindowCloudFailure.h"
 #include "shared/core/WindowCloudProfileID.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QTimer>
 
@@ -62,14 +63,14 @@ void TFormRadio::KeepCatalogue(KeptProfile Profile) {
     if (!Kept_)
         return;
     // Queued behind the grid's repaint, so the catalogue shows before it is written.
-    QTimer::singleShot(0, this, [this, profile = std::move(Profile), readAt = CatalogueReadAt_] {
-        try {
-            Kept_->Keep(cdsRadios, profile, readAt);
-        } catch (const EKeptCatalogueError &error) {
-            Log_.AddLine(std::string("Keep catalogue failed: ") + error.what());
-        }
-        emit CatalogueKept();
-    });
+    QTimer::singleShot(0, this, Guarded([this, profile = std::move(Profile), readAt = CatalogueReadAt_] {
+                           try {
+                               Kept_->Keep(cdsRadios, profile, readAt);
+                           } catch (const EKeptCatalogueError &error) {
+                               Log_.AddLine(std::string("Keep catalogue failed: ") + error.what());
+                           }
+                           emit CatalogueKept();
+                       }));
 }
 
 } // namespace Tunewell

@@ -15,10 +15,10 @@
 #include "shared/core/TimeText.h"
 #include "shared/core/WindowCloudFailure.h"
 #include "shared/core/WindowCloudProfileID.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QScopeGuard>
 #include <QTableView>
 #include <ctime>
 
@@ -205,11 +205,9 @@ void TFormRadio::FormClose() {
 void TFormRadio::closeEvent(QCloseEvent *Event) {
     // The window closes whatever the close record met; an error still reaches the error report.
     // Closing it ends the program: after the close record nothing more is written or shown.
-    const auto closeAnyway = qScopeGuard([this, Event] {
-        TFirebaseHelpers::SetAppTerminated(true);
-        QMainWindow::closeEvent(Event);
-    });
-    FormClose();
+    RunHandler([this] { FormClose(); });
+    TFirebaseHelpers::SetAppTerminated(true);
+    QMainWindow::closeEvent(Event);
 }
 
 } // namespace Tunewell

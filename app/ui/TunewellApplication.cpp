@@ -7,7 +7,6 @@
 #include <QString>
 #include <QThread>
 #include <QWidget>
-#include <exception>
 
 namespace Tunewell {
 
@@ -43,14 +42,11 @@ void TunewellApplication::ShowError(const QString &Message) {
 }
 
 bool TunewellApplication::notify(QObject *Receiver, QEvent *Event) {
-    try {
-        return QApplication::notify(Receiver, Event);
-    } catch (const std::exception &Error) {
-        ShowError(QString::fromUtf8(Error.what()));
-    } catch (...) {
-        ShowError(QStringLiteral("Unknown error"));
-    }
-    return false;
+    // The last resort, for queued calls and posted procedures; handlers of the user's actions
+    // stop their own errors (RunHandler).
+    bool handled = false;
+    RunHandler([&] { handled = QApplication::notify(Receiver, Event); });
+    return handled;
 }
 
 } // namespace Tunewell

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/ui/GeneralErrorDisplay.h"
+
 #include <QApplication>
 
 class QString;
@@ -8,10 +10,10 @@ namespace Tunewell {
 
 class IDialogs;
 
-// The program's application object and its general error display: an error that leaves an event
+// The program's application object and its general error display: an error that leaves a
 // handler, a queued call or a procedure the cloud client posted to the main thread is shown
 // through the dialogs' error report, and the program goes on instead of ending in the event loop.
-class TunewellApplication : public QApplication {
+class TunewellApplication : public QApplication, public IGeneralErrorDisplay {
 public:
     TunewellApplication(int &Argc, char **Argv);
     ~TunewellApplication() override;
@@ -22,7 +24,7 @@ public:
     // Where errors are shown from now on; until then, and after nullptr, they are logged only.
     void ShowErrorsThrough(IDialogs *Dialogs);
     // Shows one error as the display does.
-    void ShowError(const QString &Message);
+    void ShowError(const QString &Message) override;
 
     bool notify(QObject *Receiver, QEvent *Event) override;
 

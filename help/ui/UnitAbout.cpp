@@ -3,6 +3,7 @@
 #include "Tunewell/BuildValues.h"
 #include "shared/ui/ChildWindowLayout.h"
 #include "shared/ui/Dialogs.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 #include "shared/ui/GrowToText.h"
 #include "shared/ui/WindowFont.h"
 
@@ -52,7 +53,7 @@ TFormAbout::TFormAbout(IDialogs &Dialogs, QWidget *Parent) : QDialog(Parent), fD
     LbSite->setCursor(Qt::PointingHandCursor);
     LbSite->installEventFilter(this);
     BitBtn1 = AddCloseButton(Panel1, QStringLiteral("BitBtn1"), 608, 289, 97, 49);
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormAbout::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
 }
 
 void TFormAbout::BitBtn1Click() {

@@ -6,6 +6,7 @@
 #include "help/publish/PublishVersion.h"
 #include "shared/core/SettingsFile.h"
 #include "shared/ui/ChildWindowLayout.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 #include "shared/ui/MemoLog.h"
 
 #include <QFile>
@@ -40,7 +41,7 @@ TFormHelp::TFormHelp(const WindowEnvironment &Environment, QWidget *Parent)
     Memo1->setGeometry(2, 0, 717, 288);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     BitBtn1 = AddCloseButton(Panel1, QStringLiteral("BitBtn1"), 594, 295, 118, 40);
-    connect(BitBtn1, &QPushButton::clicked, this, &TFormHelp::BitBtn1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
 
     // The maintainer's panel: created hidden, and nothing in the program shows it.
     PanelPublish = new QFrame(Panel1);
@@ -60,8 +61,8 @@ TFormHelp::TFormHelp(const WindowEnvironment &Environment, QWidget *Parent)
     memRTDB->setObjectName(QStringLiteral("memRTDB"));
     memRTDB->setGeometry(16, 146, 281, 111);
     memRTDB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(BtListaRadios, &QPushButton::clicked, this, &TFormHelp::BtListaRadiosClick);
-    connect(btAlterar, &QPushButton::clicked, this, &TFormHelp::btAlterarClick);
+    connect(BtListaRadios, &QPushButton::clicked, this, Guarded([this] { BtListaRadiosClick(); }));
+    connect(btAlterar, &QPushButton::clicked, this, Guarded([this] { btAlterarClick(); }));
 
     fLog = std::make_unique<MemoLog>(*memRTDB);
     fCloud = std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other, Environment.CloudClients,

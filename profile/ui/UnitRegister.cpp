@@ -6,6 +6,7 @@
 #include "shared/core/MacAddress.h"
 #include "shared/core/Registro.h"
 #include "shared/ui/ChildWindowLayout.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 #include "shared/ui/GrowToText.h"
 #include "shared/ui/WindowFont.h"
 
@@ -101,9 +102,9 @@ void TFormRegister::CreateControls() {
                            {138, 301, 218, 19});
     btSair = AddCloseButton(Panel1, QStringLiteral("btSair"), 546, 271, 132, 49);
 
-    connect(btSave, &QPushButton::clicked, this, &TFormRegister::btSaveClick);
-    connect(btDelete, &QPushButton::clicked, this, &TFormRegister::btDeleteClick);
-    connect(btSair, &QPushButton::clicked, this, &TFormRegister::btSairClick);
+    connect(btSave, &QPushButton::clicked, this, Guarded([this] { btSaveClick(); }));
+    connect(btDelete, &QPushButton::clicked, this, Guarded([this] { btDeleteClick(); }));
+    connect(btSair, &QPushButton::clicked, this, Guarded([this] { btSairClick(); }));
 
     const std::vector<QWidget *> TabOrder{btSair,   EditNome,   EditSobrenome, EditEmail, MaskEdit1,
                                           EditPais, EditEstado, btSave,        btDelete,  memRTDB};
@@ -114,7 +115,7 @@ void TFormRegister::CreateControls() {
 void TFormRegister::showEvent(QShowEvent *Event) {
     QDialog::showEvent(Event);
     if (!Event->spontaneous())
-        FormShow();
+        RunHandler([this] { FormShow(); });
 }
 
 void TFormRegister::FormShow() {
@@ -150,13 +151,11 @@ bool TFormRegister::eventFilter(QObject *Watched, QEvent *Event) {
             // Queued: a message box must not open inside a focus change. A handler that runs
             // first (a click on Save) runs the check itself.
             fBirthdayCheckPending = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (fBirthdayCheckPending)
-                        MaskEdit1Exit();
-                },
-                Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, Guarded([this] {
+                                          if (fBirthdayCheckPending)
+                                              MaskEdit1Exit();
+                                      }),
+                                      Qt::QueuedConnection);
         }
     }
     return QDialog::eventFilter(Watched, Event);

@@ -3,10 +3,10 @@
 #include "shared/core/ProgramEnd.h"
 #include "shared/core/Registro.h"
 #include "shared/core/TimeText.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <ctime>
 
 namespace Tunewell {
@@ -53,14 +53,14 @@ void TFormRegister::btDeleteClick() {
 
 void TFormRegister::btSairClick() {
     // The window closes whatever the record met; an error still reaches the error report.
-    const auto CloseAnyway = qScopeGuard([this] { close(); });
-    RecordPresenceOnClose();
+    RunHandler([this] { RecordPresenceOnClose(); });
+    close();
 }
 
 void TFormRegister::reject() {
     // Esc and the window manager's close end the window as its close button does.
-    const auto CloseAnyway = qScopeGuard([this] { QDialog::reject(); });
-    RecordPresenceOnClose();
+    RunHandler([this] { RecordPresenceOnClose(); });
+    QDialog::reject();
 }
 
 void TFormRegister::RecordPresenceOnClose() {
