@@ -8,9 +8,10 @@
 namespace TunewellCloud {
 
 // The distance a server of the local cloud pretends to be at, and its count of the connections
-// it accepted. With a latency L, every answer is held back by L, and every new connection costs
-// L once more before its first request is read, as a TCP handshake's round trip would (TLS would
-// add one or two more). With no latency nothing waits; the count is kept either way.
+// it accepted. With a latency L, every answer is held back by L, and no request of a new
+// connection is read before L has passed since its accept, as a TCP handshake's round trip would
+// cost (TLS would add one or two more): a connection opened ahead of its first request has paid
+// it by then. With no latency nothing waits; the count is kept either way.
 class NetworkDistance {
 public:
     explicit NetworkDistance(std::chrono::milliseconds latency);
