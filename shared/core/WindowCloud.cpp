@@ -108,6 +108,7 @@ SignInOutcome WindowCloud::SignIn() {
     outcome.Ran = true;
     try {
         RefuseWhenEnding();
+        Clients_->PrepareDatabaseConnection();
         auto auth = Clients_->CreateAuthentication(Settings_.ApiKey);
         if (!auth)
             throw std::runtime_error("No authentication client");

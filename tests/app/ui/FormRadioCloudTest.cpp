@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <chrono>
+#include <thread>
 
 namespace Tunewell::Testing {
 namespace {
@@ -98,6 +99,47 @@ TEST_F(FormRadioCloudTest, FavouritesOfARowWithoutSerieWriteNothing) {
     EXPECT_EQ(Cloud.read(favourites), before);
     EXPECT_TRUE(
         form.memRTDB->toPlainText().contains(QString::fromStdString("Post " + favourites + " failed: ")));
+}
+
+// The start-up signs in with the identity service and then reads the database: the database's
+// connection is opened while the sign-in runs, and each service gets one connection.
+TEST_F(FormRadioCloudTest, StartUpOpensTheDatabasesConnectionDuringTheSignIn) {
+    // The database client is made once the sign-in has answered, before any database request.
+    class WatchingClients : public WindowCloudCumuloClients {
+    public:
+        WatchingClients(const TunewellTesting::LocalCloud &Cloud, std::uint64_t Before)
+            : Cloud_(Cloud), Before_(Before) {}
+        std::shared_ptr<Cumulo::IRealTimeDB>
+        CreateRealTimeDB(const std::string &ProjectID,
+                         std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) override {
+            for (int attempt = 0; attempt < 200 && !Made && !OpenedBeforeAnyRequest; ++attempt) {
+                ++Questions;
+                OpenedBeforeAnyRequest = Cloud_.connectionsAccepted().database == Before_ + 1;
+                if (!OpenedBeforeAnyRequest)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            Made = true;
+            return WindowCloudCumuloClients::CreateRealTimeDB(ProjectID, std::move(Auth));
+        }
+        bool Made = false;
+        bool OpenedBeforeAnyRequest = false;
+        std::uint64_t Questions = 0;
+
+    private:
+        const TunewellTesting::LocalCloud &Cloud_;
+        const std::uint64_t Before_;
+    };
+    const auto before = Cloud.connectionsAccepted();
+    auto clients = std::make_shared<WatchingClients>(Cloud, before.database);
+    Clients = clients;
+    SetProfile(kProfile);
+    auto &form = Start();
+    EXPECT_EQ(form.cdsRadios.RowCount(), 3);
+    EXPECT_TRUE(clients->OpenedBeforeAnyRequest);
+    const auto after = Cloud.connectionsAccepted();
+    EXPECT_EQ(after.database - before.database, 1u);
+    // The sign-in's, the questions' and the last question's own.
+    EXPECT_EQ(after.identity - before.identity, 1u + clients->Questions + 1u);
 }
 
 TEST_F(FormRadioCloudTest, WrongServiceAccountIsNamedToTheUser) {
