@@ -29,13 +29,6 @@ struct TSlistDeleter {
 using TEasyHandle = std::unique_ptr<CURL, TEasyDeleter>;
 using TSlist = std::unique_ptr<curl_slist, TSlistDeleter>;
 
-// "scheme://host:port" of a URL, lower-cased: connections are kept per origin.
-std::string OriginOf(const std::string &URL) {
-    const auto schemeEnd = URL.find("://");
-    const auto authorityStart = schemeEnd == std::string::npos ? 0 : schemeEnd + 3;
-    return LowerAscii(URL.substr(0, URL.find_first_of("/?#", authorityStart)));
-}
-
 // The multi handle a transfer runs in, with the connections it may reuse: lent by the process's
 // transport for a request and given back with the connection left open, or the client's own
 // for an event stream.
@@ -43,8 +36,13 @@ class TLentConnection {
 public:
     TLentConnection(THttpUse Use, TCurlMulti &Own, const std::string &URL) {
         if (Use == THttpUse::Request) {
-            fOrigin = OriginOf(URL);
+            fOrigin = THttpTransport::OriginOf(URL);
             fLent = THttpTransport::Shared().TakeConnection(fOrigin);
+            fMulti = fLent.get();
+        } else if (Use == THttpUse::OpeningConnection) {
+            // Requests to the origin wait for this one: it must not wait for itself.
+            fOrigin = THttpTransport::OriginOf(URL);
+            fLent = NewCurlMulti();
             fMulti = fLent.get();
         } else {
             if (!Own)
@@ -301,7 +299,7 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeout.count() * 1000));
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeout.count()));
-    if (fUse == THttpUse::Request)
+    if (fUse != THttpUse::EventStream)
         curl_easy_setopt(h, CURLOPT_TIMEOUT_MS,
                          static_cast<long>(THttpTransport::Shared().RequestDeadline().count()));
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);

@@ -1,5 +1,6 @@
 #include "Cumulo/HttpTransport.h"
 
+#include "Cumulo/AsciiCase.h"
 #include "Cumulo/TransportLimits.h"
 
 namespace Cumulo {
@@ -12,24 +13,57 @@ THttpTransport &THttpTransport::Shared() {
     return transport;
 }
 
+std::string THttpTransport::OriginOf(const std::string &URL) {
+    const auto schemeEnd = URL.find("://");
+    const auto authorityStart = schemeEnd == std::string::npos ? 0 : schemeEnd + 3;
+    return LowerAscii(URL.substr(0, URL.find_first_of("/?#", authorityStart)));
+}
+
 TCurlMulti THttpTransport::TakeConnection(const std::string &Origin) {
     {
-        std::lock_guard lock(fMutex);
-        const auto found = fKept.find(Origin);
-        if (found != fKept.end() && !found->second.empty()) {
-            TCurlMulti kept = std::move(found->second.back());
-            found->second.pop_back();
-            return kept;
+        std::unique_lock lock(fMutex);
+        const auto keptOne = [&] {
+            const auto found = fKept.find(Origin);
+            return found != fKept.end() && !found->second.empty();
+        };
+        if (!keptOne() && fOpening.contains(Origin))
+            fConnectionKept.wait_for(lock, kOpeningConnectionWait,
+                                     [&] { return keptOne() || !fOpening.contains(Origin); });
+        if (keptOne()) {
+            auto &kept = fKept[Origin];
+            TCurlMulti multi = std::move(kept.back());
+            kept.pop_back();
+            return multi;
         }
     }
     return NewCurlMulti();
 }
 
 void THttpTransport::KeepConnection(const std::string &Origin, TCurlMulti Multi) {
+    {
+        std::lock_guard lock(fMutex);
+        auto &kept = fKept[Origin];
+        if (fReuse && kept.size() < kKeptConnectionsPerHost)
+            kept.push_back(std::move(Multi));
+    }
+    fConnectionKept.notify_all();
+}
+
+bool THttpTransport::BeginOpening(const std::string &Origin) {
     std::lock_guard lock(fMutex);
-    auto &kept = fKept[Origin];
-    if (fReuse && kept.size() < kKeptConnectionsPerHost)
-        kept.push_back(std::move(Multi));
+    const auto found = fKept.find(Origin);
+    if (!fReuse || (found != fKept.end() && !found->second.empty()) || fOpening.contains(Origin))
+        return false;
+    fOpening.insert(Origin);
+    return true;
+}
+
+void THttpTransport::EndOpening(const std::string &Origin) {
+    {
+        std::lock_guard lock(fMutex);
+        fOpening.erase(Origin);
+    }
+    fConnectionKept.notify_all();
 }
 
 void THttpTransport::SetConnectionReuse(bool Reuse) {

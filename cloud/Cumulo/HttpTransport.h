@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,15 +17,20 @@ namespace Cumulo {
 // open per origin ("scheme://host:port") for the next request there, so that only the first
 // request to a host pays the TCP and TLS handshakes, and the overall deadline of a request. The
 // synchronous and the asynchronous requests share it; an event stream keeps a connection of its
-// own. A kept connection is lent to one request at a time.
+// own. A kept connection is lent to one request at a time. While a connection to an origin is
+// being opened ahead of its requests, a request there waits a moment for it rather than pay a
+// handshake of its own.
 class THttpTransport {
 public:
     THttpTransport();
 
     // The one transport of the process.
     static THttpTransport &Shared();
+    // "scheme://host:port" of a URL as given, lower-cased: connections are kept per origin.
+    static std::string OriginOf(const std::string &URL);
 
     // A multi handle holding a connection kept from an earlier request to Origin, or a new one.
+    // While one to Origin is being opened ahead, waits for it at most kOpeningConnectionWait.
     TCurlMulti TakeConnection(const std::string &Origin);
     // Keeps the handle, with the connection the request left open, for the next request to
     // Origin. Beyond kKeptConnectionsPerHost for one origin, or with reuse off, it is closed.
@@ -31,13 +38,21 @@ public:
     // For comparisons (a benchmark): with reuse off every request opens a connection of its own.
     void SetConnectionReuse(bool Reuse);
 
+    // Marks a connection to Origin as being opened ahead; false, marking nothing, when one is
+    // kept or being opened already, or reuse is off. Each true is followed by one EndOpening.
+    bool BeginOpening(const std::string &Origin);
+    // The opening has ended, its connection kept or not.
+    void EndOpening(const std::string &Origin);
+
     std::chrono::milliseconds RequestDeadline() const;
     // Tests shorten it to show a slow peer cut off without waiting the whole deadline.
     void SetRequestDeadline(std::chrono::milliseconds Deadline);
 
 private:
     mutable std::mutex fMutex;
+    std::condition_variable fConnectionKept;
     std::map<std::string, std::vector<TCurlMulti>> fKept;
+    std::set<std::string> fOpening;
     bool fReuse = true;
     std::atomic<std::chrono::milliseconds::rep> fRequestDeadlineMs;
 };

@@ -20,6 +20,10 @@ inline constexpr std::chrono::milliseconds kAbortPollInterval{50};
 // Connections kept open per host between requests; more are closed after their request. The
 // program talks to a host from one thread at a time but for the odd asynchronous request.
 inline constexpr std::size_t kKeptConnectionsPerHost = 4;
+// How long a request waits for a connection to its host that is being opened ahead (by a request
+// sent for that alone, as the sign-in runs) before it opens one of its own. That opening began
+// earlier and normally ends within a round trip of the request's start.
+inline constexpr std::chrono::milliseconds kOpeningConnectionWait{1000};
 // Redirects followed at most, when following is switched on.
 inline constexpr long kMaxRedirects = 10;
 
