@@ -103,6 +103,11 @@ bool WindowCloud::CheckAndCreateRealTimeDBClass() {
     return fRealTimeDB_ != nullptr;
 }
 
+void WindowCloud::OpenDatabaseConnection() {
+    if (!Cumulo::TFirebaseHelpers::AppIsTerminated())
+        Clients_->PrepareDatabaseConnection();
+}
+
 SignInOutcome WindowCloud::SignIn() {
     SignInOutcome outcome;
     outcome.Ran = true;
