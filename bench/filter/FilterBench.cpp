@@ -2,6 +2,7 @@
 // keystroke at a time, and prints the median and the worst time a keystroke took to re-filter
 // (the grid's own update included), for each word and over all of them.
 // Usage: filter-bench [STATIONS]; run with QT_QPA_PLATFORM=offscreen where there is no display.
+#include "SampleStations.h"
 #include "app/core/StationTable.h"
 #include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
@@ -16,25 +17,15 @@
 
 namespace {
 
-const char *const Names[] = {"Rádio Ação",       "São João FM",   "Educadora Música", "Jovem Pan Notícias",
-                             "Cultura Clássica", "Antena Ilhéus", "Paraná Sertanejo", "Gaúcha Esportes"};
-const char *const Styles[] = {"Música Popular Brasileira",
-                              "Sertanejo",
-                              "Notícias e Esportes",
-                              "Clássica",
-                              "Forró e Baião",
-                              "Rock Nacional"};
-const char *const Places[] = {"São Paulo", "Goiânia", "Florianópolis", "Belém", "Maceió", "Ribeirão Preto"};
-
 void Fill(Tunewell::TStationTable &Table, int Stations) {
     using namespace Tunewell;
     std::vector<TStationRow> rows(static_cast<std::size_t>(Stations));
     for (int i = 0; i < Stations; ++i) {
         auto &row = rows[static_cast<std::size_t>(i)];
         row.Set(fpNum, std::int64_t{i + 1});
-        row.Set(fpNome, std::string(Names[i % 8]) + " " + std::to_string(i + 1));
-        row.Set(fpEstilo, std::string(Styles[i % 6]));
-        row.Set(fpLocal, std::string(Places[(i / 6) % 6]).substr(0, 30));
+        row.Set(fpNome, TunewellBench::SampleName(i));
+        row.Set(fpEstilo, TunewellBench::SampleStyle(i));
+        row.Set(fpLocal, TunewellBench::SamplePlace(i / 6));
         row.Set(fpFavoritos, std::string(i % 10 == 0 ? "1" : "2"));
         row.Set(fpSerie, std::int64_t{100000 + i});
     }

@@ -1,6 +1,7 @@
 // Loads catalogues of realistic stations into the station table with the program's reader
 // and with the literal one, checks that both give the same rows, and prints the ratios.
 #include "LiteralCatalogueReader.h"
+#include "SampleStations.h"
 #include "app/core/CatalogueReader.h"
 #include "app/core/StationTable.h"
 #include "app/core/UpdateSuspension.h"
@@ -15,16 +16,6 @@ using namespace Tunewell;
 
 namespace {
 
-const char *const Names[] = {"Rádio Ação",       "São João FM",   "Educadora Música", "Jovem Pan Notícias",
-                             "Cultura Clássica", "Antena Ilhéus", "Paraná Sertanejo", "Gaúcha Esportes"};
-const char *const Styles[] = {"Música Popular Brasileira",
-                              "Sertanejo",
-                              "Notícias e Esportes",
-                              "Clássica",
-                              "Forró e Baião",
-                              "Rock Nacional"};
-const char *const Places[] = {"São Paulo", "Goiânia", "Florianópolis", "Belém", "Maceió", "Ribeirão Preto"};
-
 // About 250 bytes of node text per station, keys shaped like the database's push keys.
 Cumulo::TJSONValue Catalogue(int Stations) {
     Cumulo::TJSONValue node = Cumulo::TJSONValue::object();
@@ -37,9 +28,9 @@ Cumulo::TJSONValue Catalogue(int Stations) {
         members.emplace_back(
             key, Cumulo::TJSONValue{{"num", n},
                                     {"url", "http://stream" + n + ".radios-brasil.com.br:8000/live/aac-128k"},
-                                    {"nome", std::string(Names[i % 8]) + " " + n},
-                                    {"estilo", Styles[i % 6]},
-                                    {"localizacao", Places[i % 6]},
+                                    {"nome", TunewellBench::SampleName(i)},
+                                    {"estilo", TunewellBench::SampleStyle(i)},
+                                    {"localizacao", TunewellBench::SamplePlace(i)},
                                     {"qualidade", "128 kbps"},
                                     {"favorito", i % 10 == 0 ? "1" : "0"},
                                     {"serie", std::to_string(100000 + i)}});
