@@ -9,8 +9,15 @@ THttpTransport::THttpTransport()
     : fRequestDeadlineMs(std::chrono::duration_cast<std::chrono::milliseconds>(kRequestDeadline).count()) {}
 
 THttpTransport &THttpTransport::Shared() {
-    static THttpTransport transport;
-    return transport;
+    // Never destroyed: a detached worker (an asynchronous request, a connection opened ahead) may
+    // still give its connection back while the process exits.
+    union TNeverDestroyed {
+        THttpTransport Transport;
+        TNeverDestroyed() : Transport() {}
+        ~TNeverDestroyed() {}
+    };
+    static TNeverDestroyed shared;
+    return shared.Transport;
 }
 
 std::string THttpTransport::OriginOf(const std::string &URL) {
