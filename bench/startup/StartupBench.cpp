@@ -31,6 +31,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTableView>
@@ -120,14 +121,19 @@ int main(int argc, char **argv) {
     qint64 playing = -1;
     qint64 keptAfter = -1;
     bool offline = false;
-    // Done when playing and, unless the catalogue shown is the kept one, kept.
+    // Done when playing and, unless the catalogue shown is the kept one, kept. A loop of its own:
+    // the application's quit would close the window, which ends the program's cloud work for good
+    // and leaves the reload below nothing to do.
+    QEventLoop startUp;
     auto quitWhenDone = [&] {
         if (shown >= 0 && playing >= 0 && (offline || keptAfter >= 0))
-            application.quit();
+            startUp.quit();
     };
+    int runs = 0;
     long peakShown = -1;
     long long requestsShown = -1;
     QObject::connect(&form, &TFormRadio::StartUpSequenceFinished, [&] {
+        ++runs;
         if (shown < 0) {
             shown = origin + clock.elapsed();
             peakShown = PeakKiB();
@@ -147,9 +153,9 @@ int main(int argc, char **argv) {
             quitWhenDone();
         }
     });
-    QTimer::singleShot(120000, &application, &QApplication::quit);
+    QTimer::singleShot(120000, &startUp, &QEventLoop::quit);
     form.show();
-    application.exec();
+    startUp.exec();
     const int stations = form.cdsRadios.RowCount();
 
     // The write alone, as the window does it after a run, without the repaint queued before it;
@@ -185,9 +191,10 @@ int main(int argc, char **argv) {
 
     QElapsedTimer reloading;
     reloading.start();
+    const int runsBefore = runs;
     form.RunStartUpSequence();
     const qint64 reload = reloading.elapsed();
-    const bool reloaded = form.cdsRadios.RowCount() == stations;
+    const bool reloaded = runs == runsBefore + 1 && form.cdsRadios.RowCount() == stations;
 
     Figure("stations", stations, "");
     Figure("catalogue shown", shown, "ms after the process started");
