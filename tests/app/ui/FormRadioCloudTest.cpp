@@ -33,6 +33,16 @@ protected:
         Clients = std::make_shared<WindowCloudCumuloClients>();
     }
 
+    // A first start keeps the profile's catalogue in Folder; then the cloud goes away.
+    void KeepACatalogueThenStopTheCloud(const QTemporaryDir &Folder) {
+        SetProfile(kProfile);
+        Kept = std::make_shared<KeptCatalogue>(Folder.filePath(QStringLiteral("catalogue.kept")));
+        Start();
+        WaitForKept(1);
+        Form.reset();
+        Cloud.stop();
+    }
+
     TunewellTesting::LocalCloud Cloud;
 };
 
@@ -186,14 +196,8 @@ TEST_F(FormRadioCloudTest, MissingVersionReachesTheErrorReportNamingTheCloud) {
 }
 
 TEST_F(FormRadioCloudTest, AStoppedCloudShowsTheKeptCatalogueUntilItAnswersAgain) {
-    SetProfile(kProfile);
-    QTemporaryDir folder;
-    Kept = std::make_shared<KeptCatalogue>(folder.filePath(QStringLiteral("catalogue.kept")));
-    Start();
-    WaitForKept(1);
-    Form.reset();
-
-    Cloud.stop();
+    const QTemporaryDir folder;
+    KeepACatalogueThenStopTheCloud(folder);
     auto &form = Start();
     EXPECT_TRUE(Dialogs.Entries.empty());
     EXPECT_EQ(form.cdsRadios.RowCount(), 3);
@@ -232,13 +236,8 @@ TEST_F(FormRadioCloudTest, AStoppedCloudWithNothingUsableKeptIsToldOnceAndSoon) 
              file.write("[General]\nRegistrado=-Prof1\n");
          }},
     };
-    SetProfile(kProfile);
-    QTemporaryDir folder;
-    Kept = std::make_shared<KeptCatalogue>(folder.filePath(QStringLiteral("catalogue.kept")));
-    Start();
-    WaitForKept(1);
-    Form.reset();
-    Cloud.stop();
+    const QTemporaryDir folder;
+    KeepACatalogueThenStopTheCloud(folder);
     for (const auto &c : cases) {
         Dialogs = RecordingDialogs{};
         c.Spoil(Kept->FilePath());
