@@ -15,6 +15,7 @@
 #include "Cumulo/MainThread.h"
 #include "Player/Wmp.h"
 #include "Player/WmpOptions.h"
+#include "ProcessStart.h"
 #include "app/core/KeptCatalogue.h"
 #include "app/core/StationTable.h"
 #include "app/desktop/DesktopIntegration.h"
@@ -42,26 +43,9 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-// Milliseconds since this process started, from the kernel's record of its start (10 ms steps).
-qint64 SinceProcessStart() {
-    std::ifstream stat("/proc/self/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string field;
-    // Field 22, counted from the state (field 3).
-    for (int i = 3; i <= 22; ++i)
-        fields >> field;
-    double uptime = 0;
-    std::ifstream("/proc/uptime") >> uptime;
-    return static_cast<qint64>((uptime - std::stod(field) / sysconf(_SC_CLK_TCK)) * 1000);
-}
 
 // The process's peak resident memory so far (VmHWM), in KiB.
 long PeakKiB() {
@@ -98,7 +82,7 @@ int main(int argc, char **argv) {
     }
     QElapsedTimer clock;
     clock.start();
-    const qint64 origin = SinceProcessStart();
+    const qint64 origin = TunewellBench::MillisecondsSinceProcessStart();
     QApplication application(argc, argv);
     Cumulo::SetMainThreadDispatcher(std::make_shared<QtMainThreadDispatcher>());
     Cumulo::THttpTransport::Shared().SetConnectionReuse(reuse);
