@@ -32,7 +32,8 @@ stop_cloud() {
   wait "$cloud_pid" 2>/dev/null || true
 }
 
-# seed_catalogue WORK COUNT: into the running cloud; sets token (the service account's).
+# seed_catalogue WORK COUNT: into the running cloud; sets token (the service account's). With
+# station_url set, the middle station plays that address instead of the clip's file.
 seed_catalogue() {
   local work=$1 count=$2
   token=$(curl -sf "http://127.0.0.1:$auth/www.googleapis.com/identitytoolkit/v3/relyingparty/verifyPassword?key=$(value kApiKey)" \
@@ -41,7 +42,7 @@ seed_catalogue() {
     sed -n 's/.*"idToken" *: *"\([^"]*\)".*/\1/p')
   # The catalogue in one write, stations in the member order a publication leaves; the middle
   # station plays the demo clip.
-  awk -v n="$count" -v clip="file://$clip" 'BEGIN {
+  awk -v n="$count" -v clip="${station_url:-file://$clip}" 'BEGIN {
     printf "{"
     for (i = 1; i <= n; i++)
       printf "%s\"-Bench%07d\":{\"num\":\"%d\",\"url\":\"%s\",\"nome\":\"Station %06d\",\"estilo\":\"Style %d\",\"localizacao\":\"L%d\",\"qualidade\":\"128\",\"favorito\":\"2\",\"serie\":\"%d\"}", (i > 1 ? "," : ""), i, i, (i == int(n / 2) ? clip : "http://127.0.0.1:1/s" i), n - i, i % 40, i % 90, i
