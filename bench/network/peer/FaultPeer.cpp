@@ -43,7 +43,7 @@ FaultPeer::FaultPeer(const FaultPeerOptions &Options) : Mode_(Options.Mode) {
     }
     Control_ = BindLoopback(Options.ControlPort);
     Listen(Control_.get());
-    SetMode(Mode_);
+    StartMode();
 }
 
 int FaultPeer::ControlPort() const {
@@ -74,6 +74,9 @@ void FaultPeer::Run(const std::atomic<bool> &Stop) {
 }
 
 void FaultPeer::SetMode(const FaultMode &Mode) {
+    // The mode in force set again changes nothing; its connections stay.
+    if (Mode.Kind == Mode_.Kind && Mode.Amount == Mode_.Amount)
+        return;
     Connections_.CutAll();
     for (const auto &front : Fronts_) {
         if (!Listening(Mode) && Listening(Mode_)) {
@@ -85,8 +88,12 @@ void FaultPeer::SetMode(const FaultMode &Mode) {
         }
     }
     Mode_ = Mode;
-    if (Mode.Kind == FaultMode::TKind::Bandwidth) {
-        const double bytesPerSecond = static_cast<double>(Mode.Amount) * 1000 / 8;
+    StartMode();
+}
+
+void FaultPeer::StartMode() {
+    if (Mode_.Kind == FaultMode::TKind::Bandwidth) {
+        const double bytesPerSecond = static_cast<double>(Mode_.Amount) * 1000 / 8;
         Down_ = std::make_shared<SendSchedule>(bytesPerSecond);
         Up_ = std::make_shared<SendSchedule>(bytesPerSecond);
     }
@@ -161,8 +168,12 @@ void FaultPeer::AnswerControl() {
     } else if (line.rfind("mode ", 0) == 0) {
         const auto mode = ParseFaultMode(line.substr(5));
         if (mode) {
-            SetMode(*mode);
-            answer = "ok " + FaultModeName(*mode);
+            try {
+                SetMode(*mode);
+                answer = "ok " + FaultModeName(*mode);
+            } catch (const ESocketError &error) {
+                answer = std::string("error: ") + error.what();
+            }
         } else {
             answer = "error: unknown mode " + line.substr(5);
         }

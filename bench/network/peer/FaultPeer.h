@@ -16,7 +16,8 @@ namespace TunewellBench {
 // Stands in front of the local cloud's database and identity ports and does to the connections
 // it accepts what its mode says. A control port takes one line per connection and answers one:
 // "mode MODE" (answer "ok MODE") changes the mode, which resets every open connection, as a
-// change of network does, and meets new ones with the new mode; "connections" answers
+// change of network does, and meets new ones with the new mode (the mode in force changes
+// nothing); "connections" answers
 // "database N identity M", the connections accepted on each port since the start.
 class FaultPeer {
 public:
@@ -43,6 +44,8 @@ private:
     };
 
     void SetMode(const FaultMode &Mode);
+    // What the mode in force needs afresh: its link, its one reset.
+    void StartMode();
     void Accept(Front &Port);
     void AnswerControl();
 

@@ -12,7 +12,7 @@ namespace TunewellBench {
 namespace {
 
 constexpr std::size_t kBufferSize = 16384;
-// The catalogue's request line, as the database is asked for it.
+// The catalogue's path in a request line, as the database is asked for it.
 constexpr std::string_view kCatalogueRequest = "/ESTACOES.json";
 constexpr auto kSleepSlice = std::chrono::milliseconds(20);
 
@@ -37,8 +37,8 @@ bool SendPaced(int To, const char *Data, std::size_t Size, const Pace &Rate, con
 // One direction: returns at its end, having passed the end on; cuts on a failure. Inspect sees
 // each piece read and answers how many of its bytes may go before the connection is cut
 // (all of them: no cut).
-template <typename Inspect>
-void Pump(int From, int To, const Pace &Rate, ConnectionState &State, Inspect &&Look) {
+template <typename Inspector>
+void Pump(int From, int To, const Pace &Rate, ConnectionState &State, Inspector &&Inspect) {
     char buffer[kBufferSize];
     while (WaitFor(From, POLLIN, State.Cut)) {
         const ssize_t count = ::recv(From, buffer, sizeof buffer, 0);
@@ -51,7 +51,7 @@ void Pump(int From, int To, const Pace &Rate, ConnectionState &State, Inspect &&
             return;
         }
         const auto size = static_cast<std::size_t>(count);
-        const std::size_t allowed = Look(std::string_view(buffer, size));
+        const std::size_t allowed = Inspect(std::string_view(buffer, size));
         if (!SendPaced(To, buffer, allowed, Rate, State.Cut) || allowed < size) {
             State.Cut = true;
             return;
