@@ -1,7 +1,8 @@
 #include "Cumulo/Guid.h"
 
+#include "Cumulo/RandomBytes.h"
+
 #include <cstdio>
-#include <random>
 
 namespace Cumulo {
 
@@ -18,13 +19,8 @@ std::string TGUID::ToString() const {
 }
 
 TGUID TGUID::NewGuid() {
-    thread_local std::mt19937_64 engine{std::random_device{}()};
     TGUID guid;
-    for (std::size_t i = 0; i < guid.Bytes.size(); i += 8) {
-        const std::uint64_t bits = engine();
-        for (std::size_t j = 0; j < 8; ++j)
-            guid.Bytes[i + j] = static_cast<std::uint8_t>(bits >> (8 * j));
-    }
+    FillRandomBytes(guid.Bytes);
     guid.Bytes[6] = static_cast<std::uint8_t>((guid.Bytes[6] & 0x0F) | 0x40); // version 4
     guid.Bytes[8] = static_cast<std::uint8_t>((guid.Bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
     return guid;

@@ -12,7 +12,7 @@ struct TGUID {
 
     // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" with upper-case digits.
     std::string ToString() const;
-    // A fresh random (version 4) GUID.
+    // A fresh random (version 4) GUID, from the cryptographic source.
     static TGUID NewGuid();
 
     friend bool operator==(const TGUID &, const TGUID &) = default;

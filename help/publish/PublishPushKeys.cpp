@@ -1,7 +1,9 @@
 #include "help/publish/PublishPushKeys.h"
 
+#include "Cumulo/RandomBytes.h"
+
+#include <array>
 #include <chrono>
-#include <random>
 #include <stdexcept>
 #include <string_view>
 
@@ -44,9 +46,18 @@ PublishPushKeys::PublishPushKeys()
                          std::chrono::system_clock::now().time_since_epoch())
                   .count();
           },
-          [Engine = std::mt19937{std::random_device{}()}]() mutable {
-              return static_cast<std::uint32_t>(Engine());
-          }) {}
+          CryptographicDigits()) {}
+
+PublishPushKeys::TRandom PublishPushKeys::CryptographicDigits() {
+    // Fetched in batches: a catalogue of tens of thousands of keys asks for each digit.
+    return [Bytes = std::array<std::uint8_t, 240>{}, Next = std::size_t{240}]() mutable {
+        if (Next == Bytes.size()) {
+            Cumulo::FillRandomBytes(Bytes);
+            Next = 0;
+        }
+        return std::uint32_t{Bytes[Next++]};
+    };
+}
 
 PublishPushKeys::PublishPushKeys(TClock Clock, TRandom Random)
     : fClock(std::move(Clock)), fRandom(std::move(Random)) {}

@@ -12,17 +12,21 @@ namespace Tunewell {
 // the order of its lines.
 class PublishPushKeys {
 public:
-    using TClock = std::function<std::int64_t()>; // milliseconds since 1970-01-01 UTC
-    using TRandom = std::function<std::uint32_t()>;
+    using TClock = std::function<std::int64_t()>;   // milliseconds since 1970-01-01 UTC
+    using TRandom = std::function<std::uint32_t()>; // one digit's worth: taken modulo 64
 
     static constexpr const char *kAlphabet =
         "-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
     static constexpr std::size_t kTimeLength = 8;
     static constexpr std::size_t kRandomLength = 12;
 
-    // The system clock and a randomly seeded generator.
+    // The system clock and the cryptographic digits.
     PublishPushKeys();
     PublishPushKeys(TClock Clock, TRandom Random);
+
+    // Digits from the system's cryptographic source, so that no key can be foretold from the keys
+    // before it; nothing seeds them.
+    static TRandom CryptographicDigits();
 
     std::string Next();
 

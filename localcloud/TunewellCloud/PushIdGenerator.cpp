@@ -1,5 +1,9 @@
 #include "TunewellCloud/PushIdGenerator.h"
 
+#include "TunewellCloud/Crypto.h"
+
+#include <algorithm>
+
 namespace TunewellCloud {
 
 namespace {
@@ -7,14 +11,18 @@ constexpr char kAlphabet[] = "-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijkl
 constexpr int kAlphabetSize = 64;
 } // namespace
 
-PushIdGenerator::PushIdGenerator() : random_(std::random_device{}()) {}
+PushIdGenerator::PushIdGenerator() : PushIdGenerator(Crypto::randomBytes) {}
+
+PushIdGenerator::PushIdGenerator(RandomSource random) : random_(std::move(random)) {}
 
 std::string PushIdGenerator::next(std::int64_t nowMilliseconds) {
     std::lock_guard lock(mutex_);
     if (nowMilliseconds > lastTime_) {
         lastTime_ = nowMilliseconds;
-        for (auto &digit : lastRandom_)
-            digit = static_cast<int>(random_() % kAlphabetSize);
+        const std::string bytes = random_(lastRandom_.size());
+        // 256 is a multiple of 64: every digit is equally likely.
+        for (std::size_t i = 0; i < lastRandom_.size(); ++i)
+            lastRandom_[i] = static_cast<unsigned char>(bytes.at(i)) % kAlphabetSize;
         // Leave head room so increments within one millisecond never wrap the random part.
         lastRandom_[0] = std::min(lastRandom_[0], kAlphabetSize - 2);
     } else {

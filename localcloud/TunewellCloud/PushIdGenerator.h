@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
-#include <random>
 #include <string>
 
 namespace TunewellCloud {
@@ -14,12 +14,18 @@ namespace TunewellCloud {
 // every key is greater than the one before.
 class PushIdGenerator {
 public:
+    // Answers that many random bytes.
+    using RandomSource = std::function<std::string(std::size_t)>;
+
+    // The random part comes from the cryptographic source: a profile's key is its only secret,
+    // so no key may be foretold from the keys seen before it.
     PushIdGenerator();
+    explicit PushIdGenerator(RandomSource random);
     std::string next(std::int64_t nowMilliseconds);
 
 private:
     std::mutex mutex_;
-    std::mt19937_64 random_;
+    RandomSource random_;
     std::int64_t lastTime_ = -1;
     std::array<int, 12> lastRandom_{};
 };

@@ -69,6 +69,14 @@ TEST(PublishPushKeys, RealKeysIncreaseAndStayInTheAlphabet) {
     }
 }
 
+TEST(PublishPushKeys, CryptographicDigitsDifferForGeneratorsMadeAlike) {
+    // Nothing seeds them: two generators with the same clock still make different keys.
+    const auto Clock = [] { return std::int64_t{1'700'000'000'000}; };
+    PublishPushKeys First{Clock, PublishPushKeys::CryptographicDigits()};
+    PublishPushKeys Second{Clock, PublishPushKeys::CryptographicDigits()};
+    EXPECT_NE(First.Next(), Second.Next());
+}
+
 TEST(PublishPushKeys, RefuseAClockBefore1970) {
     FixedSource Source;
     Source.Now = -1;
