@@ -1,0 +1,317 @@
+#include "TunewellCloud/RulesText.h"
+
+#include "TunewellCloud/WriteRules.h"
+
+#include <cstdint>
+#include <set>
+#include <tuple>
+
+namespace TunewellCloud {
+
+namespace {
+
+// Far deeper than any rules file needs, and shallow enough for the parser's recursion.
+constexpr int kDeepestNesting = 64;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(char c) {
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void appendUtf8(std::string &out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view text) : text_(text) {}
+
+    RulesValue document() {
+        skipBlanks();
+        RulesValue value = this->value(0);
+        skipBlanks();
+        if (position_ < text_.size())
+            fail("unexpected text after the end of the rules");
+        return value;
+    }
+
+private:
+    [[noreturn]] void fail(const std::string &message) const { throw RulesSyntaxError(here(), message); }
+    TextPosition here() const { return {line_, column_}; }
+    bool atEnd() const { return position_ >= text_.size(); }
+    char peek(std::size_t ahead = 0) const {
+        return position_ + ahead < text_.size() ? text_[position_ + ahead] : '\0';
+    }
+
+    void advance() {
+        if (text_[position_] == '\n') {
+            ++line_;
+            column_ = 1;
+        } else {
+            ++column_;
+        }
+        ++position_;
+    }
+
+    void skipBlanks() {
+        while (!atEnd()) {
+            const char c = peek();
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+                advance();
+            } else if (c == '/' && peek(1) == '/') {
+                while (!atEnd() && peek() != '\n')
+                    advance();
+            } else if (c == '/' && peek(1) == '*') {
+                const TextPosition start = here();
+                advance();
+                advance();
+                while (!(peek() == '*' && peek(1) == '/')) {
+                    if (atEnd())
+                        throw RulesSyntaxError(start, "comment not closed");
+                    advance();
+                }
+                advance();
+                advance();
+            } else {
+                return;
+            }
+        }
+    }
+
+    void expect(char wanted) {
+        if (peek() != wanted || atEnd())
+            fail(std::string("expected '") + wanted + "'");
+        advance();
+    }
+
+    RulesValue value(int depth) {
+        if (depth > kDeepestNesting)
+            fail("nested more than " + std::to_string(kDeepestNesting) + " levels deep");
+        if (atEnd())
+            fail("unexpected end of the rules");
+        const char c = peek();
+        if (c == '{')
+            return object(depth);
+        if (c == '[')
+            return array(depth);
+        if (c == '"')
+            return string();
+        if (c == '-' || isDigit(c))
+            return number();
+        for (const auto &[word, kind, truth] : {std::tuple{"true", RulesValue::Kind::Boolean, true},
+                                                std::tuple{"false", RulesValue::Kind::Boolean, false},
+                                                std::tuple{"null", RulesValue::Kind::Null, false}}) {
+            const std::string_view literal(word);
+            if (text_.substr(position_, literal.size()) == literal) {
+                RulesValue value;
+                value.kind = kind;
+                value.at = here();
+                value.boolean = truth;
+                for (std::size_t i = 0; i < literal.size(); ++i)
+                    advance();
+                return value;
+            }
+        }
+        fail("unexpected character '" + std::string(1, c) + "'");
+    }
+
+    RulesValue object(int depth) {
+        RulesValue object;
+        object.kind = RulesValue::Kind::Object;
+        object.at = here();
+        advance();
+        skipBlanks();
+        std::set<std::string, std::less<>> keys;
+        if (peek() == '}') {
+            advance();
+            return object;
+        }
+        for (;;) {
+            skipBlanks();
+            if (peek() != '"')
+                fail("expected a member name in double quotes");
+            RulesValue key = string();
+            if (!keys.insert(key.text).second)
+                throw RulesSyntaxError(key.at, "\"" + key.text + "\" is given twice");
+            skipBlanks();
+            expect(':');
+            skipBlanks();
+            object.members.push_back({std::move(key.text), key.at, value(depth + 1)});
+            skipBlanks();
+            if (peek() == ',') {
+                advance();
+                continue;
+            }
+            expect('}');
+            return object;
+        }
+    }
+
+    RulesValue array(int depth) {
+        RulesValue array;
+        array.kind = RulesValue::Kind::Array;
+        array.at = here();
+        advance();
+        skipBlanks();
+        if (peek() == ']') {
+            advance();
+            return array;
+        }
+        for (;;) {
+            skipBlanks();
+            array.elements.push_back(value(depth + 1));
+            skipBlanks();
+            if (peek() == ',') {
+                advance();
+                continue;
+            }
+            expect(']');
+            return array;
+        }
+    }
+
+    std::uint32_t hexQuad() {
+        std::uint32_t code = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int digit = hexValue(peek());
+            if (digit < 0 || atEnd())
+                fail("expected four hexadecimal digits after \\u");
+            code = code * 16 + static_cast<std::uint32_t>(digit);
+            advance();
+        }
+        return code;
+    }
+
+    RulesValue string() {
+        RulesValue string;
+        string.kind = RulesValue::Kind::String;
+        string.at = here();
+        advance();
+        while (peek() != '"') {
+            if (atEnd())
+                throw RulesSyntaxError(string.at, "text not closed with a double quote");
+            const auto byte = static_cast<unsigned char>(peek());
+            if (byte < 0x20)
+                fail("a control character must be escaped inside a text");
+            const int column = column_;
+            const std::size_t before = string.text.size();
+            if (byte != '\\') {
+                string.text += static_cast<char>(byte);
+                advance();
+            } else {
+                advance();
+                const char escaped = peek();
+                if (atEnd())
+                    fail("unfinished escape");
+                static const std::string_view plain = "\"\\/bfnrt";
+                static const std::string_view meant = "\"\\/\b\f\n\r\t";
+                if (const auto found = plain.find(escaped); found != std::string_view::npos) {
+                    string.text += meant[found];
+                    advance();
+                } else if (escaped == 'u') {
+                    advance();
+                    std::uint32_t code = hexQuad();
+                    if (code >= 0xD800 && code <= 0xDBFF && peek() == '\\' && peek(1) == 'u') {
+                        advance();
+                        advance();
+                        const std::uint32_t low = hexQuad();
+                        if (low < 0xDC00 || low > 0xDFFF)
+                            fail("a high surrogate must be followed by a low one");
+                        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                    } else if (code >= 0xD800 && code <= 0xDFFF) {
+                        fail("unpaired surrogate");
+                    }
+                    appendUtf8(string.text, code);
+                } else {
+                    fail("unknown escape \\" + std::string(1, escaped));
+                }
+            }
+            string.columns.insert(string.columns.end(), string.text.size() - before, column);
+        }
+        string.columns.push_back(column_);
+        advance();
+        if (!WriteRules::validUtf8(string.text))
+            throw RulesSyntaxError(string.at, "text is not UTF-8");
+        return string;
+    }
+
+    RulesValue number() {
+        RulesValue number;
+        number.kind = RulesValue::Kind::Number;
+        number.at = here();
+        const std::size_t start = position_;
+        if (peek() == '-')
+            advance();
+        if (!isDigit(peek()))
+            fail("expected a digit");
+        if (peek() == '0') {
+            advance();
+        } else {
+            while (isDigit(peek()))
+                advance();
+        }
+        if (peek() == '.') {
+            advance();
+            if (!isDigit(peek()))
+                fail("expected a digit after the decimal point");
+            while (isDigit(peek()))
+                advance();
+        }
+        if (peek() == 'e' || peek() == 'E') {
+            advance();
+            if (peek() == '+' || peek() == '-')
+                advance();
+            if (!isDigit(peek()))
+                fail("expected a digit in the exponent");
+            while (isDigit(peek()))
+                advance();
+        }
+        number.text = std::string(text_.substr(start, position_ - start));
+        return number;
+    }
+
+    std::string_view text_;
+    std::size_t position_ = 0;
+    int line_ = 1;
+    int column_ = 1;
+};
+
+} // namespace
+
+RulesSyntaxError::RulesSyntaxError(TextPosition at, const std::string &message)
+    : std::runtime_error(message), at_(at) {}
+
+TextPosition RulesValue::positionOf(std::size_t offset) const {
+    if (columns.empty())
+        return at;
+    return {at.line, columns[std::min(offset, columns.size() - 1)]};
+}
+
+RulesValue parseRulesText(std::string_view text) {
+    return Reader(text).document();
+}
+
+} // namespace TunewellCloud
