@@ -54,6 +54,10 @@ int serve(const CommandLine &line) {
     const CloudOptions options = line.cloudOptions();
     CloudServer server(options);
     server.bind();
+    std::cerr << "tunewell-cloud: security rules "
+              << (server.rulesSource() == "open" ? "open: every signed-in caller reads and writes everything"
+                                                 : "of " + server.rulesSource())
+              << std::endl;
     std::cout << "database http://" << options.address << ":" << server.databasePort() << "\n"
               << "identity http://" << options.address << ":" << server.authPort() << "\n"
               << "ready" << std::endl;

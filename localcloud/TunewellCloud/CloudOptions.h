@@ -22,6 +22,8 @@ struct CloudOptions {
     // Milliseconds every answer is held back, and every new connection once more (a far cloud).
     int latencyMs = 0;
     std::uint64_t compactAfterBytes = 64ull << 20;
+    // The security rules: a rules file, "open", or empty for the program's own file.
+    std::string rules;
 };
 
 } // namespace TunewellCloud

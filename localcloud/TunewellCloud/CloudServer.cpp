@@ -1,6 +1,7 @@
 #include "TunewellCloud/CloudServer.h"
 
 #include "TunewellCloud/HttpReplies.h"
+#include "TunewellCloud/RulesLocation.h"
 
 #include <stdexcept>
 #include <thread>
@@ -33,6 +34,14 @@ int bindServer(httplib::Server &server, const std::string &address, int port) {
     return port;
 }
 
+std::string rulesSourceOf(const std::string &choice) {
+    return choice.empty() ? defaultRulesFile().string() : choice;
+}
+
+SecurityRules rulesFrom(const std::string &source) {
+    return source == "open" ? SecurityRules::open() : SecurityRules::fromFile(source);
+}
+
 void configure(httplib::Server &server, NetworkDistance &distance, int threads) {
     distance.install(server, threads);
     server.set_keep_alive_max_count(100000);
@@ -44,11 +53,12 @@ void configure(httplib::Server &server, NetworkDistance &distance, int threads) 
 } // namespace
 
 CloudServer::CloudServer(CloudOptions options)
-    : options_(std::move(options)), folder_(options_.dataFolder),
+    : options_(std::move(options)), rulesSource_(rulesSourceOf(options_.rules)),
+      rules_(rulesFrom(rulesSource_)), folder_(options_.dataFolder),
       signer_(TokenSigner::forFolder(folder_.path())),
       database_(folder_.path() / "database", databaseFigures(options_)),
       accounts_(folder_.path() / "accounts", logFigures(options_)),
-      databaseService_(database_, signer_, options_), identityService_(accounts_, signer_, options_),
+      databaseService_(database_, signer_, options_, rules_), identityService_(accounts_, signer_, options_),
       databaseDistance_(std::chrono::milliseconds(options_.latencyMs)),
       authDistance_(std::chrono::milliseconds(options_.latencyMs)) {
     configure(databaseServer_, databaseDistance_, options_.threads);

@@ -7,6 +7,7 @@
 #include "TunewellCloud/DatabaseService.h"
 #include "TunewellCloud/IdentityService.h"
 #include "TunewellCloud/NetworkDistance.h"
+#include "TunewellCloud/SecurityRules.h"
 #include "TunewellCloud/TokenSigner.h"
 
 #include <httplib.h>
@@ -22,6 +23,8 @@ public:
     explicit CloudServer(CloudOptions options);
     ~CloudServer();
 
+    // The rules file enforced, or "open".
+    const std::string &rulesSource() const { return rulesSource_; }
     // Binds both ports (0 picks a free one); throws std::runtime_error when one is taken.
     void bind();
     int databasePort() const { return databasePort_; }
@@ -32,6 +35,9 @@ public:
 
 private:
     CloudOptions options_;
+    // Before the data folder: a rules file that does not parse stops the server untouched.
+    std::string rulesSource_;
+    SecurityRules rules_;
     DataFolder folder_;
     TokenSigner signer_;
     Database database_;

@@ -10,7 +10,7 @@ const char *const kUsage =
     "  tunewell-cloud serve --data DIR [--db-port 9000] [--auth-port 9099] [--address 127.0.0.1]\n"
     "                       [--api-key K] [--project-id P] [--token-lifetime S] [--keep-alive S]\n"
     "                       [--oob-lifetime S] [--body-limit BYTES] [--threads N] [--no-anonymous]\n"
-    "                       [--latency MS]\n"
+    "                       [--latency MS] [--rules FILE|open]\n"
     "  tunewell-cloud add-account --data DIR EMAIL PASSWORD\n"
     "  tunewell-cloud seed --data DIR --catalogue FILE [--version 2.2] [--download-url URL]\n"
     "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
@@ -71,7 +71,7 @@ void CommandLine::allowOnly(const std::vector<std::string> &names) const {
 
 CloudOptions CommandLine::cloudOptions() const {
     allowOnly({"data", "db-port", "auth-port", "address", "api-key", "project-id", "token-lifetime",
-               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous", "latency"});
+               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous", "latency", "rules"});
     if (!has("data"))
         throw UsageError("--data DIR is required");
     CloudOptions options;
@@ -93,6 +93,9 @@ CloudOptions CommandLine::cloudOptions() const {
     options.latencyMs = static_cast<int>(number("latency", options.latencyMs, 0, 10000));
     if (options.apiKey.empty())
         throw UsageError("--api-key must not be empty");
+    options.rules = text("rules", "");
+    if (has("rules") && options.rules.empty())
+        throw UsageError("--rules needs a rules file, or open");
     return options;
 }
 

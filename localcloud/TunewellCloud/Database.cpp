@@ -24,6 +24,18 @@ std::string relativePath(const NodePath &path, const NodePath &ancestor) {
         NodePath(path.begin() + static_cast<std::ptrdiff_t>(ancestor.size()), path.end()));
 }
 
+// The changes of a write at base as a check sees them; nodes holds the values they point to.
+std::vector<PendingWrite> pendingWrites(const NodePath &base,
+                                        const std::vector<std::pair<NodePath, Json>> &changes,
+                                        std::vector<std::unique_ptr<TreeNode>> &nodes) {
+    std::vector<PendingWrite> writes;
+    for (const auto &[relative, value] : changes) {
+        nodes.push_back(TreeNode::fromJson(value));
+        writes.push_back({concat(base, relative), nodes.back().get()});
+    }
+    return writes;
+}
+
 std::string eventText(const char *name, const std::string &path, const std::string &data) {
     return std::string("event: ") + name + "\ndata: {\"path\":" + Json(path).dump() + ",\"data\":" + data +
            "}\n\n";
@@ -51,8 +63,10 @@ Database::~Database() {
     closeListeners();
 }
 
-std::string Database::read(const NodePath &path) const {
+std::string Database::read(const NodePath &path, const AccessCheck *check) const {
     std::shared_lock lock(mutex_);
+    if (check)
+        check->checkRead(root_, path);
     return valueText(path);
 }
 
@@ -100,7 +114,7 @@ void Database::notify(const NodePath &base, const std::vector<Change> &changes, 
     }
 }
 
-std::string Database::put(const NodePath &path, Json value) {
+std::string Database::put(const NodePath &path, Json value, const AccessCheck *check) {
     WriteRules::checkValue(value, path.size());
     std::uint64_t ticket = 0;
     std::string answer;
@@ -108,6 +122,8 @@ std::string Database::put(const NodePath &path, Json value) {
         std::unique_lock lock(mutex_);
         WriteRules::resolveServerValues(value, root_.find(path), nowMilliseconds());
         const auto normalized = TreeNode::fromJson(value);
+        if (check)
+            check->checkWrite(root_, {{path, normalized.get()}});
         answer = TreeNode::toText(normalized.get());
         std::vector<Change> changes;
         changes.emplace_back(NodePath{}, std::move(value));
@@ -117,7 +133,7 @@ std::string Database::put(const NodePath &path, Json value) {
     return answer;
 }
 
-std::string Database::patch(const NodePath &path, Json children) {
+std::string Database::patch(const NodePath &path, Json children, const AccessCheck *check) {
     if (!children.is_object())
         throw RequestError(400, WriteRules::kNotAnObject);
     std::vector<Change> changes;
@@ -141,13 +157,17 @@ std::string Database::patch(const NodePath &path, Json children) {
         }
         if (changes.empty())
             return answer.dump();
+        if (check) {
+            std::vector<std::unique_ptr<TreeNode>> nodes;
+            check->checkWrite(root_, pendingWrites(path, changes, nodes));
+        }
         ticket = commit(path, std::move(changes), true);
     }
     log_.waitDurable(ticket);
     return answer.dump();
 }
 
-std::string Database::post(const NodePath &path, Json value) {
+std::string Database::post(const NodePath &path, Json value, const AccessCheck *check) {
     WriteRules::checkValue(value, path.size() + 1);
     std::uint64_t ticket = 0;
     std::string key;
@@ -157,16 +177,22 @@ std::string Database::post(const NodePath &path, Json value) {
         WriteRules::resolveServerValues(value, nullptr, nowMilliseconds());
         std::vector<Change> changes;
         changes.emplace_back(NodePath{key}, std::move(value));
+        if (check) {
+            std::vector<std::unique_ptr<TreeNode>> nodes;
+            check->checkWrite(root_, pendingWrites(path, changes, nodes));
+        }
         ticket = commit(path, std::move(changes), false);
     }
     log_.waitDurable(ticket);
     return Json{{"name", key}}.dump();
 }
 
-std::string Database::remove(const NodePath &path) {
+std::string Database::remove(const NodePath &path, const AccessCheck *check) {
     std::uint64_t ticket = 0;
     {
         std::unique_lock lock(mutex_);
+        if (check)
+            check->checkWrite(root_, {{path, nullptr}});
         std::vector<Change> changes;
         changes.emplace_back(NodePath{}, nullptr);
         ticket = commit(path, std::move(changes), false);
@@ -175,9 +201,11 @@ std::string Database::remove(const NodePath &path) {
     return "null";
 }
 
-std::shared_ptr<EventListener> Database::listen(const NodePath &path) {
+std::shared_ptr<EventListener> Database::listen(const NodePath &path, const AccessCheck *check) {
     auto listener = std::make_shared<EventListener>(path, figures_.listenerQueueLimit);
     std::unique_lock lock(mutex_);
+    if (check)
+        check->checkRead(root_, path);
     listener->deliver(eventText("put", "/", valueText(path)));
     listeners_.push_back(listener);
     return listener;

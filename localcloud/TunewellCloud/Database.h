@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TunewellCloud/AccessCheck.h"
 #include "TunewellCloud/DurableLog.h"
 #include "TunewellCloud/EventListener.h"
 #include "TunewellCloud/PushIdGenerator.h"
@@ -27,15 +28,16 @@ public:
     Database(const std::filesystem::path &folder, Figures figures);
     ~Database();
 
-    std::string read(const NodePath &path) const;
+    // A check, when given, sees the tree first and may refuse by throwing; nothing is changed then.
+    std::string read(const NodePath &path, const AccessCheck *check = nullptr) const;
     // Each write answers the JSON text the service sends back.
-    std::string put(const NodePath &path, Json value);
-    std::string patch(const NodePath &path, Json children);
-    std::string post(const NodePath &path, Json value);
-    std::string remove(const NodePath &path);
+    std::string put(const NodePath &path, Json value, const AccessCheck *check = nullptr);
+    std::string patch(const NodePath &path, Json children, const AccessCheck *check = nullptr);
+    std::string post(const NodePath &path, Json value, const AccessCheck *check = nullptr);
+    std::string remove(const NodePath &path, const AccessCheck *check = nullptr);
 
     // The stream starts with the node's current value; later changes follow in order.
-    std::shared_ptr<EventListener> listen(const NodePath &path);
+    std::shared_ptr<EventListener> listen(const NodePath &path, const AccessCheck *check = nullptr);
     void forget(const std::shared_ptr<EventListener> &listener);
     // Ends every stream (the server is stopping).
     void closeListeners();

@@ -4,6 +4,7 @@
 #include "TunewellCloud/Database.h"
 #include "TunewellCloud/HttpReplies.h"
 #include "TunewellCloud/RequestError.h"
+#include "TunewellCloud/RuleCheck.h"
 #include "TunewellCloud/TokenSigner.h"
 #include "TunewellCloud/UrlCoding.h"
 
@@ -14,8 +15,6 @@ namespace TunewellCloud {
 
 namespace {
 
-const char *const kPermissionDenied = "Permission denied";
-
 bool wantsEventStream(const httplib::Request &request) {
     return request.get_header_value("Accept").find("text/event-stream") != std::string::npos;
 }
@@ -24,10 +23,19 @@ std::string rawPath(const httplib::Request &request) {
     return request.target.substr(0, request.target.find('?'));
 }
 
+// What rules see of a signed-in caller, as the service gives it.
+Json authOf(const Json &claims) {
+    Json provider = "";
+    if (const auto firebase = claims.find("firebase"); firebase != claims.end() && firebase->is_object())
+        provider = firebase->value("sign_in_provider", "");
+    return {{"uid", claims.value("sub", "")}, {"provider", provider}, {"token", claims}};
+}
+
 } // namespace
 
-DatabaseService::DatabaseService(Database &database, const TokenSigner &signer, const CloudOptions &options)
-    : database_(database), signer_(signer), options_(options) {}
+DatabaseService::DatabaseService(Database &database, const TokenSigner &signer, const CloudOptions &options,
+                                 const SecurityRules &rules)
+    : database_(database), signer_(signer), options_(options), rules_(rules) {}
 
 void DatabaseService::install(httplib::Server &server) {
     auto handler = [this](const httplib::Request &request, httplib::Response &response) {
@@ -61,10 +69,13 @@ void DatabaseService::install(httplib::Server &server) {
     });
 }
 
-std::int64_t DatabaseService::authorize(const std::map<std::string, std::string> &query) const {
+DatabaseService::Caller DatabaseService::identify(const httplib::Request &request,
+                                                  const std::map<std::string, std::string> &query) const {
+    if (request.get_header_value("Authorization") == "Bearer owner")
+        return {true, nullptr, std::nullopt};
     const auto token = query.find("auth");
     if (token == query.end() || token->second.empty())
-        throw RequestError(401, kPermissionDenied);
+        return {};
     const auto checked = signer_.check(token->second, nowSeconds());
     const bool idToken = checked.claims.is_object() && checked.claims.value("typ", "") != "refresh" &&
                          checked.claims.value("aud", "") == options_.projectId;
@@ -72,7 +83,7 @@ std::int64_t DatabaseService::authorize(const std::map<std::string, std::string>
         throw RequestError(401, "Could not parse auth token.");
     if (checked.outcome == TokenSigner::Outcome::Expired)
         throw RequestError(401, "Auth token is expired");
-    return checked.claims.value("exp", std::int64_t{0});
+    return {false, authOf(checked.claims), checked.claims.value("exp", std::int64_t{0})};
 }
 
 void DatabaseService::handle(const httplib::Request &request, const std::string &body,
@@ -89,25 +100,27 @@ void DatabaseService::handle(const httplib::Request &request, const std::string 
                 throw RequestError(400, "Unsupported query parameter: " + name + "=" + value);
         }
         const NodePath path = WriteRules::parseRequestPath(rawPath(request));
-        const std::int64_t tokenExpiry = authorize(*query);
+        const Caller caller = identify(request, *query);
+        const RuleCheck rules(rules_, caller.auth, nowMilliseconds());
+        const AccessCheck *check = caller.administrator ? nullptr : &rules;
         const auto &method = request.method;
         if (method == "GET" && wantsEventStream(request)) {
-            stream(path, tokenExpiry, response);
+            stream(path, caller.tokenExpiry, check, response);
             return;
         }
         std::string answer;
         if (method == "GET") {
-            answer = database_.read(path);
+            answer = database_.read(path, check);
         } else if (method == "DELETE") {
-            answer = database_.remove(path);
+            answer = database_.remove(path, check);
         } else {
             Json value = WriteRules::parseBody(body, path.size());
             if (method == "PUT")
-                answer = database_.put(path, std::move(value));
+                answer = database_.put(path, std::move(value), check);
             else if (method == "PATCH")
-                answer = database_.patch(path, std::move(value));
+                answer = database_.patch(path, std::move(value), check);
             else
-                answer = database_.post(path, std::move(value));
+                answer = database_.post(path, std::move(value), check);
         }
         if (silent) {
             response.status = 204;
@@ -122,15 +135,24 @@ void DatabaseService::handle(const httplib::Request &request, const std::string 
     }
 }
 
-void DatabaseService::stream(const NodePath &path, std::int64_t tokenExpiry, httplib::Response &response) {
+void DatabaseService::stream(const NodePath &path, std::optional<std::int64_t> tokenExpiry,
+                             const AccessCheck *check, httplib::Response &response) {
     using namespace std::chrono;
     if (++*openStreams_ > std::max(1, options_.threads - 16)) {
         --*openStreams_;
         throw RequestError(503, "Too many open event streams; try again later.");
     }
-    auto listener = database_.listen(path);
+    std::shared_ptr<EventListener> listener;
+    try {
+        listener = database_.listen(path, check);
+    } catch (...) {
+        --*openStreams_;
+        throw;
+    }
     const auto keepAlive = seconds(options_.keepAliveSeconds);
-    const auto expiresAt = steady_clock::now() + milliseconds(tokenExpiry * 1000 - nowMilliseconds());
+    const auto expiresAt = tokenExpiry
+                               ? steady_clock::now() + milliseconds(*tokenExpiry * 1000 - nowMilliseconds())
+                               : steady_clock::time_point::max();
     response.set_header("Cache-Control", "no-cache");
     response.set_chunked_content_provider(
         "text/event-stream",

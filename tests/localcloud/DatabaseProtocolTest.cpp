@@ -14,7 +14,11 @@ namespace {
 
 class DatabaseProtocolTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { cloud = std::make_unique<LocalCloud>(); }
+    // The wire protocol is tested on nodes of its own, outside the program's tree: rules open.
+    static void SetUpTestSuite() {
+        cloud = std::make_unique<LocalCloud>(
+            TunewellTesting::LocalCloudOptions{.extraArguments = {"--rules", "open"}});
+    }
     static void TearDownTestSuite() { cloud.reset(); }
     void SetUp() override {
         http = std::make_unique<CloudHttp>(*cloud);

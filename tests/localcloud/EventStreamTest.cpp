@@ -90,6 +90,8 @@ protected:
     static void SetUpTestSuite() {
         LocalCloudOptions options;
         options.keepAliveSeconds = 1;
+        // Streams are tested on nodes of their own, outside the program's tree: rules open.
+        options.extraArguments = {"--rules", "open"};
         cloud = std::make_unique<LocalCloud>(options);
     }
     static void TearDownTestSuite() { cloud.reset(); }
@@ -163,6 +165,7 @@ TEST(EventStreamExpiryTest, ExpiredTokenRevokesTheStreamAndIsRefused) {
     TunewellTesting::LocalCloudOptions options;
     options.tokenLifetimeSeconds = 2;
     options.keepAliveSeconds = 30;
+    options.extraArguments = {"--rules", "open"};
     LocalCloud cloud(options);
     CloudHttp http(cloud);
     StreamReader reader(cloud.databaseUrl(), http.node("/x"));

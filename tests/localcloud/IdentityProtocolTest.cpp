@@ -57,8 +57,9 @@ TEST_F(IdentityProtocolTest, SignUpAndSignInAnswerTheServiceMembers) {
         EXPECT_EQ(body.at("registered"), true);
         EXPECT_EQ(body.at("expiresIn"), "3600");
         EXPECT_TRUE(body.contains("refreshToken"));
-        // The token opens the database.
-        const auto read = http->database("GET", "/x.json?auth=" + body.at("idToken").get<std::string>());
+        // The token opens the catalogue.
+        const auto read =
+            http->database("GET", "/ESTACOES.json?auth=" + body.at("idToken").get<std::string>());
         EXPECT_EQ(read.status, 200);
     }
     const auto anonymous = http->identity("signupNewUser", {{"returnSecureToken", "true"}});

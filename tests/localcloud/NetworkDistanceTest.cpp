@@ -24,9 +24,9 @@ TEST(NetworkDistance, CountsTheConnectionsEachPortAccepted) {
     const auto before = cloud.connectionsAccepted();
     auto first = KeptAliveClient(cloud);
     for (int request = 0; request < 3; ++request)
-        ASSERT_EQ(first.Get(http.node("a"))->status, 200);
+        ASSERT_EQ(first.Get(http.node("ESTACOES"))->status, 200);
     auto second = KeptAliveClient(cloud);
-    ASSERT_EQ(second.Get(http.node("a"))->status, 200);
+    ASSERT_EQ(second.Get(http.node("ESTACOES"))->status, 200);
     const auto after = cloud.connectionsAccepted();
     EXPECT_EQ(after.database - before.database, 2u);
     EXPECT_EQ(after.identity - before.identity, 1u); // the second question
@@ -40,9 +40,9 @@ TEST(NetworkDistance, AnswersWaitTheLatencyAndANewConnectionOnceMore) {
     CloudHttp http(cloud);
     auto client = KeptAliveClient(cloud);
     const auto start = Clock::now();
-    ASSERT_EQ(client.Get(http.node("a"))->status, 200);
+    ASSERT_EQ(client.Get(http.node("ESTACOES"))->status, 200);
     const auto firstAnswered = Clock::now();
-    ASSERT_EQ(client.Get(http.node("a"))->status, 200);
+    ASSERT_EQ(client.Get(http.node("ESTACOES"))->status, 200);
     const auto secondAnswered = Clock::now();
     EXPECT_GE(firstAnswered - start, 300ms);
     EXPECT_GE(secondAnswered - firstAnswered, 150ms);

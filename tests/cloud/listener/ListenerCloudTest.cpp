@@ -36,6 +36,8 @@ protected:
     }
 
     void StartCloud(LocalCloudOptions Options) {
+        // The listener is tested on nodes of its own, outside the program's tree: rules open.
+        Options.extraArguments.insert(Options.extraArguments.end(), {"--rules", "open"});
         fCloud = std::make_unique<LocalCloud>(Options);
         fListening = SignedInClient();
         fWriting = SignedInClient();

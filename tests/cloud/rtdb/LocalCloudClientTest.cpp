@@ -21,9 +21,16 @@ namespace BuildValues = Tunewell::BuildValues;
 
 namespace {
 
+// The client is tested on nodes of its own, outside the program's tree: the cloud's rules open.
+TunewellTesting::LocalCloudOptions OpenRules() {
+    TunewellTesting::LocalCloudOptions options;
+    options.extraArguments = {"--rules", "open"};
+    return options;
+}
+
 class LocalCloudClientTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { fCloud = std::make_unique<TunewellTesting::LocalCloud>(); }
+    static void SetUpTestSuite() { fCloud = std::make_unique<TunewellTesting::LocalCloud>(OpenRules()); }
     static void TearDownTestSuite() { fCloud.reset(); }
 
     void SetUp() override {
@@ -119,7 +126,7 @@ TEST(LocalCloudConnections, RequestsShareOneConnectionPerHostAndTheStreamHasItsO
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Reuse ? "reuse" : "no reuse");
         THttpTransport::Shared().SetConnectionReuse(c.Reuse);
-        TunewellTesting::LocalCloud cloud;
+        TunewellTesting::LocalCloud cloud(OpenRules());
         const auto clock = std::make_shared<TFakeClock>(SystemClock()->Now());
         auto auth = std::make_shared<TFirebaseAuthentication>(
             BuildValues::kApiKey, TAuthenticationEndpoints{cloud.identityUrl(), cloud.tokenUrl()}, clock);
@@ -177,8 +184,8 @@ std::shared_ptr<TFirebaseAuthentication> SignedIn(const TunewellTesting::LocalCl
 // A far cloud: the database connection is opened while the sign-in runs, and the requests after
 // the sign-in go out on it instead of opening another.
 TEST(LocalCloudConnections, RequestsAfterTheSignInUseTheConnectionOpenedAhead) {
-    TunewellTesting::LocalCloudOptions options;
-    options.extraArguments = {"--latency", "30"};
+    auto options = OpenRules();
+    options.extraArguments.insert(options.extraArguments.end(), {"--latency", "30"});
     TunewellTesting::LocalCloud cloud(options);
     TRealTimeDB::ConnectAhead(cloud.databaseUrl());
     ASSERT_TRUE(DatabaseConnectionsReach(cloud, 1)) << "no connection opened ahead";
@@ -192,8 +199,8 @@ TEST(LocalCloudConnections, RequestsAfterTheSignInUseTheConnectionOpenedAhead) {
 // A request that comes while the connection is still being opened ahead waits for it rather than
 // pay a handshake of its own.
 TEST(LocalCloudConnections, ARequestWaitsForTheConnectionBeingOpenedAhead) {
-    TunewellTesting::LocalCloudOptions options;
-    options.extraArguments = {"--latency", "100"};
+    auto options = OpenRules();
+    options.extraArguments.insert(options.extraArguments.end(), {"--latency", "100"});
     TunewellTesting::LocalCloud cloud(options);
     TRealTimeDB database(SignedIn(cloud), cloud.databaseUrl());
     TRealTimeDB::ConnectAhead(cloud.databaseUrl());
@@ -204,7 +211,7 @@ TEST(LocalCloudConnections, ARequestWaitsForTheConnectionBeingOpenedAhead) {
 // The cloud was down when the connection was to be opened ahead: the request says so as it
 // always did, and once the cloud is back it gets through.
 TEST(LocalCloudConnections, AConnectionThatCouldNotBeOpenedAheadIsNoFailureLater) {
-    TunewellTesting::LocalCloud cloud;
+    TunewellTesting::LocalCloud cloud(OpenRules());
     auto auth = SignedIn(cloud);
     // Lets the identity connection go: the cloud would wait for it to end its keep-alive.
     THttpTransport::Shared().SetConnectionReuse(false);

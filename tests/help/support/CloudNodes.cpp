@@ -1,40 +1,33 @@
 #include "CloudNodes.h"
 
-#include "shared/core/WindowCloud.h"
-#include "shared/core/WindowCloudCumuloClients.h"
-
-#include <stdexcept>
+#include "LocalCloud.h"
+#include "LocalCloudSession.h"
 
 namespace Tunewell::Testing {
 
-class CloudNodes::Lines : public IWindowCloudLog {
-public:
-    void AddLine(const std::string &) override {}
-    void Clear() override {}
-};
+namespace {
 
-CloudNodes::CloudNodes()
-    : fLog(std::make_unique<Lines>()),
-      fCloud(std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other,
-                                           std::make_shared<WindowCloudCumuloClients>())) {
-    const auto SignIn = fCloud->SignIn();
-    if (!SignIn.Succeeded)
-        throw std::runtime_error("the service account cannot sign in: " + SignIn.ErrorMessage);
+std::string PathText(const Cumulo::TStringDynArray &Path) {
+    std::string Text;
+    for (const auto &Segment : Path)
+        Text += (Text.empty() ? "" : "/") + Segment;
+    return Text;
 }
 
-CloudNodes::~CloudNodes() = default;
+} // namespace
+
+CloudNodes::CloudNodes(const LocalCloudSession &Session) : fSession(Session) {}
 
 nlohmann::json Unordered(const Cumulo::TJSONValue &Value) {
     return nlohmann::json::parse(Value.dump());
 }
 
 nlohmann::json CloudNodes::Get(const Cumulo::TStringDynArray &Path) {
-    const auto Value = fCloud->fRealTimeDB()->GetSynchronous(Path);
-    return Value ? Unordered(*Value) : nlohmann::json(nullptr);
+    return fSession.Cloud().read(PathText(Path));
 }
 
 void CloudNodes::Put(const Cumulo::TStringDynArray &Path, const Cumulo::TJSONValue &Value) {
-    fCloud->fRealTimeDB()->PutSynchronous(Path, Value);
+    fSession.Cloud().seed(PathText(Path), Unordered(Value));
 }
 
 } // namespace Tunewell::Testing

@@ -18,4 +18,8 @@ void LocalCloudSession::Stop() {
     fState->Cloud.stop();
 }
 
+const TunewellTesting::LocalCloud &LocalCloudSession::Cloud() const {
+    return fState->Cloud;
+}
+
 } // namespace Tunewell::Testing

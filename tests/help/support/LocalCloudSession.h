@@ -2,6 +2,10 @@
 
 #include <memory>
 
+namespace TunewellTesting {
+class LocalCloud;
+}
+
 namespace Tunewell::Testing {
 
 // A local cloud on free ports for one test, with the build's service account; the cloud client
@@ -12,6 +16,7 @@ public:
     ~LocalCloudSession();
     // As when the network goes down: nothing answers any more.
     void Stop();
+    const TunewellTesting::LocalCloud &Cloud() const;
 
 private:
     struct State;

@@ -61,7 +61,7 @@ protected:
     }
 
     Testing::LocalCloudSession Cloud;
-    CloudNodes Nodes;
+    CloudNodes Nodes{Cloud};
     QTemporaryDir Folder;
     Testing::RecordingDialogs Dialogs;
     std::shared_ptr<Testing::ScriptedCloudClients> Clients =

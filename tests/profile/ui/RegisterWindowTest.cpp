@@ -87,7 +87,7 @@ protected:
     std::vector<std::string> &Writes() { return Clients->Script().Writes; }
 
     Testing::LocalCloudSession Cloud;
-    Testing::CloudNodes Nodes;
+    Testing::CloudNodes Nodes{Cloud};
     Testing::RecordingDialogs Dialogs;
     std::shared_ptr<Testing::ScriptedCloudClients> Clients =
         std::make_shared<Testing::ScriptedCloudClients>(std::make_shared<WindowCloudCumuloClients>());

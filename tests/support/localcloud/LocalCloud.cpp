@@ -32,8 +32,11 @@ httplib::Client clientFor(const std::string &url) {
     return client;
 }
 
-std::string nodeUrl(const std::string &path, const std::string &token) {
-    return "/" + path + ".json?auth=" + httplib::detail::encode_query_param(token);
+// The project's administrator, whom the security rules do not bind.
+httplib::Client administratorFor(const std::string &url) {
+    auto client = clientFor(url);
+    client.set_default_headers({{"Authorization", "Bearer owner"}});
+    return client;
 }
 
 } // namespace
@@ -136,16 +139,16 @@ std::string LocalCloud::serviceToken() const {
 }
 
 void LocalCloud::seed(const std::string &path, const nlohmann::json &value) const {
-    auto client = clientFor(databaseUrl());
-    const auto answer = client.Put(nodeUrl(path, serviceToken()), value.dump(), "application/json");
+    auto client = administratorFor(databaseUrl());
+    const auto answer = client.Put("/" + path + ".json", value.dump(), "application/json");
     if (!answer || answer->status != 200)
         throw std::runtime_error("seeding " + path +
                                  " failed: " + (answer ? answer->body : std::string("no answer")));
 }
 
 nlohmann::json LocalCloud::read(const std::string &path) const {
-    auto client = clientFor(databaseUrl());
-    const auto answer = client.Get(nodeUrl(path, serviceToken()));
+    auto client = administratorFor(databaseUrl());
+    const auto answer = client.Get("/" + path + ".json");
     if (!answer || answer->status != 200)
         throw std::runtime_error("reading " + path +
                                  " failed: " + (answer ? answer->body : std::string("no answer")));

@@ -20,7 +20,9 @@ struct LocalCloudOptions {
     int tokenLifetimeSeconds = 0; // 0: the server's default (3600)
     int keepAliveSeconds = 0;     // 0: the server's default (30)
     bool createServiceAccount = true;
-    std::vector<std::string> extraArguments; // more `serve` options, e.g. {"--no-anonymous"}
+    // More `serve` options, e.g. {"--no-anonymous"}; the cloud enforces the program's own
+    // security rules unless they say {"--rules", "open"}.
+    std::vector<std::string> extraArguments;
 };
 
 // A tunewell-cloud started on free loopback ports with a temporary data folder, holding the
@@ -61,7 +63,8 @@ public:
     // Signs in with e-mail and password and answers the ID token; throws on refusal.
     std::string signIn(const std::string &email, const std::string &password) const;
     std::string serviceToken() const;
-    // Writes a node (path without ".json", "" for the root) as the service account.
+    // Writes or reads a node (path without ".json", "" for the root) as the project's
+    // administrator, whom the security rules do not bind: tests set up and inspect any node.
     void seed(const std::string &path, const nlohmann::json &value) const;
     nlohmann::json read(const std::string &path) const;
     // The codes the identity service would have mailed to the address.
