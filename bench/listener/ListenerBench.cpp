@@ -1,6 +1,7 @@
-// While one client listens on a node of the local cloud, another writes small patches to it as
-// fast as it can. Prints how many events arrived and in what order, events per second, and the
-// delay from each write's answer to the listener's callback on the main thread.
+// While one client listens on a profile's last station in the local cloud, under the program's own
+// security rules, another writes the last station played as fast as it can. Prints how many events arrived
+// and in what order, events per second, and the delay from each write's answer to the listener's callback on
+// the main thread.
 
 #include "Cumulo/Authentication.h"
 #include "Cumulo/Log.h"
@@ -57,7 +58,7 @@ int main() {
     TunewellTesting::LocalCloud cloud;
     auto listening = SignedInClient(cloud);
     auto writing = SignedInClient(cloud);
-    const TStringDynArray node{"bench", "node"};
+    const TStringDynArray node{"CADASTRADO", "-BenchListener", "LAST"};
 
     std::vector<Clock::time_point> sent(Writes);
     std::vector<Clock::time_point> answered(Writes);
@@ -76,11 +77,11 @@ int main() {
                 return;
             }
             const auto &data = Object.at("data");
-            if (Name != "patch" || !data.contains("seq")) {
+            if (Name != "patch" || !data.contains("Serie")) {
                 error = "unexpected event " + Name + " " + Object.dump();
                 return;
             }
-            const int seq = data.at("seq").get<int>();
+            const int seq = std::stoi(data.at("Serie").get<std::string>());
             if (seq != expectedNext)
                 ++outOfOrder;
             expectedNext = seq + 1;
@@ -103,7 +104,7 @@ int main() {
         try {
             for (int seq = 0; seq < Writes; ++seq) {
                 sent[seq] = Clock::now();
-                writing->PatchSynchronous(node, TJSONValue{{"seq", seq}});
+                writing->PatchSynchronous(node, TJSONValue{{"Serie", std::to_string(seq)}});
                 answered[seq] = Clock::now();
             }
         } catch (const std::exception &e) {

@@ -1,8 +1,9 @@
-// Soak of the local cloud on loopback: writers patch their own branches of one node while
-// listeners of the cloud client follow the whole node, and the server is killed with SIGKILL and
-// restarted a few times. Afterwards every acknowledged write must be in the database, and every
-// listener must have reconnected (with its own back-off) and see what the database holds.
-// Prints the figures and the server's resident memory over time; exits non-zero on a failure.
+// Soak of the local cloud on loopback, under the program's own security rules: writers mark
+// favourites of their own in one profile's FAVORITOS while listeners of the cloud client follow
+// the whole node, and the server is killed with SIGKILL and restarted a few times. Afterwards every
+// acknowledged write must be in the database, and every listener must have reconnected (with its own
+// back-off) and see what the database holds. Prints the figures and the server's resident memory over time;
+// exits non-zero on a failure.
 
 #include "Cumulo/Authentication.h"
 #include "Cumulo/Interfaces.h"
@@ -30,7 +31,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-const TStringDynArray Node{"soak"};
+const TStringDynArray Node{"CADASTRADO", "-Soak", "FAVORITOS"};
 constexpr auto ConvergencePatience = std::chrono::seconds(120);
 constexpr auto SamplePeriod = std::chrono::seconds(15);
 
@@ -46,12 +47,9 @@ std::shared_ptr<TRealTimeDB> SignedInClient(const TunewellTesting::LocalCloud &C
     return std::make_shared<TRealTimeDB>(SignedIn(Cloud), Cloud.databaseUrl());
 }
 
-std::string WriterName(int Writer) {
-    return "w" + std::to_string(Writer);
-}
-
-std::string SeqName(int Seq) {
-    return "s" + std::to_string(Seq);
+// A station series of the writer's own: sparse enough that the node stays an object.
+std::string FavouriteName(int Writer, int Seq) {
+    return std::to_string((Writer + 1) * 1'000'000 + Seq);
 }
 
 struct WriterRecord {
@@ -59,16 +57,16 @@ struct WriterRecord {
     int failed = 0;
 };
 
-// Patches {"s<seq>": seq} into soak/w<writer> until told to stop or the count is reached. A write
+// Patches {"<the writer's series for seq>": "1"} into the node until told to stop or the count is
+// reached. A write
 // counts only once the cloud answered it; a failed one is not repeated (its seq may or may not
 // have been stored, which the check allows).
 void Write(TRealTimeDB &Client, int Writer, const SoakOptions &Options, const std::atomic<bool> &Stop,
            WriterRecord &Record) {
-    const TStringDynArray branch{Node[0], WriterName(Writer)};
     for (int seq = 0; !Stop && static_cast<int>(Record.acknowledged.size()) < Options.writesPerWriter;
          ++seq) {
         try {
-            Client.PatchSynchronous(branch, TJSONValue{{SeqName(seq), seq}});
+            Client.PatchSynchronous(Node, TJSONValue{{FavouriteName(Writer, seq), "1"}});
             Record.acknowledged.push_back(seq);
         } catch (const std::exception &) {
             ++Record.failed;
@@ -100,7 +98,7 @@ int main(int argc, char **argv) {
     SetMainThreadDispatcher(dispatcher);
 
     TunewellTesting::LocalCloud cloud;
-    cloud.seed("soak", {{"started", true}});
+    cloud.seed("CADASTRADO/-Soak/FAVORITOS", {{"11111", "2"}});
 
     // A client holds one listening session, as the program does; the listeners share a sign-in.
     const auto listeningAuth = SignedIn(cloud);
@@ -189,8 +187,8 @@ int main(int argc, char **argv) {
         failed += records[w].failed;
         for (const int seq : records[w].acknowledged) {
             ++acknowledged;
-            const auto pointer = nlohmann::json::json_pointer("/" + WriterName(w) + "/" + SeqName(seq));
-            if (!database.contains(pointer) || database[pointer] != seq) {
+            const auto favourite = database.find(FavouriteName(w, seq));
+            if (favourite == database.end() || *favourite != "1") {
                 ++lost;
             }
         }
