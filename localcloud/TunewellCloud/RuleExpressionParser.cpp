@@ -13,6 +13,8 @@ namespace {
 // Far deeper than a rule needs, and shallow enough for the recursion of the parser and of
 // the evaluation.
 constexpr int kDeepestNesting = 100;
+// Also bounds the recursion of compiling a pattern.
+constexpr std::size_t kLongestPattern = 1000;
 
 struct MethodEntry {
     std::string_view name;
@@ -175,18 +177,24 @@ private:
             call->method = methodNamed(name, nameStart);
             call->operands.push_back(std::move(node));
             lexer_.next();
-            while (lexer_.token() != RuleToken::Close) {
-                call->operands.push_back(disjunction(depth + 1));
-                if (lexer_.token() == RuleToken::Comma)
-                    lexer_.next();
-                else if (lexer_.token() != RuleToken::Close)
-                    fail(lexer_.start(), "expected ',' or ')' instead of " + lexer_.describe());
-            }
-            lexer_.next();
+            operandsUntil(RuleToken::Close, ')', *call, depth);
             checkArguments(*call, name, nameStart);
             node = std::move(call);
         }
         return node;
+    }
+
+    // "a, b, c" up to and past the closing token, for a call's arguments and a list.
+    void operandsUntil(RuleToken close, char closing, RuleExpression &into, int depth) {
+        while (lexer_.token() != close) {
+            into.operands.push_back(disjunction(depth + 1));
+            if (lexer_.token() == RuleToken::Comma)
+                lexer_.next();
+            else if (lexer_.token() != close)
+                fail(lexer_.start(),
+                     std::string("expected ',' or '") + closing + "' instead of " + lexer_.describe());
+        }
+        lexer_.next();
     }
 
     RuleMethod methodNamed(const std::string &name, std::size_t at) const {
@@ -243,14 +251,7 @@ private:
         case RuleToken::OpenList: {
             Node list = make(RuleExpression::Kind::List, start);
             lexer_.next();
-            while (lexer_.token() != RuleToken::CloseList) {
-                list->operands.push_back(disjunction(depth + 1));
-                if (lexer_.token() == RuleToken::Comma)
-                    lexer_.next();
-                else if (lexer_.token() != RuleToken::CloseList)
-                    fail(lexer_.start(), "expected ',' or ']' instead of " + lexer_.describe());
-            }
-            lexer_.next();
+            operandsUntil(RuleToken::CloseList, ']', *list, depth);
             return list;
         }
         default:
@@ -260,7 +261,13 @@ private:
 
     Node regex(std::size_t start) {
         Node node = make(RuleExpression::Kind::Regex, start);
-        auto flags = std::regex::ECMAScript;
+        if (lexer_.text().size() > kLongestPattern)
+            fail(start,
+                 "a regular expression longer than " + std::to_string(kLongestPattern) + " characters");
+        // Matched breadth first, in time bounded by the text's length times the pattern's: the
+        // standard library's default backtracking recurses once per character of the text, and a
+        // long text written by any caller would overflow the stack.
+        auto flags = std::regex::ECMAScript | std::regex_constants::__polynomial;
         for (const char flag : lexer_.regexFlags()) {
             if (flag != 'i')
                 fail(start, "unknown regular expression flag '" + std::string(1, flag) + "'");

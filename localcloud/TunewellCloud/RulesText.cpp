@@ -1,8 +1,8 @@
 #include "TunewellCloud/RulesText.h"
 
+#include "TunewellCloud/Json.h"
 #include "TunewellCloud/WriteRules.h"
 
-#include <cstdint>
 #include <set>
 #include <tuple>
 
@@ -17,32 +17,9 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c) {
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-void appendUtf8(std::string &out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+bool startsHighSurrogate(std::string_view hex) {
+    return hex.size() == 4 && (hex[0] == 'd' || hex[0] == 'D') &&
+           std::string_view("89abAB").find(hex[1]) != std::string_view::npos;
 }
 
 class Reader {
@@ -193,18 +170,6 @@ private:
         }
     }
 
-    std::uint32_t hexQuad() {
-        std::uint32_t code = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int digit = hexValue(peek());
-            if (digit < 0 || atEnd())
-                fail("expected four hexadecimal digits after \\u");
-            code = code * 16 + static_cast<std::uint32_t>(digit);
-            advance();
-        }
-        return code;
-    }
-
     RulesValue string() {
         RulesValue string;
         string.kind = RulesValue::Kind::String;
@@ -232,19 +197,18 @@ private:
                     string.text += meant[found];
                     advance();
                 } else if (escaped == 'u') {
-                    advance();
-                    std::uint32_t code = hexQuad();
-                    if (code >= 0xD800 && code <= 0xDBFF && peek() == '\\' && peek(1) == 'u') {
+                    // The JSON library decodes the escape, a surrogate pair as one character.
+                    const std::size_t start = position_ - 1;
+                    const bool pair = startsHighSurrogate(text_.substr(start + 2, 4)) &&
+                                      text_.substr(start + 6, 2) == "\\u";
+                    const std::size_t length = pair ? 12 : 6;
+                    const Json decoded =
+                        Json::parse("\"" + std::string(text_.substr(start, length)) + "\"", nullptr, false);
+                    if (decoded.is_discarded())
+                        fail("\\u needs four hexadecimal digits, and surrogates come in pairs");
+                    string.text += decoded.get_ref<const std::string &>();
+                    for (std::size_t i = 1; i < length; ++i)
                         advance();
-                        advance();
-                        const std::uint32_t low = hexQuad();
-                        if (low < 0xDC00 || low > 0xDFFF)
-                            fail("a high surrogate must be followed by a low one");
-                        code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                    } else if (code >= 0xD800 && code <= 0xDFFF) {
-                        fail("unpaired surrogate");
-                    }
-                    appendUtf8(string.text, code);
                 } else {
                     fail("unknown escape \\" + std::string(1, escaped));
                 }

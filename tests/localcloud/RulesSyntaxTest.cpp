@@ -13,7 +13,7 @@ using TunewellCloud::SecurityRules;
 namespace {
 
 struct Broken {
-    const char *text;
+    std::string text;
     int line;
     int column;
     const char *message; // a part of the message
@@ -29,6 +29,9 @@ TEST(RulesSyntaxTest, BrokenRulesNameTheirLineAndColumn) {
         {"{\"rules\": {\"a\": {}, \"a\": {}}}", 1, 21, "given twice"},
         {"{\"rules\": {\".read\": \"auth\n != null\"}}", 1, 26, "control character"},
         {"{\"rules\": {\".read\": \"\\q\"}}", 1, 23, "unknown escape"},
+        {"{\"rules\": {\".read\": \"'\\u12G4'\"}}", 1, 24, "four hexadecimal digits"},
+        {"{\"rules\": {\".read\": \"'\\ud83d'\"}}", 1, 24, "surrogates come in pairs"},
+        {"{\"rules\": {\".read\": \"data.hasChildren(['a' 'b'])\"}}", 1, 44, "expected ',' or ']'"},
         {"/* never closed\n{\"rules\": {}}", 1, 1, "comment not closed"},
         {"[]", 1, 1, "member \"rules\""},
         {"{}", 1, 1, "member \"rules\""},
@@ -53,6 +56,9 @@ TEST(RulesSyntaxTest, BrokenRulesNameTheirLineAndColumn) {
         {"{\"rules\": {\".read\": \"data.val().matches(/(/)\"}}", 1, 41, "does not compile"},
         {"{\"rules\": {\".read\": \"data.val().matches(/x\"}}", 1, 41, "not closed with '/'"},
         {"{\"rules\": {\".read\": \"data.val().matches(/x/g)\"}}", 1, 41, "flag 'g'"},
+        {"{\"rules\": {\".read\": \"data.val().matches(/(a)\\\\1/)\"}}", 1, 41, "does not compile"},
+        {"{\"rules\": {\".read\": \"data.val().matches(/" + std::string(1001, 'a') + "/)\"}}", 1, 41,
+         "longer than 1000"},
         {"{\"rules\": {\".read\": \"newData.exists()\"}}", 1, 22, "newData is only known"},
         {"{\"rules\": {\".read\": \"nobody == null\"}}", 1, 22, "unknown name 'nobody'"},
         {"{\"rules\": {\"a\": {\".read\": \"$id == 'x'\"}}}", 1, 28, "$id is not a wildcard"},
@@ -97,7 +103,8 @@ TEST(RulesSyntaxTest, WhatTheServiceAcceptsParses) {
             ".read": "auth != null && (auth.uid == 'x' || auth.token.email_verified == true)",
             "a": {".indexOn": ["b", "c"], "$k": {".validate": "newData.isNumber() && newData.val() >= -1.5"}},
             "b": {".write": "!data.exists() && now > 0 && root.child('a/b').val() === null"},
-            "c": {".validate": "newData.val().matches(/^[a-f]{2}$/i) && 'x' !== \"y\""}
+            "c": {".validate": "newData.val().matches(/^[a-f]{2}$/i) && 'x' !== \"y\""},
+            "d": {".read": "'\u00e9\ud83d\ude00' != ''"}
         }
     })js"));
     EXPECT_NO_THROW(SecurityRules::fromFile(TUNEWELL_RULES_FILE));
