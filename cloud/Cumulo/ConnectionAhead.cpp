@@ -3,12 +3,13 @@
 #include "Cumulo/AsyncHttp.h"
 #include "Cumulo/HttpClient.h"
 #include "Cumulo/HttpTransport.h"
+#include "Cumulo/UrlParts.h"
 
 namespace Cumulo {
 
 void OpenConnectionAhead(const std::string &URL) {
     auto &transport = THttpTransport::Shared();
-    const std::string origin = THttpTransport::OriginOf(URL);
+    const std::string origin = SplitURL(URL).Origin();
     if (!transport.BeginOpening(origin))
         return;
     try {

@@ -1,5 +1,6 @@
 #include "Cumulo/Endpoints.h"
 
+#include "Cumulo/UrlParts.h"
 #include "Tunewell/BuildValues.h"
 
 #include <cstdlib>
@@ -8,28 +9,8 @@ namespace Cumulo {
 
 namespace {
 
-struct TURLParts {
-    std::string Host; // host[:port] as written
-    std::string Path; // from the first "/" after the host on, query included
-};
-
-TURLParts SplitURL(const std::string &URL) {
-    const auto schemeEnd = URL.find("://");
-    const std::size_t hostStart = schemeEnd == std::string::npos ? 0 : schemeEnd + 3;
-    const std::size_t pathStart = URL.find('/', hostStart);
-    if (pathStart == std::string::npos)
-        return {URL.substr(hostStart), {}};
-    return {URL.substr(hostStart, pathStart - hostStart), URL.substr(pathStart)};
-}
-
-bool IsLoopback(const std::string &HostPort) {
-    std::string host = HostPort;
-    if (host.starts_with("[")) {
-        host = host.substr(1, host.find(']') - 1);
-    } else if (const auto colon = host.find(':'); colon != std::string::npos) {
-        host = host.substr(0, colon);
-    }
-    return host == "localhost" || host == "::1" || host.starts_with("127.");
+bool IsLoopback(const std::string &Host) {
+    return Host == "localhost" || Host == "[::1]" || Host.starts_with("127.");
 }
 
 std::string EnvironmentValue(const char *Name) {
@@ -40,14 +21,14 @@ std::string EnvironmentValue(const char *Name) {
 } // namespace
 
 std::string DatabaseURLForEmulator(const std::string &URL, const std::string &HostPort) {
-    return "http://" + HostPort + SplitURL(URL).Path;
+    return "http://" + HostPort + SplitURL(URL).Rest;
 }
 
 std::string AuthURLForEmulator(const std::string &URL, const std::string &HostPort) {
     const TURLParts parts = SplitURL(URL);
     if (IsLoopback(parts.Host))
-        return "http://" + HostPort + parts.Path;
-    return "http://" + HostPort + "/" + parts.Host + parts.Path;
+        return "http://" + HostPort + parts.Rest;
+    return "http://" + HostPort + "/" + parts.HostPort() + parts.Rest;
 }
 
 std::string DatabaseBaseURL() {

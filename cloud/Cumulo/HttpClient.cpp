@@ -4,6 +4,7 @@
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpTransport.h"
 #include "Cumulo/TransportLimits.h"
+#include "Cumulo/UrlParts.h"
 #include "Cumulo/Utf8.h"
 
 #include <curl/curl.h>
@@ -36,12 +37,12 @@ class TLentConnection {
 public:
     TLentConnection(THttpUse Use, TCurlMulti &Own, const std::string &URL) {
         if (Use == THttpUse::Request) {
-            fOrigin = THttpTransport::OriginOf(URL);
+            fOrigin = SplitURL(URL).Origin();
             fLent = THttpTransport::Shared().TakeConnection(fOrigin);
             fMulti = fLent.get();
         } else if (Use == THttpUse::OpeningConnection) {
             // Requests to the origin wait for this one: it must not wait for itself.
-            fOrigin = THttpTransport::OriginOf(URL);
+            fOrigin = SplitURL(URL).Origin();
             fLent = NewCurlMulti();
             fMulti = fLent.get();
         } else {

@@ -1,6 +1,5 @@
 #include "Cumulo/HttpTransport.h"
 
-#include "Cumulo/AsciiCase.h"
 #include "Cumulo/TransportLimits.h"
 
 namespace Cumulo {
@@ -18,12 +17,6 @@ THttpTransport &THttpTransport::Shared() {
     };
     static TNeverDestroyed shared;
     return shared.Transport;
-}
-
-std::string THttpTransport::OriginOf(const std::string &URL) {
-    const auto schemeEnd = URL.find("://");
-    const auto authorityStart = schemeEnd == std::string::npos ? 0 : schemeEnd + 3;
-    return LowerAscii(URL.substr(0, URL.find_first_of("/?#", authorityStart)));
 }
 
 TCurlMulti THttpTransport::TakeConnection(const std::string &Origin) {

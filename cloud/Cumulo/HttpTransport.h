@@ -14,7 +14,7 @@
 namespace Cumulo {
 
 // What every request of the process shares, whichever thread sends it: the connections kept
-// open per origin ("scheme://host:port") for the next request there, so that only the first
+// open per origin (TURLParts::Origin) for the next request there, so that only the first
 // request to a host pays the TCP and TLS handshakes, and the overall deadline of a request. The
 // synchronous and the asynchronous requests share it; an event stream keeps a connection of its
 // own. A kept connection is lent to one request at a time. While a connection to an origin is
@@ -26,9 +26,6 @@ public:
 
     // The one transport of the process.
     static THttpTransport &Shared();
-    // "scheme://host:port" of a URL as given, lower-cased: connections are kept per origin.
-    static std::string OriginOf(const std::string &URL);
-
     // A multi handle holding a connection kept from an earlier request to Origin, or a new one.
     // While one to Origin is being opened ahead, waits for it at most kOpeningConnectionWait.
     TCurlMulti TakeConnection(const std::string &Origin);

@@ -4,6 +4,7 @@
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
 #include "Cumulo/JsonText.h"
+#include "Cumulo/UrlParts.h"
 #include "shared/core/WindowCloudFailure.h"
 
 #include <stdexcept>
@@ -16,13 +17,6 @@ using Cumulo::TOptionalJSON;
 using Cumulo::TStringDynArray;
 
 namespace {
-// The host (and port) of a service URL, as the user may know it.
-std::string HostOf(const std::string &URL) {
-    const auto scheme = URL.find("://");
-    const auto start = scheme == std::string::npos ? 0 : scheme + 3;
-    return URL.substr(start, URL.find('/', start) - start);
-}
-
 // Once the program is ending, after its close record or a restart request, no window reaches
 // the cloud again: a handler that a closing modal window lets go on would otherwise write on.
 void RefuseWhenEnding() {
@@ -36,11 +30,11 @@ WindowCloud::WindowCloud(IWindowCloudLog &Log, WindowCloudRole Role,
     : Log_(Log), Role_(Role), Clients_(std::move(Clients)), Settings_(std::move(Settings)) {}
 
 std::string WindowCloud::DatabaseHost() {
-    return HostOf(Cumulo::DatabaseBaseURL());
+    return Cumulo::SplitURL(Cumulo::DatabaseBaseURL()).HostPort();
 }
 
 std::string WindowCloud::IdentityHost() {
-    return HostOf(Cumulo::IdentityBaseURL());
+    return Cumulo::SplitURL(Cumulo::IdentityBaseURL()).HostPort();
 }
 
 std::string WindowCloud::GetPathFromResParams(const TStringDynArray &ResParams) {
