@@ -1,7 +1,6 @@
 #include "Cumulo/AsyncHttp.h"
 
 #include "Cumulo/HttpClient.h"
-#include "Cumulo/Log.h"
 #include "Cumulo/MainThread.h"
 
 #include <atomic>
@@ -14,15 +13,6 @@ namespace Cumulo {
 namespace {
 
 std::atomic<std::size_t> gRunningWorkers{0};
-
-// Hands a procedure to the main thread; without a dispatcher the outcome can only be logged.
-void DeliverOnMainThread(std::function<void()> Procedure) {
-    try {
-        PostToMainThread(std::move(Procedure));
-    } catch (const std::exception &e) {
-        WriteLog(std::string("Asynchronous answer dropped: ") + e.what());
-    }
-}
 
 } // namespace
 
@@ -52,15 +42,21 @@ void ExecuteAsync(THttpRequest Request, TOnHttpComplete OnComplete, TOnHttpError
                 client.SetCustomHeader(name, value);
             std::istringstream body(Request.Body.value_or(std::string()));
             auto response = client.Execute(Request.Method, Request.URL, Request.Body ? &body : nullptr);
-            DeliverOnMainThread([OnComplete = std::move(OnComplete), response = std::move(response)] {
-                if (OnComplete)
-                    OnComplete(response);
-            });
+            const std::string logLine =
+                "Answer " + std::to_string(response->StatusCode) + " to " + Request.URL;
+            PostToMainThreadOrLog(
+                [OnComplete = std::move(OnComplete), response = std::move(response)] {
+                    if (OnComplete)
+                        OnComplete(response);
+                },
+                logLine);
         } catch (const std::exception &e) {
-            DeliverOnMainThread([OnError = std::move(OnError), message = std::string(e.what())] {
-                if (OnError)
-                    OnError(message);
-            });
+            PostToMainThreadOrLog(
+                [OnError = std::move(OnError), message = std::string(e.what())] {
+                    if (OnError)
+                        OnError(message);
+                },
+                "No answer to " + Request.URL + ": " + e.what());
         }
     });
 }

@@ -95,11 +95,13 @@ bool TEventListener::IsReleased() const {
     return *fReleased;
 }
 
-void TEventListener::PostCallback(std::function<void()> Callback) {
-    PostToMainThread([released = fReleased, Callback = std::move(Callback)] {
-        if (!*released)
-            Callback();
-    });
+void TEventListener::PostCallback(std::function<void()> Callback, const std::string &LogLine) {
+    PostToMainThreadOrLog(
+        [released = fReleased, Callback = std::move(Callback)] {
+            if (!*released)
+                Callback();
+        },
+        LogLine);
 }
 
 bool TEventListener::IsRunning() const {
@@ -223,7 +225,8 @@ bool TEventListener::HandleEvent(const TStreamEvent &Event) {
     case TStreamEventKind::Change:
         if (fSettings.OnEvent)
             PostCallback([onEvent = fSettings.OnEvent, name = Event.Name, params = fSettings.ResourceParams,
-                          object = std::move(decoded.Object)] { onEvent(name, params, object); });
+                          object = std::move(decoded.Object)] { onEvent(name, params, object); },
+                         "Event " + Event.Name + " of " + fInfo);
         return false;
     case TStreamEventKind::NotJSON:
         TFirebaseHelpers::Log(decoded.Problem);
@@ -260,25 +263,17 @@ bool TEventListener::Pause(std::chrono::milliseconds Delay) {
 
 void TEventListener::ReportError(const std::string &RequestID, const std::string &Message,
                                  const std::string &LogFormat) {
-    if (fSettings.OnError) {
-        try {
-            PostCallback([onError = fSettings.OnError, RequestID, Message] { onError(RequestID, Message); });
-            return;
-        } catch (const std::exception &) {
-            // Without a main-thread dispatcher the report goes to the log below.
-        }
-    }
-    TFirebaseHelpers::Log(FormatLine(LogFormat, RequestID, Message));
+    const std::string line = FormatLine(LogFormat, RequestID, Message);
+    if (fSettings.OnError)
+        PostCallback([onError = fSettings.OnError, RequestID, Message] { onError(RequestID, Message); },
+                     line);
+    else
+        TFirebaseHelpers::Log(line);
 }
 
 void TEventListener::Finish() {
-    if (fSettings.OnStopListening) {
-        try {
-            PostCallback(fSettings.OnStopListening);
-        } catch (const std::exception &e) {
-            TFirebaseHelpers::Log(FormatLine("Event listener for %s failed: %s", fInfo, e.what()));
-        }
-    }
+    if (fSettings.OnStopListening)
+        PostCallback(fSettings.OnStopListening, "Event listener for " + fInfo + " stopped");
     {
         std::lock_guard lock(fWaitMutex);
         fRunning = false;

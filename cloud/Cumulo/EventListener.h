@@ -72,8 +72,9 @@ private:
     bool RenewTokenIfRequired();
     // Returns false when a stop came during the pause.
     bool Pause(std::chrono::milliseconds Delay);
-    // Posts a callback that runs on the main thread unless the session was released by then.
-    void PostCallback(std::function<void()> Callback);
+    // Posts a callback that runs on the main thread unless the session was released by then;
+    // without a main thread to post to, LogLine tells what was not delivered.
+    void PostCallback(std::function<void()> Callback, const std::string &LogLine);
     void ReportError(const std::string &RequestID, const std::string &Message, const std::string &LogFormat);
     void Finish();
 

@@ -117,13 +117,8 @@ void TFirebaseHelpers::SleepAndMessageLoop(std::uint32_t SleepInMs) {
 void TFirebaseHelpers::SimpleDownload(const std::string &DownloadUrl, std::shared_ptr<std::ostream> Stream,
                                       TOnSimpleDownloadSuccess OnSuccess, TOnSimpleDownloadError OnError) {
     StartWorkerThread([DownloadUrl, Stream, OnSuccess, OnError] {
-        // Without a main thread to report to, the outcome can only be logged.
-        const auto report = [](std::function<void()> Procedure) {
-            try {
-                PostToMainThread(std::move(Procedure));
-            } catch (const std::exception &e) {
-                WriteLog(std::string("Download report dropped: ") + e.what());
-            }
+        const auto report = [&DownloadUrl](std::function<void()> Procedure) {
+            PostToMainThreadOrLog(std::move(Procedure), "Download report of " + DownloadUrl);
         };
         try {
             THttpClient client;

@@ -1,5 +1,7 @@
 #include "Cumulo/MainThread.h"
 
+#include "Cumulo/Log.h"
+
 #include <atomic>
 #include <stdexcept>
 
@@ -22,6 +24,14 @@ void PostToMainThread(std::function<void()> Procedure) {
     if (!dispatcher)
         throw std::logic_error("No main-thread dispatcher installed");
     dispatcher->Post(std::move(Procedure));
+}
+
+void PostToMainThreadOrLog(std::function<void()> Procedure, const std::string &LogLine) {
+    try {
+        PostToMainThread(std::move(Procedure));
+    } catch (const std::exception &e) {
+        WriteLog(LogLine + " (not delivered: " + e.what() + ")");
+    }
 }
 
 void ProcessMainThreadQueue() {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace Cumulo {
 
@@ -20,6 +21,10 @@ public:
 void SetMainThreadDispatcher(std::shared_ptr<IMainThreadDispatcher> Dispatcher);
 // Posts to the installed dispatcher; throws std::logic_error when none is installed.
 void PostToMainThread(std::function<void()> Procedure);
+// Posts like PostToMainThread; where no dispatcher takes the procedure (a tool that installed
+// none), it cannot run, and LogLine is written instead with the reason, so that no outcome of a
+// worker thread vanishes unseen.
+void PostToMainThreadOrLog(std::function<void()> Procedure, const std::string &LogLine);
 // Runs what is waiting on the installed dispatcher, if any.
 void ProcessMainThreadQueue();
 

@@ -49,9 +49,11 @@ bool RefusedAsynchronously(const TStringDynArray &ResourceParams, const TJSONVal
         CheckNodeAddress(ResourceParams, Data);
         return false;
     } catch (const EInvalidRequest &e) {
-        PostToMainThread([OnRequestError, RequestID, Message = std::string(e.what())] {
-            ReportFailure(OnRequestError, RequestID, Message);
-        });
+        PostToMainThreadOrLog(
+            [OnRequestError, RequestID, Message = std::string(e.what())] {
+                ReportFailure(OnRequestError, RequestID, Message);
+            },
+            "Firebase failure in " + RequestID + ": " + e.what());
         return true;
     }
 }

@@ -1,4 +1,6 @@
 #include "Cumulo/Helpers.h"
+#include "Cumulo/RealTimeDB.h"
+#include "FakeAuthentication.h"
 #include "MainThreadFixture.h"
 #include "Tunewell/Test/ScriptedPeer.h"
 
@@ -84,6 +86,47 @@ TEST_F(MainThreadHelpers, SimpleDownloadReportsOnTheMainThread) {
     EXPECT_TRUE(outcomes[2].starts_with("error " + closed + " ")) << outcomes[2];
     EXPECT_TRUE(LogLines().back().starts_with("Firebase failure in " + closed + ": ")) << LogLines().back();
     EXPECT_EQ(stream->str(), "lista de rádios");
+}
+
+// A tool that installed no main thread still hears of what its workers could not deliver, and an
+// asynchronous call never raises into its caller for want of one.
+TEST_F(MainThreadHelpers, WithoutADispatcherWhatCannotBeDeliveredIsLogged) {
+    TScriptedPeer peer;
+    auto auth = std::make_shared<CloudTest::TFakeAuthentication>();
+    TRealTimeDB database(auth, peer.BaseURL());
+    const struct {
+        const char *Name;
+        std::function<void()> Start;
+        std::string Line;
+    } cases[] = {
+        {"an answer",
+         [&] {
+             ExecuteAsync({rmGET, peer.BaseURL() + "/a", {}, {}}, nullptr, nullptr);
+         },
+         "Answer 200 to " + peer.BaseURL() + "/a"},
+        {"a download's report",
+         [&] {
+             TFirebaseHelpers::SimpleDownload(
+                 peer.BaseURL() + "/b", nullptr, [](const std::string &) {}, nullptr);
+         },
+         "Download report of " + peer.BaseURL() + "/b"},
+        {"a request refused before it is sent",
+         [&] {
+             database.Get({"a", ""}, nullptr, nullptr);
+         },
+         "Firebase failure in a,: "},
+    };
+    Cumulo::SetMainThreadDispatcher(nullptr);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::size_t before = LogLines().size();
+        EXPECT_NO_THROW(c.Start());
+        ASSERT_TRUE(Pump([&] { return RunningAsyncRequests() == 0 && LogLines().size() > before; }));
+        const std::string line = LogLines().back();
+        EXPECT_TRUE(line.starts_with(c.Line)) << line;
+        EXPECT_NE(line.find("(not delivered: No main-thread dispatcher installed)"), std::string::npos)
+            << line;
+    }
 }
 
 } // namespace
