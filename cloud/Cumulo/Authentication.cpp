@@ -103,6 +103,10 @@ TFirebaseAuthentication::TFirebaseAuthentication(std::string ApiKey, TAuthentica
     : fApiKey(std::move(ApiKey)), fEndpoints(std::move(Endpoints)),
       fClock(Clock ? std::move(Clock) : SystemClock()), fState(std::make_shared<TAuthenticationState>()) {}
 
+TFirebaseAuthentication::~TFirebaseAuthentication() {
+    fGate.Close();
+}
+
 TQueryParams TFirebaseAuthentication::KeyQuery() const {
     return TQueryParams{{"key", fApiKey}};
 }
@@ -115,13 +119,13 @@ void TFirebaseAuthentication::SignWithEmailAndPassword(TSignType SignType, const
     TJSONValue body = SignBody(SignType, Email, Password);
     TQueryParams query = KeyQuery();
     TFirebaseRequest request(fEndpoints.IdentityBaseURI, Info, nullptr);
-    request.SendRequest(
-        {Verb(SignType)}, rmPOST, &body, &query, tmNoToken,
-        [state = fState, clock = fClock, OnUserResponse,
-         OnError](const std::string &RequestID, std::shared_ptr<IFirebaseResponse> Response) {
-            OnUserResp(*state, *clock, OnUserResponse, OnError, RequestID, *Response);
-        },
-        OnError);
+    const TOnResponse onAnswer = [state = fState, clock = fClock, OnUserResponse,
+                                  OnError](const std::string &RequestID,
+                                           std::shared_ptr<IFirebaseResponse> Response) {
+        OnUserResp(*state, *clock, OnUserResponse, OnError, RequestID, *Response);
+    };
+    request.SendRequest({Verb(SignType)}, rmPOST, &body, &query, tmNoToken, fGate.Guard(onAnswer),
+                        fGate.Guard(OnError));
 }
 
 std::shared_ptr<IFirebaseUser>
@@ -188,13 +192,12 @@ void TFirebaseAuthentication::RefreshToken(TOnTokenRefresh OnTokenRefresh, TOnRe
     TJSONValue body = RefreshBody();
     TQueryParams query = KeyQuery();
     TFirebaseRequest request(fEndpoints.TokenURI, "Refresh token", nullptr);
-    request.SendRequest(
-        {}, rmPOST, &body, &query, tmNoToken,
-        [state = fState, clock = fClock, OnTokenRefresh,
-         OnError](const std::string &RequestID, std::shared_ptr<IFirebaseResponse> Response) {
-            CheckAndRefreshTokenResp(*state, *clock, OnTokenRefresh, OnError, RequestID, *Response);
-        },
-        OnError);
+    const TOnResponse onAnswer = [state = fState, clock = fClock, OnTokenRefresh,
+                                  OnError](const std::string &RequestID,
+                                           std::shared_ptr<IFirebaseResponse> Response) {
+        CheckAndRefreshTokenResp(*state, *clock, OnTokenRefresh, OnError, RequestID, *Response);
+    };
+    request.SendRequest({}, rmPOST, &body, &query, tmNoToken, fGate.Guard(onAnswer), fGate.Guard(OnError));
 }
 
 bool TFirebaseAuthentication::CheckAndRefreshTokenSynchronous() {

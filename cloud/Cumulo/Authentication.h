@@ -3,6 +3,7 @@
 #include "Cumulo/AuthenticationState.h"
 #include "Cumulo/Clock.h"
 #include "Cumulo/Interfaces.h"
+#include "Cumulo/ReleaseGate.h"
 
 #include <memory>
 #include <string>
@@ -23,7 +24,8 @@ struct TAuthenticationEndpoints {
 //
 // Every asynchronous operation reports to the callbacks given to that very call, so
 // overlapping calls each hear their own answer. A pending answer keeps the sign-in state alive,
-// so releasing the client early never leaves an answer writing into freed memory.
+// so releasing the client early never leaves an answer writing into freed memory; once the
+// client is released, no callback of it is called.
 class TFirebaseAuthentication : public IFirebaseAuthentication {
 public:
     enum TSignType { stNewUser, stLogin, stAnonymousLogin };
@@ -36,6 +38,10 @@ public:
     // Clock: nullptr stands for the system clock.
     TFirebaseAuthentication(std::string ApiKey, TAuthenticationEndpoints Endpoints,
                             std::shared_ptr<const IClock> Clock = nullptr);
+    // Closes the gate of the pending answers.
+    ~TFirebaseAuthentication() override;
+    TFirebaseAuthentication(const TFirebaseAuthentication &) = delete;
+    TFirebaseAuthentication &operator=(const TFirebaseAuthentication &) = delete;
 
     void SignUpWithEmailAndPassword(const std::string &Email, const std::string &Password,
                                     TOnUserResponse OnUserResponse, TOnRequestError OnError) override;
@@ -103,6 +109,7 @@ private:
     const TAuthenticationEndpoints fEndpoints;
     const TClockPtr fClock;
     const TStatePtr fState;
+    TReleaseGate fGate;
 };
 
 } // namespace Cumulo

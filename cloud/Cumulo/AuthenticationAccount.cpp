@@ -133,7 +133,8 @@ void TFirebaseAuthentication::PostToIdentity(const std::string &Verb, const TJSO
                                              TOnRequestError OnError) {
     TQueryParams query = KeyQuery();
     TFirebaseRequest request(fEndpoints.IdentityBaseURI, Info, nullptr);
-    request.SendRequest({Verb}, rmPOST, &Body, &query, tmNoToken, std::move(OnResponse), std::move(OnError));
+    request.SendRequest({Verb}, rmPOST, &Body, &query, tmNoToken, fGate.Guard(std::move(OnResponse)),
+                        fGate.Guard(std::move(OnError)));
 }
 
 void TFirebaseAuthentication::FetchProvidersForEMail(const std::string &EMail,

@@ -87,21 +87,16 @@ void TEventListener::StopAndWait() {
 }
 
 void TEventListener::Release() {
-    *fReleased = true;
+    fGate.Close();
     StopAndWait();
 }
 
 bool TEventListener::IsReleased() const {
-    return *fReleased;
+    return fGate.IsClosed();
 }
 
 void TEventListener::PostCallback(std::function<void()> Callback, const std::string &LogLine) {
-    PostToMainThreadOrLog(
-        [released = fReleased, Callback = std::move(Callback)] {
-            if (!*released)
-                Callback();
-        },
-        LogLine);
+    PostToMainThreadOrLog(fGate.Guard(std::move(Callback)), LogLine);
 }
 
 bool TEventListener::IsRunning() const {

@@ -3,6 +3,7 @@
 #include "Cumulo/HttpClient.h"
 #include "Cumulo/Interfaces.h"
 #include "Cumulo/ReconnectBackoff.h"
+#include "Cumulo/ReleaseGate.h"
 #include "Cumulo/StreamEvent.h"
 
 #include <atomic>
@@ -87,8 +88,7 @@ private:
     std::string fAnswerHead;
     bool fStreaming = false;
 
-    // Shared with the posted callbacks, which may run after this object is gone.
-    const std::shared_ptr<std::atomic<bool>> fReleased = std::make_shared<std::atomic<bool>>(false);
+    TReleaseGate fGate;
     std::atomic<bool> fStopWaiting{false};
     std::atomic<bool> fRunning{false};
     std::atomic<bool> fRequireTokenRefresh{false};

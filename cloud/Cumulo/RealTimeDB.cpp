@@ -112,8 +112,9 @@ std::optional<std::string> TRealTimeDB::GetNodeTextSynchronous(const TStringDynA
 void TRealTimeDB::SendWithValueAnswer(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
                                       const TJSONValue *Data, TOnGetValue OnValue,
                                       TOnRequestError OnRequestError, const TQueryParams *QueryParams) {
-    auto onAnswer = [ResourceParams, OnValue, OnRequestError](const std::string &RequestID,
-                                                              std::shared_ptr<IFirebaseResponse> Response) {
+    const TOnResponse onAnswer = [ResourceParams, OnValue,
+                                  OnRequestError](const std::string &RequestID,
+                                                  std::shared_ptr<IFirebaseResponse> Response) {
         try {
             TOptionalJSON value;
             if (Response->StatusOk())
@@ -127,11 +128,11 @@ void TRealTimeDB::SendWithValueAnswer(const TStringDynArray &ResourceParams, TRE
         }
     };
     const std::string requestID = TFirebaseHelpers::ArrStrToCommaStr(ResourceParams);
-    if (RefusedAsynchronously(ResourceParams, Data, requestID, OnRequestError))
+    if (RefusedAsynchronously(ResourceParams, Data, requestID, fGate.Guard(OnRequestError)))
         return;
     TFirebaseRequest request(fBaseURL, requestID, fAuth);
-    request.SendRequest(AddJSONExtToRequest(ResourceParams), Method, Data, QueryParams, tmAuthParam, onAnswer,
-                        OnRequestError);
+    request.SendRequest(AddJSONExtToRequest(ResourceParams), Method, Data, QueryParams, tmAuthParam,
+                        fGate.Guard(onAnswer), fGate.Guard(OnRequestError));
 }
 
 void TRealTimeDB::Get(const TStringDynArray &ResourceParams, TOnGetValue OnGetValue,
@@ -181,8 +182,9 @@ TOptionalJSON TRealTimeDB::PatchSynchronous(const TStringDynArray &ResourceParam
 
 void TRealTimeDB::Delete(const TStringDynArray &ResourceParams, TOnDelete OnDelete,
                          TOnRequestError OnRequestError, const TQueryParams *QueryParams) {
-    auto onAnswer = [ResourceParams, OnDelete, OnRequestError](const std::string &RequestID,
-                                                               std::shared_ptr<IFirebaseResponse> Response) {
+    const TOnResponse onAnswer = [ResourceParams, OnDelete,
+                                  OnRequestError](const std::string &RequestID,
+                                                  std::shared_ptr<IFirebaseResponse> Response) {
         if (Response->StatusOk() || Response->StatusNotFound()) {
             if (OnDelete)
                 OnDelete(ResourceParams, Response->StatusOk());
@@ -191,12 +193,12 @@ void TRealTimeDB::Delete(const TStringDynArray &ResourceParams, TOnDelete OnDele
         ReportFailure(OnRequestError, RequestID, Response->ErrorMsgOrStatusText());
     };
     const std::string requestID = TFirebaseHelpers::ArrStrToCommaStr(ResourceParams);
-    if (RefusedAsynchronously(ResourceParams, nullptr, requestID, OnRequestError))
+    if (RefusedAsynchronously(ResourceParams, nullptr, requestID, fGate.Guard(OnRequestError)))
         return;
     TFirebaseRequest request(fBaseURL, requestID, fAuth);
     request.SendRequest(AddJSONExtToRequest(ResourceParams), rmDELETE,
-                        static_cast<const TJSONValue *>(nullptr), QueryParams, tmAuthParam, onAnswer,
-                        OnRequestError);
+                        static_cast<const TJSONValue *>(nullptr), QueryParams, tmAuthParam,
+                        fGate.Guard(onAnswer), fGate.Guard(OnRequestError));
 }
 
 bool TRealTimeDB::DeleteSynchronous(const TStringDynArray &ResourceParams, const TQueryParams *QueryParams) {
@@ -214,8 +216,8 @@ bool TRealTimeDB::DeleteSynchronous(const TStringDynArray &ResourceParams, const
 
 void TRealTimeDB::GetServerVariables(const std::string &ServerVarName, const TStringDynArray &ResourceParams,
                                      TOnServerVariable OnServerVariable, TOnRequestError OnError) {
-    SendServerVariable(fBaseURL, fAuth, ServerVarName, ResourceParams, std::move(OnServerVariable),
-                       std::move(OnError));
+    SendServerVariable(fBaseURL, fAuth, ServerVarName, ResourceParams,
+                       fGate.Guard(std::move(OnServerVariable)), fGate.Guard(std::move(OnError)));
 }
 
 void TRealTimeDB::SendServerVariable(const std::string &BaseURL,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Cumulo/Interfaces.h"
+#include "Cumulo/ReleaseGate.h"
 
 #include <memory>
 #include <string>
@@ -13,7 +14,7 @@ class TEventListener;
 // authentication client in the "auth" query of every request.
 //
 // Each asynchronous call reports to the callbacks given to that very call, so overlapping calls
-// each hear their own answer.
+// each hear their own answer; once the client is released, none of them is called.
 class TRealTimeDB : public IRealTimeDB {
 public:
     // The database of the build values (emulator variable honoured). ProjectID is accepted and
@@ -21,7 +22,8 @@ public:
     TRealTimeDB(const std::string &ProjectID, std::shared_ptr<IFirebaseAuthentication> Auth);
     // The same against another database base URL ("http[s]://host[:port]", no trailing slash).
     TRealTimeDB(std::shared_ptr<IFirebaseAuthentication> Auth, std::string BaseURL);
-    // Ends a listening session for good: nothing of this client is called back afterwards.
+    // Ends a listening session for good, and closes the gate of the pending answers: nothing of
+    // this client is called back afterwards.
     ~TRealTimeDB() override;
     TRealTimeDB(const TRealTimeDB &) = delete;
     TRealTimeDB &operator=(const TRealTimeDB &) = delete;
@@ -79,6 +81,7 @@ private:
 
     std::string fBaseURL;
     std::shared_ptr<IFirebaseAuthentication> fAuth;
+    TReleaseGate fGate;
     // The running or last listening session.
     std::shared_ptr<TEventListener> fListener;
 };

@@ -8,6 +8,7 @@
 namespace Cumulo {
 
 TRealTimeDB::~TRealTimeDB() {
+    fGate.Close();
     if (fListener)
         fListener->Release();
 }

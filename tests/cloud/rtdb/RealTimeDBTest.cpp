@@ -449,4 +449,95 @@ TEST(RealTimeDBNodePath, JsonExtensionGoesOnTheLastSegment) {
     EXPECT_EQ(original, TStringDynArray{"x"});
 }
 
+// A client released while its answer is on the way calls nothing of what it was given: the
+// callbacks' owner may have gone with it. The answer is held back until the release.
+TEST_F(RealTimeDBTest, AReleasedClientHearsNoAnswer) {
+    int called = 0;
+    const TOnGetValue onValue = [&](const TStringDynArray &, const TOptionalJSON &) { ++called; };
+    const TOnRequestError onError = [&](const std::string &, const std::string &) { ++called; };
+    const auto newAuth = [this] {
+        return std::make_shared<TFirebaseAuthentication>(
+            ApiKey, TAuthenticationEndpoints{fPeer->BaseURL() + IdentityPath, fPeer->BaseURL() + TokenPath},
+            fClock);
+    };
+    struct Case {
+        const char *Name;
+        int Status;
+        std::string Body;
+        // Starts the call and returns the only reference to its client.
+        std::function<std::shared_ptr<void>()> Start;
+    } const cases[] = {
+        {"read", 200, R"({"a":1})",
+         [&] {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+             db->Get({"a"}, onValue, onError);
+             return std::shared_ptr<void>(db);
+         }},
+        {"refused write", 500, R"({"error":"broken"})",
+         [&] {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+             db->Put({"a"}, TJSONValue("x"), onValue, onError);
+             return std::shared_ptr<void>(db);
+         }},
+        {"delete", 200, "null",
+         [&] {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+             db->Delete(
+                 {"a"}, [&](const TStringDynArray &, bool) { ++called; }, onError);
+             return std::shared_ptr<void>(db);
+         }},
+        {"server variable", 200, "1700000000000",
+         [&] {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+             db->GetServerVariables(
+                 "timestamp", {"a"}, [&](const std::string &, const TOptionalJSON &) { ++called; }, onError);
+             return std::shared_ptr<void>(db);
+         }},
+        {"sign-in", 200, SignInAnswer("t"),
+         [&] {
+             auto auth = newAuth();
+             auth->SignInWithEmailAndPassword(
+                 "ana@x.org", "pw", [&](const std::string &, std::shared_ptr<IFirebaseUser>) { ++called; },
+                 onError);
+             return std::shared_ptr<void>(auth);
+         }},
+        {"refused sign-in", 400, R"({"error":{"message":"INVALID_PASSWORD"}})",
+         [&] {
+             auto auth = newAuth();
+             auth->SignInWithEmailAndPassword(
+                 "ana@x.org", "pw", [&](const std::string &, std::shared_ptr<IFirebaseUser>) { ++called; },
+                 onError);
+             return std::shared_ptr<void>(auth);
+         }},
+        {"token refresh", 200, R"({"access_token":"a","expires_in":"3600","refresh_token":"r"})",
+         [&] {
+             auto auth = newAuth();
+             auth->RefreshToken([&](bool) { ++called; }, onError);
+             return std::shared_ptr<void>(auth);
+         }},
+        {"password reset", 200, "{}",
+         [&] {
+             auto auth = newAuth();
+             auth->SendPasswordResetEMail(
+                 "ana@x.org", [&](const std::string &, std::shared_ptr<IFirebaseResponse>) { ++called; },
+                 onError);
+             return std::shared_ptr<void>(auth);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto held = std::make_shared<Tunewell::Test::TStreamedAnswer>();
+        auto answer = TScriptedAnswer::Streamed(held, "application/json; charset=UTF-8");
+        answer.Status = c.Status;
+        fPeer->Enqueue(answer);
+        auto client = c.Start();
+        ASSERT_TRUE(held->WaitUntilStarted(std::chrono::seconds(10)));
+        client.reset();
+        held->Send(c.Body);
+        held->Finish();
+        Settle();
+        EXPECT_EQ(called, 0);
+    }
+}
+
 } // namespace
