@@ -1,6 +1,7 @@
 // The program: one main window, the default theme, the cloud client bound to the event loop,
 // and the desktop's additions beside the window.
 #include "Cumulo/MainThread.h"
+#include "Cumulo/WorkerThreads.h"
 #include "Player/WmpOptions.h"
 #include "app/core/KeptCatalogue.h"
 #include "app/core/ProgramCommandLine.h"
@@ -42,5 +43,6 @@ int main(int argc, char *argv[]) {
     DesktopIntegration desktop(FormRadio, wmp, QDBusConnection::sessionBus());
     TerminationRequest termination([&desktop] { desktop.Control().Quit(); });
     FormRadio.show();
-    return application.exec();
+    // The cloud client's workers end before the window, the event loop and the libraries go.
+    return Cumulo::EndAfterRunningRequests(application.exec());
 }

@@ -3,35 +3,10 @@
 #include "Cumulo/HttpClient.h"
 #include "Cumulo/MainThread.h"
 
-#include <atomic>
 #include <exception>
 #include <sstream>
-#include <thread>
 
 namespace Cumulo {
-
-namespace {
-
-std::atomic<std::size_t> gRunningWorkers{0};
-
-} // namespace
-
-void StartWorkerThread(std::function<void()> Work) {
-    ++gRunningWorkers;
-    try {
-        std::thread([Work = std::move(Work)] {
-            Work();
-            --gRunningWorkers;
-        }).detach();
-    } catch (...) {
-        --gRunningWorkers;
-        throw;
-    }
-}
-
-std::size_t RunningAsyncRequests() {
-    return gRunningWorkers.load();
-}
 
 void ExecuteAsync(THttpRequest Request, TOnHttpComplete OnComplete, TOnHttpError OnError) {
     StartWorkerThread([Request = std::move(Request), OnComplete = std::move(OnComplete),

@@ -5,6 +5,7 @@
 
 #include "Cumulo/HttpResponse.h"
 #include "Cumulo/Types.h"
+#include "Cumulo/WorkerThreads.h"
 
 #include <functional>
 #include <memory>
@@ -28,11 +29,5 @@ using TOnHttpError = std::function<void(const std::string &ErrMsg)>;
 // Exactly one of the two handlers runs, on the main thread: OnComplete for any answer (error
 // statuses included), OnError when no answer could be had.
 void ExecuteAsync(THttpRequest Request, TOnHttpComplete OnComplete, TOnHttpError OnError);
-
-// Runs Work on a detached worker thread of its own. Work must not let an exception escape.
-void StartWorkerThread(std::function<void()> Work);
-
-// Worker threads still running; lets a test or a shutdown wait for their end.
-std::size_t RunningAsyncRequests();
 
 } // namespace Cumulo

@@ -1,9 +1,9 @@
 #include "Cumulo/ConnectionAhead.h"
 
-#include "Cumulo/AsyncHttp.h"
 #include "Cumulo/HttpClient.h"
 #include "Cumulo/HttpTransport.h"
 #include "Cumulo/UrlParts.h"
+#include "Cumulo/WorkerThreads.h"
 
 namespace Cumulo {
 

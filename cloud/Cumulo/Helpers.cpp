@@ -1,11 +1,11 @@
 #include "Cumulo/Helpers.h"
 
-#include "Cumulo/AsyncHttp.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpClient.h"
 #include "Cumulo/Log.h"
 #include "Cumulo/MainThread.h"
 #include "Cumulo/UrlEncoding.h"
+#include "Cumulo/WorkerThreads.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "Cumulo/TokenRenewal.h"
 
-#include "Cumulo/AsyncHttp.h"
 #include "Cumulo/MainThread.h"
+#include "Cumulo/WorkerThreads.h"
 
 #include <condition_variable>
 #include <exception>

@@ -24,6 +24,10 @@ inline constexpr std::size_t kKeptConnectionsPerHost = 4;
 // sent for that alone, as the sign-in runs) before it opens one of its own. That opening began
 // earlier and normally ends within a round trip of the request's start.
 inline constexpr std::chrono::milliseconds kOpeningConnectionWait{1000};
+// How long the program's end waits for the cloud client's running requests and workers before it
+// ends without them: an exchange on a near cloud ends well within it, one on a lost network would
+// hold the end for its whole time-out.
+inline constexpr std::chrono::milliseconds kRequestsAtEndWait{2000};
 // Redirects followed at most, when following is switched on.
 inline constexpr long kMaxRedirects = 10;
 

@@ -4,6 +4,7 @@
 
 #include "Cumulo/JsonText.h"
 #include "Cumulo/Log.h"
+#include "Cumulo/WorkerThreads.h"
 #include "Tunewell/BuildValues.h"
 #include "help/core/StationListFile.h"
 #include "help/publish/PublishCatalogue.h"
@@ -18,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -100,10 +102,7 @@ int PublishVersionText(WindowCloud &Cloud, const std::string &Version, const std
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char **argv) {
-    std::vector<std::string> Arguments(argv + 1, argv + argc);
+int RunCommand(std::vector<std::string> Arguments) {
     if (Arguments.size() == 1 && Arguments[0] == "--help") {
         std::cout << kUsageText;
         return 0;
@@ -127,4 +126,11 @@ int main(int argc, char **argv) {
         return PublishVersionText(Cloud, Arguments[1], Arguments[2]);
     std::cerr << kUsageText;
     return kUsage;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    // The sign-in opens the database's connection on a worker, which ends before the libraries go.
+    return Cumulo::EndAfterRunningRequests(RunCommand(std::vector<std::string>(argv + 1, argv + argc)));
 }
