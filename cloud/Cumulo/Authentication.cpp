@@ -36,6 +36,7 @@ TJSONValue SignBody(TFirebaseAuthentication::TSignType SignType, const std::stri
 // Takes a sign answer into the state and returns the record built from it.
 std::shared_ptr<IFirebaseUser> TakeSignAnswer(TAuthenticationState &State, const IClock &Clock,
                                               IFirebaseResponse &Response) {
+    Fields::RaiseForErrorStatus(Response);
     Response.CheckForJSONObj();
     State.SetAuthenticated(true);
     auto user = std::make_shared<TFirebaseUser>(Response.GetContentAsJSONObj().value(), true, Clock);
@@ -47,6 +48,7 @@ std::shared_ptr<IFirebaseUser> TakeSignAnswer(TAuthenticationState &State, const
 // "access_token" raises Missing.
 template <class Missing>
 bool TakeRefreshAnswer(TAuthenticationState &State, const IClock &Clock, IFirebaseResponse &Response) {
+    Fields::RaiseForErrorStatus(Response);
     Response.CheckForJSONObj();
     State.SetAuthenticated(true);
     TJSONValue body = Response.GetContentAsJSONObj().value();

@@ -15,6 +15,8 @@
 namespace Cumulo {
 
 namespace {
+using AuthenticationFields::RaiseForErrorStatus;
+
 // The service never reads this address back; it only has to be a valid URI.
 const char *const ContinueURI = "http://localhost";
 
@@ -66,15 +68,6 @@ std::optional<TPasswordVerificationResult> VerificationResultOf(const std::strin
 std::string ErrorTextOf(IFirebaseResponse &Response) {
     std::string text = Response.ErrorMsg();
     return text.empty() ? Response.StatusText() : text;
-}
-
-// A refused request raises the service's text. An error status whose body names no error still
-// raises, with the status text, so a refusal never passes for success.
-void RaiseForError(IFirebaseResponse &Response) {
-    if (Response.StatusOk())
-        return;
-    Response.CheckForJSONObj();
-    throw EFirebaseResponse(Response.ErrorMsgOrStatusText());
 }
 
 TFirebaseUserList ReadUserList(IFirebaseResponse &Response, const IClock &Clock) {
@@ -143,6 +136,7 @@ void TFirebaseAuthentication::FetchProvidersForEMail(const std::string &EMail,
     auto onAnswer = [OnFetchProviders, OnError](const std::string &RequestID,
                                                 std::shared_ptr<IFirebaseResponse> Response) {
         try {
+            RaiseForErrorStatus(*Response);
             Response->CheckForJSONObj();
             std::vector<std::string> providers;
             bool registered = ReadProviders(Response->GetContentAsJSONObj().value(), providers);
@@ -162,6 +156,7 @@ bool TFirebaseAuthentication::FetchProvidersForEMailSynchronous(const std::strin
                                                                 std::vector<std::string> &Strings) {
     auto response = PostToIdentitySynchronous(
         "createAuthUri", StringObject({{"identifier", EMail}, {"continueUri", ContinueURI}}));
+    RaiseForErrorStatus(*response);
     response->CheckForJSONObj();
     return ReadProviders(response->GetContentAsJSONObj().value(), Strings);
 }
@@ -174,7 +169,7 @@ void TFirebaseAuthentication::SendPasswordResetEMail(const std::string &Email, T
 }
 
 void TFirebaseAuthentication::SendPasswordResetEMailSynchronous(const std::string &Email) {
-    RaiseForError(*PostToIdentitySynchronous(
+    RaiseForErrorStatus(*PostToIdentitySynchronous(
         "getOobConfirmationCode", StringObject({{"email", Email}, {"requestType", "PASSWORD_RESET"}})));
 }
 
@@ -211,7 +206,7 @@ TFirebaseAuthentication::VerifyPasswordResetCodeSynchronous(const std::string &R
     std::string errorText = ErrorTextOf(*response);
     if (auto result = VerificationResultOf(errorText))
         return *result;
-    throw EFirebaseResponse(errorText);
+    throw EFirebaseResponse(errorText, response->StatusCode());
 }
 
 void TFirebaseAuthentication::ConfirmPasswordReset(const std::string &ResetPasswortCode,
@@ -224,7 +219,7 @@ void TFirebaseAuthentication::ConfirmPasswordReset(const std::string &ResetPassw
 
 void TFirebaseAuthentication::ConfirmPasswordResetSynchronous(const std::string &ResetPasswortCode,
                                                               const std::string &NewPassword) {
-    RaiseForError(*PostToIdentitySynchronous(
+    RaiseForErrorStatus(*PostToIdentitySynchronous(
         "resetPassword", StringObject({{"oobCode", ResetPasswortCode}, {"newPassword", NewPassword}})));
 }
 
@@ -241,7 +236,7 @@ void TFirebaseAuthentication::ChangeProfileSynchronous(const std::string &EMail,
                                                        const std::string &PhotoURL) {
     auto response = PostToIdentitySynchronous(
         "setAccountInfo", ChangeProfileBody(Token(), EMail, Password, DisplayName, PhotoURL));
-    RaiseForError(*response);
+    RaiseForErrorStatus(*response);
     TFirebaseHelpers::Log("Change profile for " + ChangedFieldLabels(EMail, Password, DisplayName, PhotoURL));
     TFirebaseHelpers::Log(response->ContentAsString());
 }
@@ -253,7 +248,7 @@ void TFirebaseAuthentication::DeleteCurrentUser(TOnResponse OnResponse, TOnReque
 
 void TFirebaseAuthentication::DeleteCurrentUserSynchronous() {
     auto response = PostToIdentitySynchronous("deleteAccount", StringObject({{"idToken", Token()}}));
-    RaiseForError(*response);
+    RaiseForErrorStatus(*response);
     TFirebaseHelpers::Log(response->ContentAsString());
 }
 
@@ -261,11 +256,7 @@ void TFirebaseAuthentication::GetUserData(TOnGetUserData OnGetUserData, TOnReque
     auto onAnswer = [clock = fClock, OnGetUserData, OnError](const std::string &RequestID,
                                                              std::shared_ptr<IFirebaseResponse> Response) {
         try {
-            if (!Response->StatusOk()) {
-                // Only an error body is reported here; the synchronous form answers an empty list.
-                Response->CheckForJSONObj();
-                return;
-            }
+            RaiseForErrorStatus(*Response);
             if (OnGetUserData)
                 OnGetUserData(ReadUserList(*Response, *clock));
         } catch (const std::exception &e) {
@@ -281,10 +272,7 @@ void TFirebaseAuthentication::GetUserData(TOnGetUserData OnGetUserData, TOnReque
 
 TFirebaseUserList TFirebaseAuthentication::GetUserDataSynchronous() {
     auto response = PostToIdentitySynchronous("getAccountInfo", StringObject({{"idToken", Token()}}));
-    if (!response->StatusOk()) {
-        response->CheckForJSONObj();
-        return {};
-    }
+    RaiseForErrorStatus(*response);
     return ReadUserList(*response, *fClock);
 }
 

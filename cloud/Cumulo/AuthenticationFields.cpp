@@ -1,6 +1,7 @@
 #include "Cumulo/AuthenticationFields.h"
 
 #include "Cumulo/AsciiCase.h"
+#include "Cumulo/Exceptions.h"
 
 #include <algorithm>
 #include <cctype>
@@ -72,6 +73,13 @@ TDateTime ExpiryFromLifetime(const TJSONValue &Object, const char *Name, TDateTi
     if (!seconds)
         return Now;
     return Now + static_cast<double>(*seconds) / 24 / 3600;
+}
+
+void RaiseForErrorStatus(IFirebaseResponse &Response) {
+    if (Response.StatusOk())
+        return;
+    Response.CheckForJSONObj();
+    throw EFirebaseResponse(Response.ErrorMsgOrStatusText(), Response.StatusCode());
 }
 
 } // namespace Cumulo::AuthenticationFields

@@ -1,8 +1,9 @@
 #pragma once
 
-// How the identity and token services' answer members are read, shared by the user record and
-// the authentication client so both follow one rule.
+// How the identity and token services' answers are read, shared by the user record and the
+// authentication client so both follow one rule.
 
+#include "Cumulo/Interfaces.h"
 #include "Cumulo/Types.h"
 
 #include <cstdint>
@@ -24,5 +25,10 @@ std::optional<bool> ReadBoolean(const TJSONValue &Object, const char *Name);
 // Now plus the lifetime in whole seconds held by Name; Now itself when the lifetime is missing or
 // unreadable, so the token is due for renewal at once.
 TDateTime ExpiryFromLifetime(const TJSONValue &Object, const char *Name, TDateTime Now);
+
+// A non-2xx answer is never a success, whatever its body: it raises EFirebaseResponse carrying
+// the answer's status, with the service's error text, or the status text when the body names
+// none. A 2xx answer passes.
+void RaiseForErrorStatus(IFirebaseResponse &Response);
 
 } // namespace Cumulo::AuthenticationFields

@@ -1,13 +1,20 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace Cumulo {
 
 // An error answer of a service; the message is the service's own error text or the status text.
 class EFirebaseResponse : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // StatusCode: the HTTP status of the answer it was read from; 0 when it stands for none.
+    explicit EFirebaseResponse(const std::string &Message, int StatusCode = 0)
+        : std::runtime_error(Message), fStatusCode(StatusCode) {}
+    int StatusCode() const { return fStatusCode; }
+
+private:
+    int fStatusCode;
 };
 
 // A member missing from a user record.

@@ -11,6 +11,10 @@ std::string THttpResponse::Header(const std::string &Name) const {
     return {};
 }
 
+bool IsServiceUnavailable(int StatusCode) {
+    return (StatusCode >= 500 && StatusCode <= 599) || StatusCode == 408 || StatusCode == 429;
+}
+
 std::string StandardReasonPhrase(int StatusCode) {
     switch (StatusCode) {
     case 100:
@@ -45,6 +49,8 @@ std::string StandardReasonPhrase(int StatusCode) {
         return "Not Found";
     case 405:
         return "Method Not Allowed";
+    case 408:
+        return "Request Timeout";
     case 409:
         return "Conflict";
     case 412:

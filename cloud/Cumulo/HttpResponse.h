@@ -24,6 +24,11 @@ struct THttpResponse {
     std::string Header(const std::string &Name) const;
 };
 
+// The one rule for "the service is unavailable now": every 5xx, 408 (the service gave up waiting
+// for the request) and 429 (too many requests). Asking again later may succeed; the request was
+// not refused.
+bool IsServiceUnavailable(int StatusCode);
+
 // The standard reason phrase of a status code, or empty text for an unknown code.
 std::string StandardReasonPhrase(int StatusCode);
 

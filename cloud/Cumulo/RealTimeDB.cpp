@@ -93,7 +93,7 @@ TOptionalJSON TRealTimeDB::SendSynchronous(const TStringDynArray &ResourceParams
         return AnswerValue(*response);
     if (response->StatusNotFound())
         return TJSONValue(nullptr);
-    throw EFirebaseResponse(response->ErrorMsgOrStatusText());
+    throw EFirebaseResponse(response->ErrorMsgOrStatusText(), response->StatusCode());
 }
 
 std::optional<std::string> TRealTimeDB::GetNodeTextSynchronous(const TStringDynArray &ResourceParams) {
@@ -106,7 +106,7 @@ std::optional<std::string> TRealTimeDB::GetNodeTextSynchronous(const TStringDynA
         return AnswerNodeText(*response);
     if (response->StatusNotFound())
         return std::string("null");
-    throw EFirebaseResponse(response->ErrorMsgOrStatusText());
+    throw EFirebaseResponse(response->ErrorMsgOrStatusText(), response->StatusCode());
 }
 
 void TRealTimeDB::SendWithValueAnswer(const TStringDynArray &ResourceParams, TRESTRequestMethod Method,
@@ -120,7 +120,7 @@ void TRealTimeDB::SendWithValueAnswer(const TStringDynArray &ResourceParams, TRE
             if (Response->StatusOk())
                 value = AnswerValue(*Response);
             else if (!Response->StatusNotFound())
-                throw EFirebaseResponse(Response->ErrorMsgOrStatusText());
+                throw EFirebaseResponse(Response->ErrorMsgOrStatusText(), Response->StatusCode());
             if (OnValue)
                 OnValue(ResourceParams, value);
         } catch (const std::exception &e) {
@@ -211,7 +211,7 @@ bool TRealTimeDB::DeleteSynchronous(const TStringDynArray &ResourceParams, const
         return true;
     if (response->StatusNotFound())
         return false;
-    throw EFirebaseResponse(response->ErrorMsgOrStatusText());
+    throw EFirebaseResponse(response->ErrorMsgOrStatusText(), response->StatusCode());
 }
 
 void TRealTimeDB::GetServerVariables(const std::string &ServerVarName, const TStringDynArray &ResourceParams,

@@ -78,23 +78,23 @@ void TFirebaseResponse::CheckForJSONObj() {
     const std::string body = ContentAsString();
     const auto value = Parse(body);
     if (!value)
-        throw EFirebaseResponse("The reponse from the firestore is not a JSON: " + body);
+        throw EFirebaseResponse("The reponse from the firestore is not a JSON: " + body, StatusCode());
     if (!value->is_object())
-        throw EFirebaseResponse("The reponse from the firestore is not a JSON object: " + body);
+        throw EFirebaseResponse("The reponse from the firestore is not a JSON object: " + body, StatusCode());
     const auto error = value->find("error");
     if (error == value->end())
         return;
     if (const TJSONValue *message = ErrorMessageMember(*error))
-        throw EFirebaseResponse(TextValue(*message));
+        throw EFirebaseResponse(TextValue(*message), StatusCode());
 }
 
 void TFirebaseResponse::CheckForJSONArr() {
     const std::string body = ContentAsString();
     const auto value = Parse(body);
     if (!value)
-        throw EFirebaseResponse("The reponse from the firestore is not a JSON: " + body);
+        throw EFirebaseResponse("The reponse from the firestore is not a JSON: " + body, StatusCode());
     if (!value->is_array() || value->empty())
-        throw EFirebaseResponse("The reponse from the firestore is not a JSON array: " + body);
+        throw EFirebaseResponse("The reponse from the firestore is not a JSON array: " + body, StatusCode());
     const TJSONValue &first = value->front();
     if (!first.is_object())
         return;
@@ -102,7 +102,7 @@ void TFirebaseResponse::CheckForJSONArr() {
     if (error == first.end())
         return;
     const TJSONValue *message = ErrorMessageMember(*error);
-    throw EFirebaseResponse(TextValue(message ? *message : *error));
+    throw EFirebaseResponse(TextValue(message ? *message : *error), StatusCode());
 }
 
 bool TFirebaseResponse::StatusOk() {
@@ -131,9 +131,9 @@ std::string TFirebaseResponse::ErrorMsg() {
     const std::string body = ContentAsString();
     const auto value = Parse(body);
     if (!value)
-        throw EFirebaseResponse("The reponse from the firestore is not a JSON: " + body);
+        throw EFirebaseResponse("The reponse from the firestore is not a JSON: " + body, StatusCode());
     if (!value->is_object())
-        throw EFirebaseResponse("The reponse from the firestore is not a JSON object: " + body);
+        throw EFirebaseResponse("The reponse from the firestore is not a JSON object: " + body, StatusCode());
     const auto error = value->find("error");
     if (error == value->end())
         return {};

@@ -3,6 +3,7 @@
 #include "Cumulo/Endpoints.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
+#include "Cumulo/HttpResponse.h"
 #include "Cumulo/JsonText.h"
 #include "Cumulo/UrlParts.h"
 #include "shared/core/WindowCloudFailure.h"
@@ -121,6 +122,9 @@ SignInOutcome WindowCloud::SignIn() {
     } catch (const Cumulo::ETransport &error) {
         outcome.ErrorMessage = error.what();
         outcome.Unreachable = true;
+    } catch (const Cumulo::EFirebaseResponse &error) {
+        outcome.ErrorMessage = error.what();
+        outcome.Unreachable = Cumulo::IsServiceUnavailable(error.StatusCode());
     } catch (const std::exception &error) {
         outcome.ErrorMessage = error.what();
     }
@@ -205,8 +209,11 @@ template <class Read> auto WindowCloud::Translated(const TStringDynArray &Path, 
         throw ECloudFailure(ECloudFailure::TKind::Unreachable, DatabaseHost(), error.what(),
                             GetPathFromResParams(Path));
     } catch (const Cumulo::EFirebaseResponse &error) {
-        throw ECloudFailure(ECloudFailure::TKind::Refused, DatabaseHost(), error.what(),
-                            GetPathFromResParams(Path));
+        // A service that is unavailable now has refused nothing.
+        throw ECloudFailure(Cumulo::IsServiceUnavailable(error.StatusCode())
+                                ? ECloudFailure::TKind::Unreachable
+                                : ECloudFailure::TKind::Refused,
+                            DatabaseHost(), error.what(), GetPathFromResParams(Path));
     }
 }
 

@@ -27,7 +27,8 @@ struct SignInOutcome {
     bool Succeeded = false;
     // The error that stopped the block (for example "EMAIL_NOT_FOUND"); empty on success.
     std::string ErrorMessage;
-    // True when the block failed because the cloud could not be reached at all.
+    // True when the block failed because the cloud could not be reached at all, or answered that
+    // it is unavailable now (Cumulo::IsServiceUnavailable).
     bool Unreachable = false;
 };
 

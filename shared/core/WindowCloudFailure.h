@@ -10,7 +10,8 @@ namespace Tunewell {
 class ECloudFailure : public std::runtime_error {
 public:
     enum class TKind {
-        // No answer: connection refused, name resolution, TLS, time-out.
+        // No answer (connection refused, name resolution, TLS, time-out), or an answer that the
+        // service is unavailable now (5xx, 408, 429).
         Unreachable,
         // The window could not sign in, for a reason other than an unreachable cloud.
         NotSignedIn,

@@ -28,15 +28,22 @@ template <typename F> std::string RaisedMessage(F Call) {
 TEST(Response, StatusClasses) {
     struct {
         int Code;
-        bool Ok, Unauthorized, NotFound;
-    } const cases[] = {{199, false, false, false}, {200, true, false, false}, {299, true, false, false},
-                       {300, false, false, false}, {401, false, true, false}, {403, false, true, false},
-                       {404, false, false, true},  {400, false, false, false}};
+        bool Ok, Unauthorized, NotFound, Unavailable;
+    } const cases[] = {{199, false, false, false, false}, {200, true, false, false, false},
+                       {299, true, false, false, false},  {300, false, false, false, false},
+                       {401, false, true, false, false},  {403, false, true, false, false},
+                       {404, false, false, true, false},  {400, false, false, false, false},
+                       {407, false, false, false, false}, {408, false, false, false, true},
+                       {429, false, false, false, true},  {500, false, false, false, true},
+                       {502, false, false, false, true},  {503, false, false, false, true},
+                       {504, false, false, false, true},  {599, false, false, false, true},
+                       {600, false, false, false, false}};
     for (const auto &c : cases) {
         auto response = Answer("", c.Code);
         EXPECT_EQ(response->StatusOk(), c.Ok) << c.Code;
         EXPECT_EQ(response->StatusIsUnauthorized(), c.Unauthorized) << c.Code;
         EXPECT_EQ(response->StatusNotFound(), c.NotFound) << c.Code;
+        EXPECT_EQ(IsServiceUnavailable(c.Code), c.Unavailable) << c.Code;
     }
 }
 

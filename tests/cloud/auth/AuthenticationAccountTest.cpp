@@ -237,7 +237,8 @@ TEST_F(AccountTest, AccountDataAnswers) {
     } cases[] = {
         {200, R"({"users":[]})", "0 users", "0 users"},
         {200, R"({"users":[{"localId":"u1"}]})", "1 users", "1 users"},
-        {500, R"({"note":"busy"})", "", "0 users"},
+        // An error status is never an answer, even with a body that names no error.
+        {500, R"({"note":"busy"})", "Get account info: Internal Server Error", "Internal Server Error"},
         {400, R"({"error":{"message":"INVALID_ID_TOKEN"}})", "Get account info: INVALID_ID_TOKEN",
          "INVALID_ID_TOKEN"},
         {200, R"({"kind":"x"})", "Get account info: users field not found in getAccountInfo",
@@ -276,14 +277,17 @@ TEST_F(AccountTest, RefusedOperationsRaise) {
         {400, R"({"error":{"message":"EMAIL_NOT_FOUND"}})", "EMAIL_NOT_FOUND"},
         {500, R"({})", "Internal Server Error"},
         {400, R"({"error":"quota"})", "quota"},
+        {503, R"({"registered":false})", "Service Unavailable"},
     };
+    std::vector<std::string> providers;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Body);
-        for (auto call :
-             std::vector<std::function<void()>>{[&] { fAuth->SendPasswordResetEMailSynchronous("a@x.org"); },
-                                                [&] { fAuth->ConfirmPasswordResetSynchronous("c", "p"); },
-                                                [&] { fAuth->ChangeProfileSynchronous("", "", "Ana", ""); },
-                                                [&] { fAuth->DeleteCurrentUserSynchronous(); }}) {
+        for (auto call : std::vector<std::function<void()>>{
+                 [&] { fAuth->SendPasswordResetEMailSynchronous("a@x.org"); },
+                 [&] { fAuth->ConfirmPasswordResetSynchronous("c", "p"); },
+                 [&] { fAuth->ChangeProfileSynchronous("", "", "Ana", ""); },
+                 [&] { fAuth->DeleteCurrentUserSynchronous(); },
+                 [&] { fAuth->FetchProvidersForEMailSynchronous("a@x.org", providers); }}) {
             Answer(c.Status, c.Body);
             EXPECT_EQ(MessageOf<EFirebaseResponse>(call), c.Message);
         }

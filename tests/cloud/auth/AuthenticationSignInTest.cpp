@@ -1,5 +1,6 @@
 #include "CloudPeerFixture.h"
 #include "Cumulo/Exceptions.h"
+#include "Cumulo/HttpResponse.h"
 
 #include <gtest/gtest.h>
 
@@ -64,34 +65,50 @@ TEST_F(SignInTest, SuccessfulSignInTakesTheAnswer) {
     EXPECT_EQ(fAuth->TokenJWT(), nullptr);
 }
 
-// A failed sign-in leaves the earlier token in place; only the flag tells it failed.
+// A failed sign-in leaves the earlier token in place; only the flag tells it failed. An error
+// status is never a success, whatever the body holds, and says whether the service is
+// unavailable now rather than refusing.
 TEST_F(SignInTest, FailedSignInsKeepTheEarlierTokens) {
     struct Case {
         int Status;
         const char *Body;
         const char *Message;
         bool AuthenticatedAfter;
+        bool Unavailable;
     } cases[] = {
         {400, R"({"error":{"code":400,"message":"INVALID_PASSWORD"}})", "EFirebaseResponse INVALID_PASSWORD",
+         false, false},
+        {200, R"({"error":{"message":"EMAIL_NOT_FOUND"}})", "EFirebaseResponse EMAIL_NOT_FOUND", false,
          false},
-        {200, R"({"error":{"message":"EMAIL_NOT_FOUND"}})", "EFirebaseResponse EMAIL_NOT_FOUND", false},
-        {200, R"({"localId":"u","expiresIn":"60"})", "EFirebaseUser idToken not found", true},
-        {200, "not json", "EFirebaseResponse The reponse from the firestore is not a JSON: not json", false},
-        {200, "[1]", "EFirebaseResponse The reponse from the firestore is not a JSON object: [1]", false},
+        {200, R"({"localId":"u","expiresIn":"60"})", "EFirebaseUser idToken not found", true, false},
+        {200, "not json", "EFirebaseResponse The reponse from the firestore is not a JSON: not json", false,
+         false},
+        {200, "[1]", "EFirebaseResponse The reponse from the firestore is not a JSON object: [1]", false,
+         false},
+        {503, R"({"localId":"u","expiresIn":"60"})", "EFirebaseResponse Service Unavailable", false, true},
+        {502, R"({"idToken":"id-2","expiresIn":"60"})", "EFirebaseResponse Bad Gateway", false, true},
+        {503, R"({"error":{"message":"UNAVAILABLE"}})", "EFirebaseResponse UNAVAILABLE", false, true},
+        {503, "<html>busy</html>",
+         "EFirebaseResponse The reponse from the firestore is not a JSON: <html>busy</html>", false, true},
+        {429, "{}", "EFirebaseResponse Too Many Requests", false, true},
+        {400, "{}", "EFirebaseResponse Bad Request", false, false},
     };
     SignIn("id-1");
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Body);
         Answer(c.Status, c.Body);
         std::string message;
+        bool unavailable = false;
         try {
             fAuth->SignInWithEmailAndPasswordSynchronous("ana@x.org", "wrong");
         } catch (const EFirebaseResponse &e) {
             message = std::string("EFirebaseResponse ") + e.what();
+            unavailable = IsServiceUnavailable(e.StatusCode());
         } catch (const EFirebaseUser &e) {
             message = std::string("EFirebaseUser ") + e.what();
         }
         EXPECT_EQ(message, c.Message);
+        EXPECT_EQ(unavailable, c.Unavailable);
         EXPECT_EQ(fAuth->Authenticated(), c.AuthenticatedAfter);
         EXPECT_EQ(fAuth->Token(), "id-1");
         EXPECT_EQ(fAuth->GetRefreshToken(), "refresh-1");
@@ -173,6 +190,18 @@ TEST_F(SignInTest, DueRefreshTakesTheAnswer) {
         EXPECT_DOUBLE_EQ(fAuth->TokenExpiryDT(), now + Seconds(c.ExpirySeconds));
         fClock->Set(T0);
     }
+}
+
+// An error status is no refresh, whatever the body holds.
+TEST_F(SignInTest, RefreshAnsweredWithAnErrorStatusTakesNothing) {
+    SignIn("id-1");
+    fClock->Set(T0 + Seconds(3599));
+    Answer(503, R"({"access_token":"id-2","expires_in":"3600","refresh_token":"ref-2"})");
+    EXPECT_EQ(MessageOf<EFirebaseResponse>([&] { fAuth->CheckAndRefreshTokenSynchronous(); }),
+              "Service Unavailable");
+    EXPECT_FALSE(fAuth->Authenticated());
+    EXPECT_EQ(fAuth->Token(), "id-1");
+    EXPECT_EQ(fAuth->GetRefreshToken(), "refresh-1");
 }
 
 TEST_F(SignInTest, RefreshWithoutAccessTokenClearsOnlyTheToken) {

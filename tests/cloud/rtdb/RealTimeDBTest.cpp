@@ -3,6 +3,7 @@
 #include "CloudPeerFixture.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
+#include "Cumulo/HttpResponse.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -112,7 +113,9 @@ TEST_F(RealTimeDBTest, SynchronousAnswerRules) {
     struct Case {
         int Status;
         const char *Body;
-        const char *Expected; // the value's JSON text, or the raised message after "raises "
+        // The value's JSON text, or the raised message after "raises ", followed by " (unavailable)"
+        // when it says the service is unavailable now.
+        const char *Expected;
     } cases[] = {
         {200, "null", "null"},
         {404, R"({"error":"Not found"})", "null"},
@@ -123,7 +126,13 @@ TEST_F(RealTimeDBTest, SynchronousAnswerRules) {
         {200, "not json", "(none)"},
         {401, R"({"error":"Permission denied"})", "raises Permission denied"},
         {400, R"({"error":{"message":"Invalid path"}})", "raises Invalid path"},
-        {500, "", "raises Internal Server Error"},
+        {500, "", "raises Internal Server Error (unavailable)"},
+        {503, R"({"error":"busy"})", "raises busy (unavailable)"},
+        {429, "", "raises Too Many Requests (unavailable)"},
+    };
+    const auto raised = [](const EFirebaseResponse &e) {
+        return std::string("raises ") + e.what() +
+               (IsServiceUnavailable(e.StatusCode()) ? " (unavailable)" : "");
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Body);
@@ -138,7 +147,7 @@ TEST_F(RealTimeDBTest, SynchronousAnswerRules) {
             try {
                 outcome = Text(call());
             } catch (const EFirebaseResponse &e) {
-                outcome = std::string("raises ") + e.what();
+                outcome = raised(e);
             }
             EXPECT_EQ(outcome, c.Expected);
         }
@@ -148,7 +157,7 @@ TEST_F(RealTimeDBTest, SynchronousAnswerRules) {
         try {
             outcome = fDB->GetNodeTextSynchronous({"n"}).value_or("(none)");
         } catch (const EFirebaseResponse &e) {
-            outcome = std::string("raises ") + e.what();
+            outcome = raised(e);
         }
         EXPECT_EQ(outcome, c.Expected);
     }

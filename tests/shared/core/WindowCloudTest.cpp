@@ -94,6 +94,10 @@ TEST_F(WindowCloudTest, RejectedSignInKeepsThePreviousDatabaseClient) {
          false},
         {"no network", [](FakeCloudScript &S) { S.SignInError = "Connection refused"; }, "Connection refused",
          true},
+        {"service unavailable", [](FakeCloudScript &S) { S.SignInStatus = 503; }, "Service Unavailable",
+         true},
+        {"too many requests", [](FakeCloudScript &S) { S.SignInStatus = 429; }, "Too Many Requests", true},
+        {"refused", [](FakeCloudScript &S) { S.SignInStatus = 400; }, "Bad Request", false},
     };
     for (const auto &c : cases) {
         *Script = FakeCloudScript{};
@@ -192,8 +196,14 @@ TEST_F(WindowCloudTest, ReadFailuresTellAnUnreachableCloudFromARefusal) {
          WindowCloud::IdentityHost(), "Not signed in: INVALID_PASSWORD", ""},
         {"read unreachable", failRead([] { throw Cumulo::ETransport("Operation timed out"); }),
          TKind::Unreachable, WindowCloud::DatabaseHost(), "Operation timed out", "ESTACOES"},
-        {"read refused", failRead([] { throw Cumulo::EFirebaseResponse("Permission denied"); }),
+        {"read refused", failRead([] { throw Cumulo::EFirebaseResponse("Permission denied", 401); }),
          TKind::Refused, WindowCloud::DatabaseHost(), "Permission denied", "ESTACOES"},
+        {"sign-in unavailable", [](FakeCloudScript &S) { S.SignInStatus = 503; }, TKind::Unreachable,
+         WindowCloud::IdentityHost(), "Service Unavailable", ""},
+        {"read unavailable", failRead([] { throw Cumulo::EFirebaseResponse("Service Unavailable", 503); }),
+         TKind::Unreachable, WindowCloud::DatabaseHost(), "Service Unavailable", "ESTACOES"},
+        {"read gateway time-out", failRead([] { throw Cumulo::EFirebaseResponse("Gateway Timeout", 504); }),
+         TKind::Unreachable, WindowCloud::DatabaseHost(), "Gateway Timeout", "ESTACOES"},
     };
     for (const auto &c : cases) {
         *Script = FakeCloudScript{};

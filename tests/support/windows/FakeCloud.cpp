@@ -2,6 +2,7 @@
 
 #include "AuthenticationDouble.h"
 #include "Cumulo/Exceptions.h"
+#include "Cumulo/HttpResponse.h"
 #include "Cumulo/NodeAddress.h"
 #include "shared/core/WindowCloud.h"
 
@@ -68,6 +69,8 @@ public:
     SignInWithEmailAndPasswordSynchronous(const std::string &Email, const std::string &Password) override {
         if (!Script_->SignInError.empty())
             throw ETransport(Script_->SignInError);
+        if (Script_->SignInStatus != 0)
+            throw EFirebaseResponse(StandardReasonPhrase(Script_->SignInStatus), Script_->SignInStatus);
         if (Email != Script_->AcceptedEmail)
             throw EFirebaseResponse("EMAIL_NOT_FOUND");
         if (Password != Script_->AcceptedPassword)

@@ -17,6 +17,8 @@ struct FakeCloudScript {
     std::string AcceptedPassword = "tunewell9";
     // Thrown by the sign-in instead of checking, when not empty.
     std::string SignInError;
+    // An error status the sign-in answers with instead of checking, when not 0.
+    int SignInStatus = 0;
     std::vector<std::string> Calls;
     std::function<Cumulo::TOptionalJSON(const std::string &Method, const Cumulo::TStringDynArray &Path,
                                         const Cumulo::TJSONValue *Data)>
