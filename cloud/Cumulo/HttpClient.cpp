@@ -52,15 +52,19 @@ public:
         }
     }
     ~TLentConnection() {
-        if (fLent)
+        if (fLent && !fDiscarded)
             THttpTransport::Shared().KeepConnection(fOrigin, std::move(fLent));
     }
     TLentConnection(const TLentConnection &) = delete;
     TLentConnection &operator=(const TLentConnection &) = delete;
 
     CURLM *Multi() const { return fMulti; }
+    // A transfer that failed or was cut off may leave its connection in any state: none of it is
+    // kept for the next request.
+    void Discard() { fDiscarded = true; }
 
 private:
+    bool fDiscarded = false;
     std::string fOrigin;
     TCurlMulti fLent;
     CURLM *fMulti = nullptr;
@@ -249,7 +253,7 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
                                                     std::istream *Body, std::ostream *ContentStream) {
     auto response = std::make_shared<THttpResponse>();
     // Declared first, so that the connection goes back only once the transfer's handle is gone.
-    const TLentConnection connection(fUse, fOwnConnection, URL);
+    TLentConnection connection(fUse, fOwnConnection, URL);
     CURLM *multi = connection.Multi();
     TEasyHandle easy(curl_easy_init());
     if (!easy)
@@ -309,6 +313,11 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
         curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
     }
+    if (Method == rmPOST)
+        // libcurl sends a request once more, on a new connection, when its kept connection dies
+        // before any answer byte, though the peer may have read and applied it. An add applied
+        // twice adds twice: a POST goes on a connection of its own, where that cannot happen.
+        curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, 1L);
     if (sendsBody) {
         curl_easy_setopt(h, CURLOPT_POST, 1L);
         curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(bodyText.size()));
@@ -356,6 +365,8 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     char *effective = nullptr;
     curl_easy_getinfo(h, CURLINFO_EFFECTIVE_URL, &effective);
     response->URL = effective ? effective : URL;
+    if (result != CURLE_OK || state.Aborted)
+        connection.Discard();
     if (result != CURLE_OK && !state.Aborted) {
         const std::string detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(result);
         throw ETransport(detail + " (" + URL.substr(0, URL.find('?')) + ")");

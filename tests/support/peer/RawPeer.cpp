@@ -1,5 +1,6 @@
 #include "Tunewell/Test/RawPeer.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cctype>
 #include <netinet/in.h>
@@ -36,7 +37,18 @@ std::size_t ContentLength(const std::string &Head) {
 } // namespace
 
 TRawPeer::TRawPeer(std::string Answer, std::chrono::milliseconds Pause)
-    : fAnswer(std::move(Answer)), fPause(Pause) {
+    : fAnswers{std::move(Answer)}, fKeepConnections(false), fPause(Pause) {
+    Listen();
+}
+
+TRawPeer::TRawPeer(std::vector<std::string> Answers)
+    : fAnswers(std::move(Answers)), fKeepConnections(true), fPause(0) {
+    if (fAnswers.empty())
+        throw std::invalid_argument("The raw peer needs an answer");
+    Listen();
+}
+
+void TRawPeer::Listen() {
     fListener = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -56,6 +68,8 @@ TRawPeer::TRawPeer(std::string Answer, std::chrono::milliseconds Pause)
 TRawPeer::~TRawPeer() {
     fStopping = true;
     fThread.join();
+    for (auto &thread : fConnectionThreads)
+        thread.join();
     ::close(fListener);
 }
 
@@ -73,37 +87,62 @@ void TRawPeer::Serve() {
         const int connection = ::accept(fListener, nullptr, nullptr);
         if (connection < 0)
             continue;
+        if (fKeepConnections) {
+            fConnectionThreads.emplace_back([this, connection] {
+                ServeKept(connection);
+                ::close(connection);
+            });
+            continue;
+        }
         Answer(connection);
         ::close(connection);
     }
 }
 
-void TRawPeer::Answer(int Connection) {
+bool TRawPeer::ReadRequest(int Connection) {
     std::string received;
     std::size_t headEnd = std::string::npos;
     char buffer[4096];
     while (headEnd == std::string::npos ||
            received.size() < headEnd + 4 + ContentLength(received.substr(0, headEnd))) {
         if (!WaitReadable(Connection, fStopping))
-            return;
+            return false;
         const ssize_t count = ::recv(Connection, buffer, sizeof buffer, 0);
         if (count <= 0)
-            return;
+            return false;
         received.append(buffer, static_cast<std::size_t>(count));
         headEnd = received.find("\r\n\r\n");
     }
-    {
-        std::lock_guard lock(fMutex);
-        fHeads.push_back(received.substr(0, headEnd));
-    }
+    std::lock_guard lock(fMutex);
+    fHeads.push_back(received.substr(0, headEnd));
+    return true;
+}
+
+void TRawPeer::Answer(int Connection) {
+    if (!ReadRequest(Connection))
+        return;
+    const std::string &answer = fAnswers.front();
     if (fPause.count() == 0) {
-        ::send(Connection, fAnswer.data(), fAnswer.size(), MSG_NOSIGNAL);
+        ::send(Connection, answer.data(), answer.size(), MSG_NOSIGNAL);
         return;
     }
-    for (char byte : fAnswer) {
+    for (char byte : answer) {
         if (fStopping || ::send(Connection, &byte, 1, MSG_NOSIGNAL) != 1)
             return;
         std::this_thread::sleep_for(fPause);
+    }
+}
+
+void TRawPeer::ServeKept(int Connection) {
+    while (ReadRequest(Connection)) {
+        std::string answer;
+        {
+            std::lock_guard lock(fMutex);
+            answer = fAnswers[std::min(fNextAnswer, fAnswers.size() - 1)];
+            ++fNextAnswer;
+        }
+        if (answer.empty() || ::send(Connection, answer.data(), answer.size(), MSG_NOSIGNAL) < 0)
+            return;
     }
 }
 
