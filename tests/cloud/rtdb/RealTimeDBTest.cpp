@@ -464,69 +464,68 @@ TEST_F(RealTimeDBTest, AReleasedClientHearsNoAnswer) {
     int called = 0;
     const TOnGetValue onValue = [&](const TStringDynArray &, const TOptionalJSON &) { ++called; };
     const TOnRequestError onError = [&](const std::string &, const std::string &) { ++called; };
-    const auto newAuth = [this] {
+    const auto newAuth = [this](const std::string &BaseURL) {
         return std::make_shared<TFirebaseAuthentication>(
-            ApiKey, TAuthenticationEndpoints{fPeer->BaseURL() + IdentityPath, fPeer->BaseURL() + TokenPath},
-            fClock);
+            ApiKey, TAuthenticationEndpoints{BaseURL + IdentityPath, BaseURL + TokenPath}, fClock);
     };
     struct Case {
         const char *Name;
         int Status;
         std::string Body;
-        // Starts the call and returns the only reference to its client.
-        std::function<std::shared_ptr<void>()> Start;
+        // Starts the call against the peer at BaseURL and returns the only reference to its client.
+        std::function<std::shared_ptr<void>(const std::string &BaseURL)> Start;
     } const cases[] = {
         {"read", 200, R"({"a":1})",
-         [&] {
-             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+         [&](const std::string &BaseURL) {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, BaseURL);
              db->Get({"a"}, onValue, onError);
              return std::shared_ptr<void>(db);
          }},
         {"refused write", 500, R"({"error":"broken"})",
-         [&] {
-             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+         [&](const std::string &BaseURL) {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, BaseURL);
              db->Put({"a"}, TJSONValue("x"), onValue, onError);
              return std::shared_ptr<void>(db);
          }},
         {"delete", 200, "null",
-         [&] {
-             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+         [&](const std::string &BaseURL) {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, BaseURL);
              db->Delete(
                  {"a"}, [&](const TStringDynArray &, bool) { ++called; }, onError);
              return std::shared_ptr<void>(db);
          }},
         {"server variable", 200, "1700000000000",
-         [&] {
-             auto db = std::make_shared<TRealTimeDB>(fAuth, fPeer->BaseURL());
+         [&](const std::string &BaseURL) {
+             auto db = std::make_shared<TRealTimeDB>(fAuth, BaseURL);
              db->GetServerVariables(
                  "timestamp", {"a"}, [&](const std::string &, const TOptionalJSON &) { ++called; }, onError);
              return std::shared_ptr<void>(db);
          }},
         {"sign-in", 200, SignInAnswer("t"),
-         [&] {
-             auto auth = newAuth();
+         [&](const std::string &BaseURL) {
+             auto auth = newAuth(BaseURL);
              auth->SignInWithEmailAndPassword(
                  "ana@x.org", "pw", [&](const std::string &, std::shared_ptr<IFirebaseUser>) { ++called; },
                  onError);
              return std::shared_ptr<void>(auth);
          }},
         {"refused sign-in", 400, R"({"error":{"message":"INVALID_PASSWORD"}})",
-         [&] {
-             auto auth = newAuth();
+         [&](const std::string &BaseURL) {
+             auto auth = newAuth(BaseURL);
              auth->SignInWithEmailAndPassword(
                  "ana@x.org", "pw", [&](const std::string &, std::shared_ptr<IFirebaseUser>) { ++called; },
                  onError);
              return std::shared_ptr<void>(auth);
          }},
         {"token refresh", 200, R"({"access_token":"a","expires_in":"3600","refresh_token":"r"})",
-         [&] {
-             auto auth = newAuth();
+         [&](const std::string &BaseURL) {
+             auto auth = newAuth(BaseURL);
              auth->RefreshToken([&](bool) { ++called; }, onError);
              return std::shared_ptr<void>(auth);
          }},
         {"password reset", 200, "{}",
-         [&] {
-             auto auth = newAuth();
+         [&](const std::string &BaseURL) {
+             auto auth = newAuth(BaseURL);
              auth->SendPasswordResetEMail(
                  "ana@x.org", [&](const std::string &, std::shared_ptr<IFirebaseResponse>) { ++called; },
                  onError);
@@ -535,11 +534,13 @@ TEST_F(RealTimeDBTest, AReleasedClientHearsNoAnswer) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Name);
+        // A peer of its own, so that no connection kept from the case before carries the request.
+        TScriptedPeer peer;
         auto held = std::make_shared<Tunewell::Test::TStreamedAnswer>();
         auto answer = TScriptedAnswer::Streamed(held, "application/json; charset=UTF-8");
         answer.Status = c.Status;
-        fPeer->Enqueue(answer);
-        auto client = c.Start();
+        peer.Enqueue(answer);
+        auto client = c.Start(peer.BaseURL());
         ASSERT_TRUE(held->WaitUntilStarted(std::chrono::seconds(10)));
         client.reset();
         held->Send(c.Body);

@@ -118,9 +118,12 @@ TScriptedPeer::TScriptedPeer()
     : fServer(std::make_unique<httplib::Server>()), fStopping(std::make_shared<std::atomic<bool>>(false)) {
     fDefault.Body = "null";
     // The server library's stop waits for every idle connection it keeps for a next request,
-    // as long as its keep-alive time-out (5 s by default), and clients keep theirs open: the
-    // peer lets an idle connection go at once instead.
-    fServer->set_keep_alive_timeout(0);
+    // as long as its keep-alive time-out, and clients keep theirs open: the peer closes each
+    // connection after its answer instead, and says so ("Connection: close"), so that no client
+    // sends a request into a closing socket. (A time-out of 0 would also drop a new connection
+    // whose first request is a few milliseconds late, at random under load.) Kept connections
+    // are shown against the raw peer and the local cloud.
+    fServer->set_keep_alive_max_count(1);
     auto handler = [this](const httplib::Request &request, httplib::Response &response) {
         TRecordedRequest recorded;
         recorded.Method = request.method;
