@@ -3,6 +3,7 @@
 #include "Cumulo/AsciiCase.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpTransport.h"
+#include "Cumulo/TransferWatch.h"
 #include "Cumulo/TransportLimits.h"
 #include "Cumulo/UrlParts.h"
 #include "Cumulo/Utf8.h"
@@ -10,6 +11,7 @@
 #include <curl/curl.h>
 #include <iterator>
 #include <mutex>
+#include <optional>
 #include <sstream>
 
 namespace Cumulo {
@@ -91,6 +93,7 @@ struct TTransferState {
     CURL *Easy = nullptr;
     std::string URL;
     std::int64_t ReadCount = 0;
+    std::uint64_t HeaderBytes = 0;
     bool Aborted = false;
 };
 
@@ -104,6 +107,7 @@ std::string Trim(std::string Text) {
 
 size_t OnHeaderLine(char *Data, size_t Size, size_t Count, void *User) {
     auto &state = *static_cast<TTransferState *>(User);
+    state.HeaderBytes += Size * Count;
     const std::string line(Data, Size * Count);
     if (line.starts_with("HTTP/")) {
         // A new status line: an interim answer or a redirect came before; only the last counts.
@@ -178,6 +182,33 @@ void DecodeBody(THttpResponse &Response) {
     for (char c : Response.Body)
         AppendUtf8(utf8, static_cast<unsigned char>(c));
     Response.Body = std::move(utf8);
+}
+
+// Runs an attached transfer until it ends, Abort is set, or Watch finds a limit broken; returns
+// why it failed when it could not go on, a broken limit included.
+std::optional<std::string> RunTransfer(CURLM *Multi, CURL *Easy, const TTransferState &State,
+                                       std::size_t BodySize, TTransferWatch *Watch,
+                                       const std::atomic<bool> &Abort) {
+    int running = 1;
+    while (running && !Abort) {
+        if (curl_multi_perform(Multi, &running) != CURLM_OK)
+            return "The HTTP transfer cannot go on";
+        if (!running || Abort)
+            return std::nullopt;
+        if (Watch) {
+            curl_off_t received = 0, sent = 0, firstByte = 0;
+            curl_easy_getinfo(Easy, CURLINFO_SIZE_DOWNLOAD_T, &received);
+            curl_easy_getinfo(Easy, CURLINFO_SIZE_UPLOAD_T, &sent);
+            // Set once the answer's first byte arrived, though its first header line is not whole.
+            curl_easy_getinfo(Easy, CURLINFO_STARTTRANSFER_TIME_T, &firstByte);
+            const auto moved = static_cast<std::uint64_t>(received + sent) + State.HeaderBytes;
+            if (auto broken = Watch->Check(std::chrono::steady_clock::now(), moved,
+                                           static_cast<std::size_t>(sent) >= BodySize, firstByte > 0))
+                return broken;
+        }
+        curl_multi_poll(Multi, nullptr, 0, static_cast<int>(kAbortPollInterval.count()), nullptr);
+    }
+    return std::nullopt;
 }
 
 const char *MethodVerb(TRESTRequestMethod Method) {
@@ -301,12 +332,18 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &state);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBodyData);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &state);
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(kConnectTimeout.count() * 1000));
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeout.count()));
-    if (fUse != THttpUse::EventStream)
-        curl_easy_setopt(h, CURLOPT_TIMEOUT_MS,
-                         static_cast<long>(THttpTransport::Shared().RequestDeadline().count()));
+    const TTransferLimits limits = THttpTransport::Shared().Limits();
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.Connect.count()));
+    std::optional<TTransferWatch> watch;
+    if (fUse == THttpUse::EventStream) {
+        curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, static_cast<long>(kStallTimeout.count()));
+    } else {
+        // A read may bring a catalogue, and a large body takes its time to send: only other
+        // requests are small.
+        const bool small = Method != rmGET && bodyText.size() <= kLargestSmallBody;
+        watch.emplace(limits, small, std::chrono::steady_clock::now());
+    }
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     if (fFollowRedirects) {
@@ -329,6 +366,7 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
         curl_easy_setopt(h, CURLOPT_CUSTOMREQUEST, MethodVerb(Method));
 
     CURLcode result = CURLE_OK;
+    std::optional<std::string> failure;
     {
         TAttachment attachment(multi, h);
         {
@@ -336,18 +374,7 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
             fAbort = false;
             fRunningMulti = multi;
         }
-        int running = 1;
-        while (running) {
-            if (curl_multi_perform(multi, &running) != CURLM_OK) {
-                result = CURLE_FAILED_INIT;
-                break;
-            }
-            if (!running || fAbort)
-                break;
-            curl_multi_poll(multi, nullptr, 0, static_cast<int>(kAbortPollInterval.count()), nullptr);
-            if (fAbort)
-                break;
-        }
+        failure = RunTransfer(multi, h, state, bodyText.size(), watch ? &*watch : nullptr, fAbort);
         {
             std::lock_guard lock(fRunningMutex);
             fRunningMulti = nullptr;
@@ -365,8 +392,10 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
     char *effective = nullptr;
     curl_easy_getinfo(h, CURLINFO_EFFECTIVE_URL, &effective);
     response->URL = effective ? effective : URL;
-    if (result != CURLE_OK || state.Aborted)
+    if (result != CURLE_OK || state.Aborted || failure)
         connection.Discard();
+    if (failure)
+        throw ETransport(*failure + " (" + URL.substr(0, URL.find('?')) + ")");
     if (result != CURLE_OK && !state.Aborted) {
         const std::string detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(result);
         throw ETransport(detail + " (" + URL.substr(0, URL.find('?')) + ")");

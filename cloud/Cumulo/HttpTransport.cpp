@@ -1,11 +1,8 @@
 #include "Cumulo/HttpTransport.h"
 
-#include "Cumulo/TransportLimits.h"
-
 namespace Cumulo {
 
-THttpTransport::THttpTransport()
-    : fRequestDeadlineMs(std::chrono::duration_cast<std::chrono::milliseconds>(kRequestDeadline).count()) {}
+THttpTransport::THttpTransport() = default;
 
 THttpTransport &THttpTransport::Shared() {
     // Never destroyed: a detached worker (an asynchronous request, a connection opened ahead) may
@@ -73,12 +70,23 @@ void THttpTransport::SetConnectionReuse(bool Reuse) {
         fKept.clear();
 }
 
+TTransferLimits THttpTransport::Limits() const {
+    std::lock_guard lock(fMutex);
+    return fLimits;
+}
+
+void THttpTransport::SetLimits(const TTransferLimits &Limits) {
+    std::lock_guard lock(fMutex);
+    fLimits = Limits;
+}
+
 std::chrono::milliseconds THttpTransport::RequestDeadline() const {
-    return std::chrono::milliseconds(fRequestDeadlineMs.load());
+    return Limits().SmallRequestDeadline;
 }
 
 void THttpTransport::SetRequestDeadline(std::chrono::milliseconds Deadline) {
-    fRequestDeadlineMs = Deadline.count();
+    std::lock_guard lock(fMutex);
+    fLimits.SmallRequestDeadline = Deadline;
 }
 
 } // namespace Cumulo

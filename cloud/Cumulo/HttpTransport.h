@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Cumulo/CurlMulti.h"
+#include "Cumulo/TransportLimits.h"
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -15,7 +15,7 @@ namespace Cumulo {
 
 // What every request of the process shares, whichever thread sends it: the connections kept
 // open per origin (TURLParts::Origin) for the next request there, so that only the first
-// request to a host pays the TCP and TLS handshakes, and the overall deadline of a request. The
+// request to a host pays the TCP and TLS handshakes, and the limits a request is held to. The
 // synchronous and the asynchronous requests share it; an event stream keeps a connection of its
 // own. A kept connection is lent to one request at a time. While a connection to an origin is
 // being opened ahead of its requests, a request there waits a moment for it rather than pay a
@@ -41,8 +41,12 @@ public:
     // The opening has ended, its connection kept or not.
     void EndOpening(const std::string &Origin);
 
+    // The limits every request starts with (TransportLimits.h); tests shorten them to show a
+    // slow or silent peer cut off without waiting the real limits.
+    TTransferLimits Limits() const;
+    void SetLimits(const TTransferLimits &Limits);
+    // The overall limit of a small request alone.
     std::chrono::milliseconds RequestDeadline() const;
-    // Tests shorten it to show a slow peer cut off without waiting the whole deadline.
     void SetRequestDeadline(std::chrono::milliseconds Deadline);
 
 private:
@@ -51,7 +55,7 @@ private:
     std::map<std::string, std::vector<TCurlMulti>> fKept;
     std::set<std::string> fOpening;
     bool fReuse = true;
-    std::atomic<std::chrono::milliseconds::rep> fRequestDeadlineMs;
+    TTransferLimits fLimits;
 };
 
 } // namespace Cumulo

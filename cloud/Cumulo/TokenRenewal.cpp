@@ -1,6 +1,7 @@
 #include "Cumulo/TokenRenewal.h"
 
 #include "Cumulo/MainThread.h"
+#include "Cumulo/TransportLimits.h"
 #include "Cumulo/WorkerThreads.h"
 
 #include <condition_variable>
@@ -12,8 +13,6 @@ namespace Cumulo {
 
 namespace {
 
-// How long a renewal may take before the listener gives up on it.
-constexpr std::chrono::seconds RenewalLimit{30};
 // How often the wait looks whether it has to stop.
 constexpr std::chrono::milliseconds StopPoll{20};
 
@@ -39,7 +38,7 @@ public:
 
     // What was seen when the renewal ended, Stopping was set or the limit passed.
     TSeen Await(const std::atomic<bool> &Stopping) {
-        const auto limit = std::chrono::steady_clock::now() + RenewalLimit;
+        const auto limit = std::chrono::steady_clock::now() + kTokenRenewalLimit;
         std::unique_lock lock(fMutex);
         while (!fSeen.Finished && !Stopping && std::chrono::steady_clock::now() < limit)
             fDone.wait_for(lock, StopPoll);

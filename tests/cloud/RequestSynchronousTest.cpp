@@ -4,9 +4,10 @@
 #include "Cumulo/RealTimeDB.h"
 #include "Cumulo/Request.h"
 #include "FakeAuthentication.h"
-#include "ScopedRequestDeadline.h"
+#include "ScopedTransferLimits.h"
 #include "Tunewell/Test/RawPeer.h"
 #include "Tunewell/Test/ScriptedPeer.h"
+#include "Tunewell/Test/SilentPeer.h"
 
 #include <gtest/gtest.h>
 #include <mutex>
@@ -15,7 +16,7 @@
 using namespace Cumulo;
 using namespace Tunewell::Test;
 using CloudTest::TFakeAuthentication;
-using CloudTest::TScopedRequestDeadline;
+using CloudTest::TScopedTransferLimits;
 
 namespace {
 
@@ -251,35 +252,62 @@ TEST(RequestSynchronous, NoAnswerRaisesTransportError) {
     EXPECT_THROW(request.SendRequestSynchronous({"a.json"}, rmGET, nullptr, nullptr, tmNoToken), ETransport);
 }
 
-// A peer that never falls silent long enough for the stall time-out: only the overall deadline
-// ends the wait, for every kind of synchronous call.
-TEST(RequestSynchronous, EverySynchronousCallEndsAtTheDeadline) {
-    const std::string body = "\"" + std::string(198, 'x') + "\"";
-    TRawPeer peer("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 200\r\n\r\n" + body,
-                  std::chrono::milliseconds(20));
-    TScopedRequestDeadline deadline(std::chrono::milliseconds(300));
-    auto auth = std::make_shared<TFakeAuthentication>();
-    TRealTimeDB database(auth, peer.BaseURL());
-    TFirebaseAuthentication signIn("key", TAuthenticationEndpoints{peer.BaseURL(), peer.BaseURL()});
+// A request is held to its progress, not to a deadline: a large answer that comes slowly but
+// steadily completes, though it takes longer than a small request may; a trickle below the
+// floor fails, and so does a peer that never answers. A small request (a write, a sign-in) keeps
+// an overall limit. The limits are shortened; the peers' pace is far from them either way.
+TEST(RequestSynchronous, RequestsAreHeldToTheirProgress) {
+    Cumulo::TTransferLimits limits;
+    limits.FirstByte = std::chrono::milliseconds(300);
+    limits.ProgressWindow = std::chrono::milliseconds(300);
+    limits.SlowestProgress = 100; // 30 bytes in the window
+    limits.SmallRequestDeadline = std::chrono::milliseconds(300);
+    TScopedTransferLimits scoped(limits);
+    const auto answer = [](std::size_t Length) {
+        const std::string body = "\"" + std::string(Length - 2, 'x') + "\"";
+        return "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+               std::to_string(Length) + "\r\n\r\n" + body;
+    };
+    // About 1 kB/s for more than twice the windows, and 50 bytes/s.
+    TRawPeer steady(answer(700), std::chrono::milliseconds(1));
+    TRawPeer trickle(answer(200), std::chrono::milliseconds(20));
+    TSilentPeer silent;
+    const auto read = [](const std::string &BaseURL) {
+        auto database = std::make_shared<TRealTimeDB>(std::make_shared<TFakeAuthentication>(), BaseURL);
+        return database->GetSynchronous({"ESTACOES"})->get<std::string>().size() + 2;
+    };
+    const auto merge = [](const std::string &BaseURL) {
+        TRealTimeDB database(std::make_shared<TFakeAuthentication>(), BaseURL);
+        database.PatchSynchronous({"CADASTRADO", "id", "LAST"}, {{"Serie", "1"}});
+        return std::size_t{0};
+    };
+    const auto signIn = [](const std::string &BaseURL) {
+        TFirebaseAuthentication auth("key", TAuthenticationEndpoints{BaseURL, BaseURL});
+        auth.SignInWithEmailAndPasswordSynchronous("a@b.c", "secret");
+        return std::size_t{0};
+    };
     const struct {
         const char *Name;
-        std::function<void()> Call;
+        std::function<std::size_t(const std::string &)> Call;
+        std::string BaseURL;
+        std::string Outcome; // the bytes read, or the start of the failure's text
     } cases[] = {
-        {"database read", [&] { database.GetSynchronous({"ESTACOES"}); }},
-        {"database merge",
-         [&] {
-             database.PatchSynchronous({"CADASTRADO", "id", "LAST"}, {{"Serie", "1"}});
-         }},
-        {"sign-in", [&] { signIn.SignInWithEmailAndPasswordSynchronous("a@b.c", "secret"); }},
+        {"read, slow and steady", read, steady.BaseURL(), "700"},
+        {"read, trickling", read, trickle.BaseURL(), "Timed out: fewer than 30 bytes moved within 300 ms"},
+        {"read, silent", read, silent.BaseURL(), "Timed out: no answer within 300 ms"},
+        {"merge, slow and steady", merge, steady.BaseURL(), "Timed out: no complete answer within 300 ms"},
+        {"merge, silent", merge, silent.BaseURL(), "Timed out: no"},
+        {"sign-in, trickling", signIn, trickle.BaseURL(), "Timed out: "},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.Name);
+        std::string outcome;
         try {
-            c.Call();
-            ADD_FAILURE() << "the call ended without an error";
+            outcome = std::to_string(c.Call(c.BaseURL));
         } catch (const ETransport &e) {
-            EXPECT_NE(std::string(e.what()).find("timed out"), std::string::npos) << e.what();
+            outcome = e.what();
         }
+        EXPECT_TRUE(outcome.starts_with(c.Outcome)) << outcome;
     }
 }
 

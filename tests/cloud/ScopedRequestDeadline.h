@@ -1,6 +1,6 @@
 #pragma once
 
-// Shortens the overall deadline of every request for the length of one test, so that a slow
+// Shortens the overall limit of every small request for the length of one test, so that a slow
 // peer is cut off without waiting the real deadline.
 
 #include "Cumulo/HttpTransport.h"

@@ -1,6 +1,6 @@
 // The listener against a scripted peer whose event streams the tests release chunk by chunk.
 
-#include "../ScopedRequestDeadline.h"
+#include "../ScopedTransferLimits.h"
 #include "Cumulo/AsyncHttp.h"
 #include "Cumulo/QueueDispatcher.h"
 #include "Cumulo/RealTimeDB.h"
@@ -164,9 +164,12 @@ TEST_F(ListenerProtocol, DeliversEveryEventWholeAndInOrderOnTheMainThread) {
     EXPECT_EQ(handle->GetResourceParams(), params);
 }
 
-// The overall deadline of requests does not apply to the stream, which is meant to last.
-TEST_F(ListenerProtocol, TheStreamOutlastsTheRequestDeadline) {
-    CloudTest::TScopedRequestDeadline deadline(300ms);
+// The limits of requests do not apply to the stream, which is meant to last and may be silent
+// between keep-alives.
+TEST_F(ListenerProtocol, TheStreamOutlastsTheLimitsOfRequests) {
+    TTransferLimits limits;
+    limits.FirstByte = limits.ProgressWindow = limits.SmallRequestDeadline = 300ms;
+    CloudTest::TScopedTransferLimits scoped(limits);
     auto stream = QueueStream();
     auto handle = Listen({"a"});
     ASSERT_TRUE(stream->WaitUntilStarted(5s));
