@@ -116,6 +116,33 @@ TEST(HttpTransport, RequestsOnAKeptConnection) {
     }
 }
 
+// Answers are asked for compressed (the catalogue's JSON shrinks about tenfold) and handed on
+// decoded.
+TEST(HttpTransport, AsksForCompressedAnswersAndHandsThemOnDecoded) {
+    // {"nome":"Rádio"} in the gzip format.
+    const std::string compressed(
+        "\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03\xab\x56\xca\xcb\xcf\x4d\x55\xb2\x52"
+        "\x0a\x3a\xbc\x30\x25\x33\x5f\xa9\x16\x00\x27\x21\xe5\xd1\x11\x00\x00\x00",
+        37);
+    TRawPeer peer("HTTP/1.1 200 OK\r\nContent-Type: application/json; charset=utf-8\r\nContent-Encoding: "
+                  "gzip\r\nContent-Length: 37\r\n\r\n" +
+                  compressed);
+    for (const auto method : {rmGET, rmPUT}) {
+        SCOPED_TRACE(RequestMethodName(method));
+        THttpClient client;
+        std::istringstream body("{}");
+        EXPECT_EQ(client.Execute(method, peer.BaseURL() + "/a", &body)->Body, "{\"nome\":\"Rádio\"}");
+        std::string head = peer.Heads().back();
+        for (char &c : head)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const auto offered = head.find("\r\naccept-encoding: ");
+        ASSERT_NE(offered, std::string::npos) << head;
+        EXPECT_NE(head.substr(offered, head.find("\r\n", offered + 2) - offered).find("gzip"),
+                  std::string::npos)
+            << head;
+    }
+}
+
 TEST(HttpTransport, AnswerCarriesStatusReasonHeadersAndBody) {
     TScriptedPeer peer;
     peer.Enqueue(
@@ -168,7 +195,7 @@ TEST(HttpTransport, ReceiveNotificationFollowsAStreamAndCanAbortIt) {
     stream->Send("event: put\n");
     stream->Send("data: 1\n\n");
 
-    THttpClient client;
+    THttpClient client(THttpUse::EventStream);
     client.SetCustomHeader("Accept", "text/event-stream");
     std::ostringstream content;
     std::vector<std::int64_t> readCounts;
@@ -200,7 +227,7 @@ TEST(HttpTransport, AbortEndsASilentStreamFromAnotherThread) {
     auto stream = std::make_shared<TStreamedAnswer>();
     peer.Enqueue(TScriptedAnswer::Streamed(stream));
     stream->Send("event: keep-alive\ndata: null\n\n");
-    THttpClient client;
+    THttpClient client(THttpUse::EventStream);
     std::ostringstream content;
     std::promise<void> firstArrival;
     client.SetOnReceive([&](const THttpReceiveInfo &Info, bool &) {

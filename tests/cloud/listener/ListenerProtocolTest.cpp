@@ -161,6 +161,8 @@ TEST_F(ListenerProtocol, DeliversEveryEventWholeAndInOrderOnTheMainThread) {
     EXPECT_EQ(request.Path, "/a/b+c.json");
     EXPECT_EQ(request.Query, "auth=token1");
     EXPECT_EQ(request.Header("Accept"), "text/event-stream");
+    // Compressed, the events would wait in the compressor's buffers.
+    EXPECT_EQ(request.Header("Accept-Encoding"), "identity");
     EXPECT_EQ(handle->GetResourceParams(), params);
 }
 
