@@ -1,5 +1,6 @@
 #include "TunewellCloud/CloudServer.h"
 
+#include "TunewellCloud/AnswerCompression.h"
 #include "TunewellCloud/HttpReplies.h"
 #include "TunewellCloud/RulesLocation.h"
 
@@ -48,6 +49,7 @@ void configure(httplib::Server &server, NetworkDistance &distance, int threads) 
     // Answers go out in pieces; without this, delayed acknowledgements stall each exchange.
     server.set_tcp_nodelay(true);
     server.set_read_timeout(30, 0);
+    server.set_post_routing_handler(AnswerCompression::compressWhenAsked);
 }
 
 } // namespace
