@@ -5,6 +5,7 @@
 #include "app/core/KeptFileWriter.h"
 #include "app/core/StationTableError.h"
 
+#include <Cumulo/JsonParse.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,8 +41,10 @@ std::optional<Cumulo::TJSONValue> ReadNode(KeptFileReader &Reader) {
         throw EKeptCatalogueError("The kept file marks a node wrongly");
     if (present == 0)
         return std::nullopt;
-    auto node = Cumulo::TJSONValue::parse(Reader.Text(kLongestNode), nullptr, false);
-    if (!node.is_object())
+    // The program's own parse, with its nesting limit: a node nested deeper could not even be
+    // copied without overflowing the stack.
+    auto node = Cumulo::ParseJSON(Reader.Text(kLongestNode));
+    if (!node || !node->is_object())
         throw EKeptCatalogueError("The kept file holds a node that is not a JSON object");
     return node;
 }
@@ -127,14 +130,17 @@ KeptCatalogueRead KeptCatalogue::Read() const {
     if (!file.open(QIODevice::ReadOnly))
         return Unusable(file.errorString().toStdString());
     try {
+        // Nothing of a damaged file is parsed, and no row is made by its counts.
+        if (!KeptFileReader::ChecksumMatches(file))
+            return Unusable("The kept catalogue is damaged");
         KeptFileReader reader(file);
         if (reader.Raw(kMark.size()) != kMark)
             return Unusable("Not a kept catalogue");
         if (const std::uint32_t version = reader.U32(); version != kFormatVersion)
             return Unusable("A kept catalogue of format " + std::to_string(version));
         KeptCatalogueCopy copy = ReadCopy(reader);
-        if (!reader.ChecksumMatches())
-            return Unusable("The kept catalogue is damaged");
+        if (reader.Remaining() != 0)
+            return Unusable("The kept catalogue holds more than its fields");
         return {KeptCatalogueRead::TOutcome::Kept, {}, std::move(copy)};
     } catch (const EKeptCatalogueError &error) {
         return Unusable(error.what());

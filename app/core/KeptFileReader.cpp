@@ -15,15 +15,43 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr std::uint64_t kChecksumSize = 4;
 } // namespace
 
-KeptFileReader::KeptFileReader(QIODevice &Device) : Device_(Device), Crc_(crc32(0L, Z_NULL, 0)) {
+bool KeptFileReader::ChecksumMatches(QIODevice &Device) {
+    const qint64 start = Device.pos();
+    const qint64 size = Device.size() - start;
+    if (size < static_cast<qint64>(kChecksumSize))
+        return false;
+    auto summed = static_cast<std::uint64_t>(size) - kChecksumSize;
+    unsigned long crc = crc32(0L, Z_NULL, 0);
+    std::string chunk(kBufferSize, '\0');
+    unsigned char stored[kChecksumSize];
+    std::size_t storedRead = 0;
+    for (;;) {
+        const qint64 got = Device.read(chunk.data(), static_cast<qint64>(chunk.size()));
+        if (got <= 0)
+            break;
+        const auto bytes = static_cast<std::size_t>(got);
+        const auto data = static_cast<std::size_t>(std::min<std::uint64_t>(summed, bytes));
+        crc = crc32(crc, reinterpret_cast<const Bytef *>(chunk.data()), static_cast<uInt>(data));
+        summed -= data;
+        for (std::size_t i = data; i < bytes && storedRead < kChecksumSize; ++i)
+            stored[storedRead++] = static_cast<unsigned char>(chunk[i]);
+    }
+    Device.seek(start);
+    if (summed != 0 || storedRead != kChecksumSize)
+        return false;
+    std::uint32_t value = 0;
+    for (std::size_t i = kChecksumSize; i-- > 0;)
+        value = (value << 8) | stored[i];
+    return value == static_cast<std::uint32_t>(crc);
+}
+
+KeptFileReader::KeptFileReader(QIODevice &Device) : Device_(Device) {
     const qint64 size = Device.size() - Device.pos();
     if (size < static_cast<qint64>(kChecksumSize))
         throw EKeptCatalogueError("The kept file is too short");
     Remaining_ = static_cast<std::uint64_t>(size) - kChecksumSize;
-    Unread_ = Remaining_;
 }
 
-// Summed as it arrives: the chunk's bytes up to the checksum.
 void KeptFileReader::Refill() {
     Buffer_.resize(kBufferSize);
     const qint64 got = Device_.read(Buffer_.data(), static_cast<qint64>(Buffer_.size()));
@@ -31,9 +59,6 @@ void KeptFileReader::Refill() {
         throw EKeptCatalogueError("The kept file ends early");
     Buffer_.resize(static_cast<std::size_t>(got));
     Position_ = 0;
-    const auto summed = static_cast<std::size_t>(std::min<std::uint64_t>(Unread_, Buffer_.size()));
-    Crc_ = crc32(Crc_, reinterpret_cast<const Bytef *>(Buffer_.data()), static_cast<uInt>(summed));
-    Unread_ -= summed;
 }
 
 void KeptFileReader::Take(char *Into, std::size_t Count) {
@@ -96,17 +121,6 @@ void KeptFileReader::Text(std::size_t MaxLength, std::string &Into) {
     Into.resize(length);
     Take(Into.data(), length);
     Remaining_ -= length;
-}
-
-bool KeptFileReader::ChecksumMatches() {
-    if (Remaining_ != 0)
-        return false;
-    unsigned char stored[kChecksumSize];
-    Take(reinterpret_cast<char *>(stored), kChecksumSize);
-    std::uint32_t value = 0;
-    for (std::size_t i = kChecksumSize; i-- > 0;)
-        value = (value << 8) | stored[i];
-    return value == static_cast<std::uint32_t>(Crc_) && Position_ == Buffer_.size() && Device_.atEnd();
 }
 
 } // namespace Tunewell

@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <zlib.h>
 
 using namespace Tunewell;
 using Cumulo::TJSONValue;
@@ -57,6 +58,20 @@ void WriteAll(const QString &Path, const std::string &Bytes) {
     QFile file(Path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(Bytes.data(), static_cast<qint64>(Bytes.size()));
+}
+
+std::string LittleEndian32(std::uint32_t Value) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>((Value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+// The bytes followed by their CRC-32, as a kept file ends.
+std::string WithChecksum(const std::string &Bytes) {
+    const auto crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef *>(Bytes.data()),
+                           static_cast<uInt>(Bytes.size()));
+    return Bytes + LittleEndian32(static_cast<std::uint32_t>(crc));
 }
 
 class KeptCatalogueTest : public ::testing::Test {
@@ -145,6 +160,16 @@ TEST_F(KeptCatalogueTest, DamagedOrForeignFilesAreNeverUsed) {
          [rowsStart](std::string S) {
              S.replace(rowsStart + 4, 4, "\xF0\xFF\xFF\xFF");
              return S;
+         }},
+        // A valid checksum, and favourites that are an object holding a million nested arrays:
+        // well under the size cap, and a copy of it would overflow the stack.
+        {"nesting beyond the program's parse, checksum valid",
+         [](std::string S) {
+             const std::string kept = R"({"12":"1","11111":"2","7":1.5,"z":{"a":[1,null]}})";
+             const std::string deep =
+                 R"({"a":)" + std::string(1000000, '[') + std::string(1000000, ']') + "}";
+             S.replace(S.find(kept) - 4, kept.size() + 4, LittleEndian32(deep.size()) + deep);
+             return WithChecksum(S.substr(0, S.size() - 4));
          }},
     };
     for (const auto &c : cases) {
