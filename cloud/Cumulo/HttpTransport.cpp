@@ -1,19 +1,16 @@
 #include "Cumulo/HttpTransport.h"
 
+#include "Cumulo/NeverDestroyed.h"
+
 namespace Cumulo {
 
 THttpTransport::THttpTransport() = default;
 
 THttpTransport &THttpTransport::Shared() {
-    // Never destroyed: a detached worker (an asynchronous request, a connection opened ahead) may
-    // still give its connection back while the process exits.
-    union TNeverDestroyed {
-        THttpTransport Transport;
-        TNeverDestroyed() : Transport() {}
-        ~TNeverDestroyed() {}
-    };
-    static TNeverDestroyed shared;
-    return shared.Transport;
+    // A worker (an asynchronous request, a connection opened ahead) may still give its connection
+    // back while a program that did not wait for it exits.
+    static TNeverDestroyed<THttpTransport> shared;
+    return shared.Get();
 }
 
 TCurlMulti THttpTransport::TakeConnection(const std::string &Origin) {
@@ -78,15 +75,6 @@ TTransferLimits THttpTransport::Limits() const {
 void THttpTransport::SetLimits(const TTransferLimits &Limits) {
     std::lock_guard lock(fMutex);
     fLimits = Limits;
-}
-
-std::chrono::milliseconds THttpTransport::RequestDeadline() const {
-    return Limits().SmallRequestDeadline;
-}
-
-void THttpTransport::SetRequestDeadline(std::chrono::milliseconds Deadline) {
-    std::lock_guard lock(fMutex);
-    fLimits.SmallRequestDeadline = Deadline;
 }
 
 } // namespace Cumulo

@@ -45,9 +45,6 @@ public:
     // slow or silent peer cut off without waiting the real limits.
     TTransferLimits Limits() const;
     void SetLimits(const TTransferLimits &Limits);
-    // The overall limit of a small request alone.
-    std::chrono::milliseconds RequestDeadline() const;
-    void SetRequestDeadline(std::chrono::milliseconds Deadline);
 
 private:
     mutable std::mutex fMutex;

@@ -1,6 +1,7 @@
 #include "Cumulo/WorkerThreads.h"
 
 #include "Cumulo/Log.h"
+#include "Cumulo/NeverDestroyed.h"
 #include "Cumulo/TransportLimits.h"
 
 #include <algorithm>
@@ -73,15 +74,8 @@ private:
 };
 
 TWorkers &Workers() {
-    // Never destroyed: a worker may still be running when a program that did not wait for it
-    // exits.
-    union TNeverDestroyed {
-        TWorkers Workers;
-        TNeverDestroyed() : Workers() {}
-        ~TNeverDestroyed() {}
-    };
-    static TNeverDestroyed workers;
-    return workers.Workers;
+    static TNeverDestroyed<TWorkers> workers;
+    return workers.Get();
 }
 
 } // namespace

@@ -19,6 +19,14 @@ TEST(Endpoints, EmulatorHostReplacesSchemeAndHost) {
               "http://h:1/www.googleapis.com/identitytoolkit/v3/relyingparty");
     EXPECT_EQ(AuthURLForEmulator("https://securetoken.googleapis.com/v1/token", "localhost:9099"),
               "http://localhost:9099/securetoken.googleapis.com/v1/token");
+    // URLs are taken apart by the client's one rule: user information never travels into the new
+    // URL, and a query right after the host stays a query.
+    EXPECT_EQ(DatabaseURLForEmulator("https://u:p@proj.firebaseio.com?ns=proj", "127.0.0.1:9000"),
+              "http://127.0.0.1:9000?ns=proj");
+    EXPECT_EQ(AuthURLForEmulator("https://u@securetoken.googleapis.com/v1/token", "h:1"),
+              "http://h:1/securetoken.googleapis.com/v1/token");
+    EXPECT_EQ(AuthURLForEmulator("http://[::1]:9099/securetoken.googleapis.com/v1/token", "h:1"),
+              "http://h:1/securetoken.googleapis.com/v1/token");
 }
 
 TEST(Endpoints, BuildValuesUnlessAnEmulatorIsNamed) {

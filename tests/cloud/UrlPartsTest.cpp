@@ -1,7 +1,5 @@
 #include "Cumulo/UrlParts.h"
 
-#include "Cumulo/Endpoints.h"
-
 #include <gtest/gtest.h>
 
 using namespace Cumulo;
@@ -47,17 +45,6 @@ TEST(UrlParts, OneRuleForEveryShapeOfURL) {
         EXPECT_EQ(parts.HostPort(), c.HostPort);
         EXPECT_EQ(parts.Origin(), c.Origin);
     }
-}
-
-// The emulator variables move services by the same rule: user information never travels into
-// the new URL, and a query right after the authority stays a query.
-TEST(UrlParts, EmulatorAddressesFollowTheRule) {
-    EXPECT_EQ(DatabaseURLForEmulator("https://u:p@proj.firebaseio.com?ns=proj", "127.0.0.1:9000"),
-              "http://127.0.0.1:9000?ns=proj");
-    EXPECT_EQ(AuthURLForEmulator("https://u@securetoken.googleapis.com/v1/token", "h:1"),
-              "http://h:1/securetoken.googleapis.com/v1/token");
-    EXPECT_EQ(AuthURLForEmulator("http://[::1]:9099/securetoken.googleapis.com/v1/token", "h:1"),
-              "http://h:1/securetoken.googleapis.com/v1/token");
 }
 
 } // namespace

@@ -468,6 +468,13 @@ TEST_F(RealTimeDBTest, AReleasedClientHearsNoAnswer) {
         return std::make_shared<TFirebaseAuthentication>(
             ApiKey, TAuthenticationEndpoints{BaseURL + IdentityPath, BaseURL + TokenPath}, fClock);
     };
+    const auto signIn = [&](const std::string &BaseURL) {
+        auto auth = newAuth(BaseURL);
+        auth->SignInWithEmailAndPassword(
+            "ana@x.org", "pw", [&](const std::string &, std::shared_ptr<IFirebaseUser>) { ++called; },
+            onError);
+        return std::shared_ptr<void>(auth);
+    };
     struct Case {
         const char *Name;
         int Status;
@@ -501,22 +508,8 @@ TEST_F(RealTimeDBTest, AReleasedClientHearsNoAnswer) {
                  "timestamp", {"a"}, [&](const std::string &, const TOptionalJSON &) { ++called; }, onError);
              return std::shared_ptr<void>(db);
          }},
-        {"sign-in", 200, SignInAnswer("t"),
-         [&](const std::string &BaseURL) {
-             auto auth = newAuth(BaseURL);
-             auth->SignInWithEmailAndPassword(
-                 "ana@x.org", "pw", [&](const std::string &, std::shared_ptr<IFirebaseUser>) { ++called; },
-                 onError);
-             return std::shared_ptr<void>(auth);
-         }},
-        {"refused sign-in", 400, R"({"error":{"message":"INVALID_PASSWORD"}})",
-         [&](const std::string &BaseURL) {
-             auto auth = newAuth(BaseURL);
-             auth->SignInWithEmailAndPassword(
-                 "ana@x.org", "pw", [&](const std::string &, std::shared_ptr<IFirebaseUser>) { ++called; },
-                 onError);
-             return std::shared_ptr<void>(auth);
-         }},
+        {"sign-in", 200, SignInAnswer("t"), signIn},
+        {"refused sign-in", 400, R"({"error":{"message":"INVALID_PASSWORD"}})", signIn},
         {"token refresh", 200, R"({"access_token":"a","expires_in":"3600","refresh_token":"r"})",
          [&](const std::string &BaseURL) {
              auto auth = newAuth(BaseURL);

@@ -1,9 +1,9 @@
 #include "Tunewell/Test/RawPeer.h"
 
+#include "LoopbackListener.h"
+
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cctype>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -49,19 +49,9 @@ TRawPeer::TRawPeer(std::vector<std::string> Answers)
 }
 
 void TRawPeer::Listen() {
-    fListener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fListener < 0 || ::bind(fListener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
-        ::listen(fListener, 16) != 0 ||
-        ::getsockname(fListener, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
-        if (fListener >= 0)
-            ::close(fListener);
-        throw std::runtime_error("The raw peer cannot listen");
-    }
-    fPort = ntohs(address.sin_port);
+    const TLoopbackListener listener = ListenOnLoopback("The raw peer");
+    fListener = listener.Descriptor;
+    fPort = listener.Port;
     fThread = std::thread([this] { Serve(); });
 }
 

@@ -1,27 +1,15 @@
 #include "Tunewell/Test/SilentPeer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <stdexcept>
-#include <sys/socket.h>
+#include "LoopbackListener.h"
+
 #include <unistd.h>
 
 namespace Tunewell::Test {
 
 TSilentPeer::TSilentPeer() {
-    fListener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (fListener < 0 || ::bind(fListener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
-        ::listen(fListener, 64) != 0 ||
-        ::getsockname(fListener, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
-        if (fListener >= 0)
-            ::close(fListener);
-        throw std::runtime_error("The silent peer cannot listen");
-    }
-    fPort = ntohs(address.sin_port);
+    const TLoopbackListener listener = ListenOnLoopback("The silent peer");
+    fListener = listener.Descriptor;
+    fPort = listener.Port;
 }
 
 TSilentPeer::~TSilentPeer() {
