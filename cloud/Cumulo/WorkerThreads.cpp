@@ -78,6 +78,13 @@ TWorkers &Workers() {
     return workers.Get();
 }
 
+// At the exit of a program that did not wait for its workers (a test), the threads that have
+// finished are joined, so that none is left behind unjoined; those still running are left alone.
+struct TJoinFinishedAtExit {
+    ~TJoinFinishedAtExit() { Workers().Wait(std::chrono::milliseconds(0)); }
+};
+const TJoinFinishedAtExit gJoinFinishedAtExit;
+
 } // namespace
 
 void StartWorkerThread(std::function<void()> Work) {

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <thread>
 
 using namespace Cumulo;
 using namespace std::chrono_literals;
@@ -42,12 +43,13 @@ private:
 
 TEST(WorkerThreads, TheEndWaitsForAWorkerThatIsStillRunning) {
     THeldWorker worker;
-    std::thread([&] {
+    std::thread letGo([&] {
         std::this_thread::sleep_for(100ms);
         worker.LetGo();
-    }).detach();
+    });
     EXPECT_EQ(RunningAsyncRequests(), 1u);
     EXPECT_TRUE(WaitForRunningRequests(10s));
+    letGo.join();
     EXPECT_TRUE(worker.Ended());
     EXPECT_EQ(RunningAsyncRequests(), 0u);
     EXPECT_EQ(EndAfterRunningRequests(7, 10s), 7);
