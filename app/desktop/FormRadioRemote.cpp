@@ -4,6 +4,7 @@
 #include "app/core/StationTable.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/StationFilterModel.h"
+#include "app/ui/StationTableModel.h"
 
 #include <QTableView>
 
@@ -20,20 +21,31 @@ FormRadioRemote::FormRadioRemote(TFormRadio &Form, Player::Wmp &Wmp, QObject *Pa
     connect(&Wmp_, &Player::Wmp::playStateChanged, this, &PlayerRemote::StateChanged);
     connect(&Wmp_, &Player::Wmp::nowPlayingChanged, this, &PlayerRemote::TitleChanged);
     connect(&Wmp_, &Player::Wmp::volumeChanged, this, &PlayerRemote::VolumeChanged);
-    connect(&Wmp_, &Player::Wmp::urlChanged, this, &FormRadioRemote::FollowUrl);
+    connect(&Wmp_, &Player::Wmp::urlChanged, this, &FormRadioRemote::FollowStation);
+    // Any change of the table's rows, however it came (a reload, a sort, a row edited in place),
+    // may move, rename or remove the station playing.
+    const StationTableModel *table = Form_.DataSource1.get();
+    connect(table, &QAbstractItemModel::modelReset, this, &FormRadioRemote::FollowStation);
+    connect(table, &QAbstractItemModel::layoutChanged, this, &FormRadioRemote::FollowStation);
+    connect(table, &QAbstractItemModel::rowsInserted, this, &FormRadioRemote::FollowStation);
+    connect(table, &QAbstractItemModel::rowsRemoved, this, &FormRadioRemote::FollowStation);
+    connect(table, &QAbstractItemModel::dataChanged, this, &FormRadioRemote::FollowStation);
     const StationFilterModel *grid = Form_.Filter1.get();
     connect(grid, &QAbstractItemModel::modelReset, this, &PlayerRemote::RowsChanged);
     connect(grid, &QAbstractItemModel::layoutChanged, this, &PlayerRemote::RowsChanged);
     connect(grid, &QAbstractItemModel::rowsInserted, this, &PlayerRemote::RowsChanged);
     connect(grid, &QAbstractItemModel::rowsRemoved, this, &PlayerRemote::RowsChanged);
-    FollowUrl();
+    FollowStation();
 }
 
-void FormRadioRemote::FollowUrl() {
-    PlayingRow_ = -1;
-    Station_ = RemoteStation{QString(), Wmp_.URL(), QString()};
-    if (const int row = PlayingRow(); row >= 0)
-        Station_ = StationOfRow(row);
+void FormRadioRemote::FollowStation() {
+    PlayingRow_ = FindPlayingRow();
+    RemoteStation station{QString(), Wmp_.URL(), QString()};
+    if (PlayingRow_ >= 0)
+        station = StationOfRow(PlayingRow_);
+    if (station == Station_)
+        return;
+    Station_ = std::move(station);
     emit StationChanged();
 }
 
@@ -43,7 +55,7 @@ RemoteStation FormRadioRemote::StationOfRow(int Row) const {
             Text(table.DisplayText(Row, fpSerie))};
 }
 
-int FormRadioRemote::PlayingRow() const {
+int FormRadioRemote::FindPlayingRow() const {
     const TStationTable &table = Form_.cdsRadios;
     const std::string url = Wmp_.URL().toStdString();
     if (url.empty())
@@ -51,20 +63,20 @@ int FormRadioRemote::PlayingRow() const {
     const auto holdsUrl = [&](int Row) {
         return Row >= 0 && Row < table.RowCount() && table.DisplayText(Row, fpUrl) == url;
     };
-    // The window plays its current row; the row last found serves until the table changes.
+    // The window plays its current row; the row found last still serves after most changes.
     for (const int row : {table.CurrentRow(), PlayingRow_})
         if (holdsUrl(row))
-            return PlayingRow_ = row;
+            return row;
     for (int row = 0; row < table.RowCount(); ++row)
         if (holdsUrl(row))
-            return PlayingRow_ = row;
-    return PlayingRow_ = -1;
+            return row;
+    return -1;
 }
 
 int FormRadioRemote::StartingRow() const {
     const StationFilterModel &grid = *Form_.Filter1;
-    if (const int playing = PlayingRow(); grid.IndexOfTableRow(playing).isValid())
-        return playing;
+    if (grid.IndexOfTableRow(PlayingRow_).isValid())
+        return PlayingRow_;
     return grid.TableRow(Form_.DBGrid1->currentIndex());
 }
 
@@ -120,18 +132,20 @@ void FormRadioRemote::Stop() {
 }
 
 void FormRadioRemote::Next() {
-    PlayTableRow(NeighbourRow(1));
+    if (CanGoNext())
+        PlayTableRow(NeighbourRow(1));
 }
 
 void FormRadioRemote::Previous() {
-    PlayTableRow(NeighbourRow(-1));
+    if (CanGoPrevious())
+        PlayTableRow(NeighbourRow(-1));
 }
 
 bool FormRadioRemote::CanGoNext() const {
     // One row that is already playing is nowhere to go.
     const StationFilterModel &grid = *Form_.Filter1;
     const int shown = grid.rowCount();
-    return shown > 1 || (shown == 1 && !grid.IndexOfTableRow(PlayingRow()).isValid());
+    return shown > 1 || (shown == 1 && !grid.IndexOfTableRow(PlayingRow_).isValid());
 }
 
 bool FormRadioRemote::CanGoPrevious() const {

@@ -35,10 +35,11 @@ public:
     void PlayFavourite(const QString &Serie) override;
 
 private:
-    void FollowUrl();
+    // Finds the station in the player among the table's rows again; tells when it changed.
+    void FollowStation();
     RemoteStation StationOfRow(int Row) const;
     // The table row of the station in the player, or -1.
-    int PlayingRow() const;
+    int FindPlayingRow() const;
     // The table row Next and Previous go from: the playing one where the grid shows it, else
     // the grid's selected one, or -1.
     int StartingRow() const;
@@ -49,8 +50,9 @@ private:
     TFormRadio &Form_;
     Player::Wmp &Wmp_;
     RemoteStation Station_;
-    // Where the playing station was last found; checked before use, as sorting moves rows.
-    mutable int PlayingRow_ = -1;
+    // The table row of the station in the player, found again at every change of the rows or
+    // of the station, so that the desktop's questions never search the table.
+    int PlayingRow_ = -1;
 };
 
 } // namespace Tunewell

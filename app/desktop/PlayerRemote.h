@@ -13,6 +13,7 @@ struct RemoteStation {
     QString Name;
     QString Url;
     QString Serie;
+    bool operator==(const RemoteStation &) const = default;
 };
 
 // What the desktop's additions (media interface, tray, title notices, sleep timer, keys) see of

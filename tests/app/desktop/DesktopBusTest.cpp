@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDBusObjectPath>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -218,9 +219,53 @@ TEST_F(DesktopBusTest, NextAndPreviousPlayTheGridsNeighboursAsAClickDoes) {
     form.FilterBar1->Field()->setText("rock");
     ASSERT_TRUE(Announces("CanGoNext", false));
     EXPECT_EQ(Bus.Get(Client::Player, "CanGoPrevious"), false);
+    // Paused there, Next and Previous do nothing at all.
+    Bus.Call(Client::Player, "Pause");
+    ASSERT_TRUE(Announces("PlaybackStatus", "Paused"));
+    const auto written = Cloud.read(std::string("CADASTRADO/") + kProfile + "/LAST");
+    Cloud.seed(std::string("CADASTRADO/") + kProfile + "/LAST", json{{"Serie", "untouched"}});
+    for (const char *method : {"Next", "Previous"})
+        Bus.Call(Client::Player, method);
+    QTest::qWait(300);
+    EXPECT_EQ(Bus.Get(Client::Player, "PlaybackStatus"), "Paused");
+    EXPECT_EQ(Cloud_("/LAST/Serie"), "\"untouched\"");
+    Cloud.seed(std::string("CADASTRADO/") + kProfile + "/LAST", written);
     form.FilterBar1->Field()->clear();
     ASSERT_TRUE(Announces("CanGoNext", true));
     ExpectEachChangeOnce();
+}
+
+TEST_F(DesktopBusTest, AReloadThatRenamesTheStationPlayingReachesTheDesktopInOneAnnouncement) {
+    FakeNotifications notifications({"body", "body-markup"});
+    ASSERT_TRUE(notifications.Registered());
+    auto &form = Start();
+    Desktop->TitleNoticesItem()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notifications.Notices.empty(); }, kPatience));
+    EXPECT_EQ(notifications.Notices.back().Body, "Bravo Demo");
+    ASSERT_TRUE(Announces("Metadata", Bus.Get(Client::Player, "Metadata")));
+
+    const auto before = Bus.Changes.size();
+    Cloud.seed("ESTACOES/-Station02bbb/nome", "Bravo & Co");
+    RunAndWaitForStartUp([&] { form.RunStartUpSequence(); });
+    ASSERT_EQ(form.LabelNome->text(), "Bravo & Co");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Bus.Changes.size() > before; }, kPatience));
+    QTest::qWait(300);
+    // The new name in one announcement, with nothing stale or empty before it.
+    const auto &renamed = Bus.Changes.at(before);
+    EXPECT_EQ(renamed.Properties.keys(), QStringList{"Metadata"});
+    EXPECT_EQ(renamed.Properties.value("Metadata").toMap().value("xesam:album"), "Bravo & Co");
+    for (auto change = Bus.Changes.begin() + static_cast<std::ptrdiff_t>(before); change != Bus.Changes.end();
+         ++change) {
+        if (change->Properties.contains("Metadata")) {
+            EXPECT_EQ(change->Properties.value("Metadata").toMap().value("xesam:album"), "Bravo & Co");
+        }
+    }
+    EXPECT_EQ(Bus.Get(Client::Player, "Metadata").toMap().value("xesam:album"), "Bravo & Co");
+
+    // The next title's notice names the station as it is now called.
+    const auto told = notifications.Notices.size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notifications.Notices.size() > told; }, kPatience));
+    EXPECT_EQ(notifications.Notices.back().Body, "Bravo &amp; Co");
 }
 
 TEST_F(DesktopBusTest, ALiveStreamCannotBeSought) {

@@ -153,11 +153,28 @@ TEST_F(DesktopWindowTest, NextAndPreviousGoOnlyToTheRowsTheFilterShows) {
     }
     EXPECT_EQ(LastSerie(), "12");
 
-    // One row shown, and it plays: nowhere to go.
+    // One row shown, and it plays: nowhere to go. Paused there, neither the keys nor the desktop
+    // resume it or write the last station again.
     form.OnlyFavourites1->trigger();
     form.FilterBar1->Field()->setText("alpha");
     ASSERT_EQ(form.Filter1->rowCount(), 1);
     EXPECT_FALSE(Desktop->Remote().CanGoNext());
+    EXPECT_FALSE(Desktop->Remote().CanGoPrevious());
+    Desktop->Remote().Pause();
+    Activate();
+    form.DBGrid1->setFocus();
+    const auto lastWrites = CallsTo("/LAST").size();
+    const std::pair<const char *, std::function<void()>> goes[] = {
+        {"Ctrl+Right", [&] { QTest::keyClick(form.DBGrid1, Qt::Key_Right, Qt::ControlModifier); }},
+        {"Ctrl+Left", [&] { QTest::keyClick(form.DBGrid1, Qt::Key_Left, Qt::ControlModifier); }},
+        {"the desktop's Next", [&] { Desktop->Remote().Next(); }},
+        {"the desktop's Previous", [&] { Desktop->Remote().Previous(); }},
+    };
+    for (const auto &[name, go] : goes) {
+        go();
+        EXPECT_EQ(Wmp->playState(), Player::PlaybackState::Paused) << name;
+        EXPECT_EQ(CallsTo("/LAST").size(), lastWrites) << name;
+    }
     form.FilterBar1->Field()->setText("bravo");
     EXPECT_TRUE(Desktop->Remote().CanGoNext());
 }
@@ -230,6 +247,48 @@ TEST_F(DesktopWindowTest, TrayMenuSharesTheMenusItemsAndPlaysAFavourite) {
     EXPECT_FALSE(form.isVisible());
     emit tray->Icon().activated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(DesktopWindowTest, TheTrayFollowsTheStationPlayingThroughEveryChangeOfTheRows) {
+    SetProfile(kProfile);
+    Options.TrayAvailable = true;
+    auto &form = StartDesktop(NoBus());
+    PlayerTrayIcon *tray = Desktop->Tray();
+    ASSERT_TRUE(tray);
+    ASSERT_EQ(tray->Icon().toolTip(), "Bravo");
+    struct Change {
+        const char *How;
+        std::function<void()> Rename;
+        const char *Name;
+    };
+    const Change changes[] = {
+        {"a reload of the catalogue",
+         [&] {
+             Script->Tree["ESTACOES"]["-Station02bbb"]["nome"] = "Bravo Novo";
+             RunAndWaitForStartUp([&] { form.RunStartUpSequence(); });
+         },
+         "Bravo Novo"},
+        {"a row changed in place",
+         [&] {
+             form.cdsRadios.Locate("serie", "15");
+             form.cdsRadios.Edit();
+             form.cdsRadios.SetField(fpNome, "Bravo Outro");
+             form.cdsRadios.Post();
+         },
+         "Bravo Outro"},
+        {"a sort", [&] { form.DBGrid1TitleClick(1); }, "Bravo Outro"},
+    };
+    for (const auto &c : changes) {
+        c.Rename();
+        EXPECT_EQ(Desktop->Remote().Station().Name, c.Name) << c.How;
+        EXPECT_EQ(tray->Icon().toolTip(), c.Name) << c.How;
+        EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/two") << c.How;
+    }
+    // A reload that no longer lists the station: it still plays, by its address alone.
+    Script->Tree["ESTACOES"].erase("-Station02bbb");
+    RunAndWaitForStartUp([&] { form.RunStartUpSequence(); });
+    EXPECT_EQ(Desktop->Remote().Station(), (RemoteStation{"", "http://127.0.0.1:1/two", ""}));
+    EXPECT_EQ(tray->Icon().toolTip(), "Tunewell");
 }
 
 TEST_F(DesktopWindowTest, WithoutFavouritesTheTraySaysSo) {
