@@ -31,6 +31,11 @@ void MediaPlayer2Player::SetVolume(double Volume) {
     Remote_.SetVolume(static_cast<int>(std::lround(std::clamp(Volume, 0.0, 1.0) * 100)));
 }
 
+void MediaPlayer2Player::SetRate(double Rate) {
+    if (Rate == 0.0)
+        Pause();
+}
+
 bool MediaPlayer2Player::CanGoNext() const {
     return MediaPlayer2FactsOf(Remote_).CanGoNext;
 }

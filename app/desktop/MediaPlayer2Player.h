@@ -33,8 +33,8 @@ public:
 
     QString PlaybackStatus() const;
     double Rate() const { return 1.0; }
-    // One speed only; another rate is ignored.
-    void SetRate(double) {}
+    // One speed only: another rate is ignored, but 0.0 pauses, as the interface asks.
+    void SetRate(double Rate);
     QVariantMap Metadata() const;
     double Volume() const;
     void SetVolume(double Volume);

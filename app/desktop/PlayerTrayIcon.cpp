@@ -26,9 +26,11 @@ PlayerTrayIcon::PlayerTrayIcon(PlayerRemote &Remote, MainWindowControl &Control,
         QIcon::fromTheme(QStringLiteral("tunewell"), QIcon(QStringLiteral(":/images/ImageList1/2.xpm"))));
     Icon_.setContextMenu(Menu_);
     connect(&Icon_, &QSystemTrayIcon::activated, &Control,
-            [&Control](QSystemTrayIcon::ActivationReason Reason) {
+            [this, &Control](QSystemTrayIcon::ActivationReason Reason) {
                 if (Reason == QSystemTrayIcon::Trigger)
                     RunHandler([&] { Control.ToggleShown(); });
+                else if (Reason == QSystemTrayIcon::MiddleClick)
+                    RunHandler([this] { Remote_.PlayPause(); });
             });
     for (auto signal : {&PlayerRemote::StationChanged, &PlayerRemote::TitleChanged})
         connect(&Remote_, signal, this, &PlayerTrayIcon::FollowPlayer);

@@ -12,8 +12,8 @@ class MainWindowControl;
 class PlayerRemote;
 
 // The player in the desktop's tray: the tooltip names the station and the title, a click shows
-// or hides the main window, and the menu holds Play/Pause, Stop, the favourites (a click plays
-// one), the sleep timer and Quit.
+// or hides the main window, a middle click plays or pauses, and the menu holds Play/Pause, Stop, the
+// favourites (a click plays one), the sleep timer and Quit.
 class PlayerTrayIcon : public QObject {
     Q_OBJECT
 public:

@@ -268,7 +268,7 @@ TEST_F(DesktopBusTest, AReloadThatRenamesTheStationPlayingReachesTheDesktopInOne
     EXPECT_EQ(notifications.Notices.back().Body, "Bravo &amp; Co");
 }
 
-TEST_F(DesktopBusTest, ALiveStreamCannotBeSought) {
+TEST_F(DesktopBusTest, ALiveStreamHasNoPositionNorSpeedAndRateZeroPausesIt) {
     Start();
     ASSERT_TRUE(Playing());
     const QVariant track = Bus.Get(Client::Player, "Metadata").toMap().value("mpris:trackid");
@@ -284,6 +284,13 @@ TEST_F(DesktopBusTest, ALiveStreamCannotBeSought) {
     // A live stream may stop to refill its buffer; to the desktop that is playing all the same.
     EXPECT_EQ(Bus.Get(Client::Player, "PlaybackStatus"), "Playing");
     EXPECT_EQ(Wmp->URL(), QString::fromStdString(Radio.url("two.mp3")));
+
+    Bus.Set(Client::Player, "Rate", 2.0);
+    QTest::qWait(300);
+    EXPECT_EQ(Bus.Get(Client::Player, "PlaybackStatus"), "Playing");
+    Bus.Set(Client::Player, "Rate", 0.0);
+    ASSERT_TRUE(Announces("PlaybackStatus", "Paused"));
+    EXPECT_EQ(Bus.Get(Client::Player, "Rate"), 1.0);
 }
 
 TEST_F(DesktopBusTest, RaiseShowsTheWindowAndQuitClosesItWithItsRecord) {

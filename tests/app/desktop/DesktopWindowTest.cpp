@@ -247,6 +247,12 @@ TEST_F(DesktopWindowTest, TrayMenuSharesTheMenusItemsAndPlaysAFavourite) {
     EXPECT_FALSE(form.isVisible());
     emit tray->Icon().activated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(form.isVisible());
+
+    // A middle click pauses, and the next plays again.
+    for (const bool underWay : {false, true}) {
+        emit tray->Icon().activated(QSystemTrayIcon::MiddleClick);
+        EXPECT_EQ(Player::isUnderWay(Wmp->playState()), underWay);
+    }
 }
 
 TEST_F(DesktopWindowTest, TheTrayFollowsTheStationPlayingThroughEveryChangeOfTheRows) {
