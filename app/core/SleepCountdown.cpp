@@ -32,17 +32,21 @@ SleepCountdown::Step SleepCountdown::Advance(Clock::time_point Now, int CurrentV
     if (!Running())
         return {};
     const Clock::duration left = Remaining(Now);
-    if (State_ == State::Counting) {
-        if (left > FadeLength)
-            return {};
+    if (State_ == State::Counting && left <= FadeLength) {
         State_ = State::Fading;
         FadeFrom_ = CurrentVolume;
         LastLevel_ = CurrentVolume;
+    } else if (State_ == State::Fading && CurrentVolume != LastLevel_) {
+        // A level the fade did not set is the listener's: it stays, and nothing is put back.
+        State_ = State::Unfaded;
     }
     if (left == Clock::duration::zero()) {
+        const bool faded = State_ == State::Fading;
         State_ = State::Off;
-        return {true, FadeFrom_};
+        return faded ? Step{true, FadeFrom_} : Step{true, std::nullopt};
     }
+    if (State_ != State::Fading)
+        return {};
     // Linear on the slider, whose scale is already the loudness people hear.
     const auto leftMs = duration_cast<milliseconds>(left).count();
     const auto fadeMs = duration_cast<milliseconds>(FadeLength).count();

@@ -7,7 +7,8 @@ namespace Tunewell {
 
 // The sleep timer's rule, without a clock of its own: count down, fade the volume to silence
 // over the last 30 s, then stop playback and put the volume back where it was when the fade
-// began. Every call is given "now", so any length runs in a test in no time.
+// began. A level the listener sets during the fade ends the fade: their level stays, also at the
+// end. Every call is given "now", so any length runs in a test in no time.
 class SleepCountdown {
 public:
     using Clock = std::chrono::steady_clock;
@@ -33,7 +34,8 @@ public:
     Clock::duration Remaining(Clock::time_point Now) const;
 
 private:
-    enum class State { Off, Counting, Fading };
+    // Unfaded: in the fade's time, at the listener's own level.
+    enum class State { Off, Counting, Fading, Unfaded };
 
     State State_ = State::Off;
     Clock::time_point End_;

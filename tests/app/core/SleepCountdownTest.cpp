@@ -43,6 +43,19 @@ TEST(SleepCountdown, FadesTheLastThirtySecondsThenStopsAndRestores) {
                 });
 }
 
+TEST(SleepCountdown, TheListenersOwnLevelDuringTheFadeEndsTheFadeAndStays) {
+    Walk(60s, {
+                  {45s, 80, {false, 40}},
+                  {50s, 55, {}}, // the listener turned it up: no more fading
+                  {55s, 55, {}},
+                  {58s, 20, {}},         // nor after a second change of theirs
+                  {60s, 20, {true, {}}}, // playback still stops, and their level stays
+                  {61s, 20, {}},
+              });
+    // Turned down to where the fade would have been by now counts as well.
+    Walk(60s, {{45s, 80, {false, 40}}, {50s, 27, {}}, {55s, 27, {}}, {60s, 27, {true, {}}}});
+}
+
 TEST(SleepCountdown, AClockJumpPastTheEndStopsWithoutAFade) {
     // A machine that slept through the end: no fade to play, the volume is left alone.
     Walk(30min, {{10min, 55, {}}, {2h, 55, {true, 55}}});
@@ -64,6 +77,13 @@ TEST(SleepCountdown, CancelAndRestartUndoAFadeUnderWay) {
     EXPECT_EQ(countdown.Cancel(), (Step{false, 70}));
     EXPECT_FALSE(countdown.Running());
     EXPECT_EQ(countdown.Remaining(kStart + 92s), 0s);
+    // A fade the listener ended has nothing to undo either.
+    countdown.Start(60s, kStart);
+    EXPECT_EQ(countdown.Advance(kStart + 45s, 70), (Step{false, 35}));
+    EXPECT_EQ(countdown.Advance(kStart + 46s, 50), Step{});
+    EXPECT_FALSE(countdown.Fading());
+    EXPECT_TRUE(countdown.Running());
+    EXPECT_EQ(countdown.Cancel(), Step{});
     // Before the fade there is nothing to undo.
     countdown.Start(60s, kStart);
     EXPECT_EQ(countdown.Cancel(), Step{});

@@ -407,6 +407,22 @@ TEST_F(DesktopWindowTest, SleepTimerCountsDownInTheStatusBarFadesStopsAndRestore
     EXPECT_EQ(Wmp->volume(), 60);
     EXPECT_TRUE(Player::isUnderWay(Wmp->playState()));
     EXPECT_TRUE(panel->isHidden());
+
+    // The listener's own level during the fade ends the fade; playback still stops at the end,
+    // and their level is the one kept.
+    now = {};
+    QTest::keyClick(form.DBGrid1, Qt::Key_1, Qt::ControlModifier);
+    advanceTo(14min + 45s);
+    ASSERT_EQ(Wmp->volume(), 30);
+    QTest::keyClick(form.DBGrid1, Qt::Key_Up, Qt::ControlModifier);
+    advanceTo(14min + 50s);
+    EXPECT_EQ(Wmp->volume(), 35);
+    EXPECT_FALSE(Desktop->Sleep().Fading());
+    advanceTo(15min);
+    EXPECT_FALSE(Player::isUnderWay(Wmp->playState()));
+    EXPECT_EQ(Wmp->volume(), 35);
+    Desktop.reset();
+    EXPECT_EQ(PlayerSettings().Volume(), 35);
 }
 
 } // namespace
