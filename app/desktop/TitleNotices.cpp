@@ -50,9 +50,16 @@ void TitleNotices::AskCapabilities() {
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *Watcher) {
         const QDBusPendingReply<QStringList> reply = *Watcher;
         Watcher->deleteLater();
+        if (reply.isError()) {
+            // No service to tell, or none yet: the notice is dropped, and the next title asks again.
+            LogFailure(reply.error().message());
+            Waiting_.reset();
+            Answered();
+            return;
+        }
         // The body is marked up where the service reads markup, so a name with "&" or "<" must
         // be written as such; elsewhere it is plain text.
-        BodyMarkup_ = !reply.isError() && reply.value().contains(QStringLiteral("body-markup"));
+        BodyMarkup_ = reply.value().contains(QStringLiteral("body-markup"));
         Answered();
     });
 }
@@ -68,13 +75,20 @@ void TitleNotices::Notify(const Notice &Notice) {
         const QDBusPendingReply<uint> reply = *Watcher;
         Watcher->deleteLater();
         if (reply.isError()) {
-            if (!std::exchange(FailureLogged_, true))
-                qWarning("Title notices: %s", qPrintable(reply.error().message()));
+            LogFailure(reply.error().message());
+            // The service may have gone; the one that comes next is asked what it reads.
+            BodyMarkup_.reset();
+            NoticeId_ = 0;
         } else {
             NoticeId_ = reply.value();
         }
         Answered();
     });
+}
+
+void TitleNotices::LogFailure(const QString &Message) {
+    if (!std::exchange(FailureLogged_, true))
+        qWarning("Title notices: %s", qPrintable(Message));
 }
 
 void TitleNotices::Answered() {

@@ -32,12 +32,15 @@ private:
     void AskCapabilities();
     void Notify(const Notice &Notice);
     void Answered();
+    // Once per run: a desktop without the service would otherwise log every title.
+    void LogFailure(const QString &Message);
 
     PlayerRemote &Remote_;
     QDBusConnection Bus_;
     bool Enabled_ = false;
     QString LastTold_;
     uint NoticeId_ = 0;
+    // Unknown until the service says.
     std::optional<bool> BodyMarkup_;
     bool Calling_ = false;
     std::optional<Notice> Waiting_;

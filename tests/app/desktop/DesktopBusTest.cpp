@@ -9,7 +9,9 @@
 #include "app/core/StationTable.h"
 #include "app/desktop/MainWindowControl.h"
 #include "app/desktop/PlayerCommands.h"
+#include "app/desktop/PlayerRemote.h"
 #include "app/desktop/PlayerTrayIcon.h"
+#include "app/desktop/TitleNotices.h"
 #include "app/ui/PlayerMenu.h"
 #include "app/ui/StationFilterBar.h"
 #include "shared/core/WindowCloudCumuloClients.h"
@@ -36,6 +38,34 @@ std::filesystem::path ThreeStreams(const QTemporaryDir &Folder) {
         std::filesystem::copy_file(TunewellTesting::LocalCloud::demoClip(), folder / name);
     return folder;
 }
+
+// A player that only says what it is told to: a station and its titles.
+class ScriptedRemote : public PlayerRemote {
+public:
+    void Tell(const QString &NewTitle) {
+        TitleNow = NewTitle;
+        emit TitleChanged();
+    }
+    Player::PlaybackState State() const override { return Player::PlaybackState::Playing; }
+    QString Title() const override { return TitleNow; }
+    RemoteStation Station() const override { return StationNow; }
+    int Volume() const override { return 50; }
+    void SetVolume(int) override {}
+    void Play() override {}
+    void Pause() override {}
+    void Stop() override {}
+    void Next() override {}
+    void Previous() override {}
+    bool CanGoNext() const override { return false; }
+    bool CanGoPrevious() const override { return false; }
+    bool CanPlay() const override { return true; }
+    void PlaySelected() override {}
+    std::vector<RemoteStation> Favourites() const override { return {}; }
+    void PlayFavourite(const QString &) override {}
+
+    RemoteStation StationNow{"Rock & Demo", "http://127.0.0.1:1/rock", "12"};
+    QString TitleNow;
+};
 
 class DesktopBusTest : public DesktopFixture {
 protected:
@@ -347,6 +377,28 @@ TEST_F(DesktopBusTest, WithoutMarkupTheNameIsPlainText) {
     Bus.Call(Client::Player, "Previous");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !notifications.Notices.empty(); }, kPatience));
     EXPECT_EQ(notifications.Notices.at(0).Body, "Rock & Demo");
+}
+
+} // namespace
+} // namespace Tunewell::Testing
+
+namespace Tunewell::Testing {
+namespace {
+
+TEST(TitleNoticesTest, WhetherTheServiceReadsMarkupIsAskedAgainUntilOneAnswers) {
+    ScriptedRemote remote;
+    TitleNotices notices(remote, QDBusConnection::sessionBus());
+    notices.SetEnabled(true);
+    // No notification service yet: nothing can be told, and nothing is concluded.
+    remote.Tell("Title one");
+    QTest::qWait(300);
+
+    FakeNotifications notifications({"body", "body-markup"});
+    ASSERT_TRUE(notifications.Registered());
+    remote.Tell("Title two");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notifications.Notices.empty(); }, kPatience));
+    EXPECT_EQ(notifications.Notices.at(0).Summary, "Title two");
+    EXPECT_EQ(notifications.Notices.at(0).Body, "Rock &amp; Demo");
 }
 
 } // namespace
