@@ -157,6 +157,11 @@ private:
     void CreateFilterItems();
     // Applies a change of the filter; the table's current row stays what it was.
     void ChangeFilter(const std::function<void()> &Change);
+    // The find row's keys: Enter plays its first match as a click does, Down moves into the grid
+    // on it. The first match is the table row shown first for the words typed; -1 for none.
+    int FirstMatchRow() const;
+    void PlayFirstMatch();
+    void EnterGrid();
     void ApplyThemeItem(int Index);
     void OpenChildWindow(ChildWindow Kind);
     void PlayCurrentRow();

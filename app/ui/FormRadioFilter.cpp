@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QTableView>
 
 namespace Tunewell {
@@ -26,6 +27,30 @@ void TFormRadio::CreateFilterItems() {
         RunHandler([&] { ChangeFilter([&] { Filter1->SetText(Text); }); });
     });
     connect(FilterBar1, &StationFilterBar::Left, this, [this] { DBGrid1->setFocus(); });
+    connect(FilterBar1, &StationFilterBar::EnterPressed, this,
+            [this] { RunHandler([&] { PlayFirstMatch(); }); });
+    connect(FilterBar1, &StationFilterBar::DownPressed, this, [this] { RunHandler([&] { EnterGrid(); }); });
+}
+
+int TFormRadio::FirstMatchRow() const {
+    // Without words every row matches, and none is the one looked for.
+    if (FilterBar1->Field()->text().trimmed().isEmpty())
+        return -1;
+    return Filter1->NeighbourRow(-1, 1);
+}
+
+void TFormRadio::PlayFirstMatch() {
+    const int row = FirstMatchRow();
+    if (row < 0)
+        return;
+    cdsRadios.SetCurrentRow(row);
+    DBGrid1CellClick();
+}
+
+void TFormRadio::EnterGrid() {
+    if (const int row = FirstMatchRow(); row >= 0)
+        cdsRadios.SetCurrentRow(row);
+    DBGrid1->setFocus();
 }
 
 void TFormRadio::ChangeFilter(const std::function<void()> &Change) {

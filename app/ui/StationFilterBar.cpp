@@ -29,13 +29,37 @@ void StationFilterBar::Focus() {
 }
 
 bool StationFilterBar::eventFilter(QObject *Watched, QEvent *Event) {
-    if (Watched == Field_ && Event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(Event)->key() == Qt::Key_Escape) {
-        Field_->clear();
-        emit Left();
-        return true;
+    const bool keyEvent = Event->type() == QEvent::KeyPress || Event->type() == QEvent::ShortcutOverride;
+    if (Watched != Field_ || !keyEvent)
+        return QWidget::eventFilter(Watched, Event);
+    const auto *key = static_cast<QKeyEvent *>(Event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QWidget::eventFilter(Watched, Event);
+    void (StationFilterBar::*answer)() = nullptr;
+    switch (key->key()) {
+    case Qt::Key_Escape:
+        answer = &StationFilterBar::Clear;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        answer = &StationFilterBar::EnterPressed;
+        break;
+    case Qt::Key_Down:
+        answer = &StationFilterBar::DownPressed;
+        break;
+    default:
+        return QWidget::eventFilter(Watched, Event);
     }
-    return QWidget::eventFilter(Watched, Event);
+    // These keys are the row's own: no shortcut of the window takes them first.
+    Event->accept();
+    if (Event->type() == QEvent::KeyPress)
+        (this->*answer)();
+    return true;
+}
+
+void StationFilterBar::Clear() {
+    Field_->clear();
+    emit Left();
 }
 
 } // namespace Tunewell

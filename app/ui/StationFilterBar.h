@@ -7,7 +7,8 @@ class QLineEdit;
 namespace Tunewell {
 
 // The row the main window grows by to find a station: a field whose words narrow the grid.
-// Esc clears it and hands the focus back.
+// Esc clears it and hands the focus back; Enter and Down are told to the window, which plays the
+// first match or moves into the grid.
 class StationFilterBar : public QWidget {
     Q_OBJECT
 public:
@@ -21,11 +22,15 @@ signals:
     void TextChanged(const QString &Text);
     // Esc in the field: it has been cleared.
     void Left();
+    void EnterPressed();
+    void DownPressed();
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
+    void Clear();
+
     QLineEdit *Field_;
 };
 

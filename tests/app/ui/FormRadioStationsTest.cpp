@@ -328,6 +328,45 @@ TEST_F(FormRadioStationsTest, FilterNarrowsTheGridAndEverythingStillWorks) {
     EXPECT_EQ(HighlightedName(form), "Alpha");
 }
 
+TEST_F(FormRadioStationsTest, TheFindRowsEnterPlaysTheFirstMatchAndDownGoesToTheGrid) {
+    SetProfile(kProfile);
+    auto &form = Start();
+    QLineEdit *field = form.FilterBar1->Field();
+    form.FindStation1->trigger();
+    QTest::keyClicks(field, QStringLiteral("br"));
+    ASSERT_EQ(ShownNames(form), QStringList({"Alpha", "Bravo"}));
+    ASSERT_EQ(HighlightedName(form), "Bravo") << "the station playing";
+
+    // Down: into the grid on the first match, which it does not play.
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_TRUE(form.DBGrid1->hasFocus());
+    EXPECT_EQ(HighlightedName(form), "Alpha");
+    EXPECT_EQ(Player->Url, "http://127.0.0.1:1/two");
+
+    // Enter: the first match plays as a click plays it, whichever row is selected, and the focus
+    // stays in the field.
+    form.cdsRadios.Locate("serie", "15");
+    ASSERT_EQ(HighlightedName(form), "Bravo");
+    form.FindStation1->trigger();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(Player->Url, "http://127.0.0.1:1/ten");
+    EXPECT_EQ(form.LabelNome->text(), "Alpha");
+    EXPECT_EQ(Node({"CADASTRADO", kProfile, "LAST", "Serie"})->get<std::string>(), "12");
+    EXPECT_EQ(field->text(), "br");
+    EXPECT_TRUE(field->hasFocus());
+
+    // No match: neither key does anything but move the focus.
+    const auto played = Player->Played.size();
+    field->setText(QStringLiteral("zzz"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(field, key);
+    EXPECT_EQ(Player->Played.size(), played);
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_TRUE(form.DBGrid1->hasFocus());
+    EXPECT_EQ(HighlightedName(form), "");
+    EXPECT_EQ(Player->Played.size(), played);
+}
+
 TEST_F(FormRadioStationsTest, ShownNeighboursFollowTheFilter) {
     auto &form = Start();
     form.DBGrid1TitleClick(1);
