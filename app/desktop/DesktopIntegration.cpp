@@ -1,6 +1,7 @@
 #include "app/desktop/DesktopIntegration.h"
 
 #include "Player/Wmp.h"
+#include "app/desktop/FocusedControlKeys.h"
 #include "app/desktop/FormRadioRemote.h"
 #include "app/desktop/MainWindowControl.h"
 #include "app/desktop/MediaPlayer2Service.h"
@@ -32,6 +33,7 @@ DesktopIntegration::DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBus
                                      Options.SleepClock, Options.SleepTick);
 
     Commands_ = std::make_unique<PlayerCommands>(*Form.Player1, remote);
+    ControlKeys_ = std::make_unique<FocusedControlKeys>(Form);
     Form.Player1->addSeparator();
     SleepMenu_ =
         std::make_unique<SleepTimerMenu>(*Form.Player1, Form, *Sleep_, Settings_, Options.AskSleepMinutes);

@@ -18,6 +18,7 @@ class Wmp;
 
 namespace Tunewell {
 
+class FocusedControlKeys;
 class FormRadioRemote;
 class MainWindowControl;
 class MediaPlayer2Service;
@@ -39,9 +40,9 @@ struct DesktopOptions {
 };
 
 // The desktop's additions beside the main window, made once the window exists and gone before
-// it: the Player menu's commands and keys, the sleep timer and its status bar panel, the tray
-// icon where the desktop has a tray, the media interface and the title notices where there is a
-// session bus, and the player's choices kept in the settings store.
+// it: the Player menu's commands and keys (kept from a focused control), the sleep timer and its status bar
+// panel, the tray icon where the desktop has a tray, the media interface and the title notices where there is
+// a session bus, and the player's choices kept in the settings store.
 class DesktopIntegration {
 public:
     DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBusConnection Bus, DesktopOptions Options = {});
@@ -69,6 +70,7 @@ private:
     std::unique_ptr<MainWindowControl> Control_;
     std::unique_ptr<SleepTimer> Sleep_;
     std::unique_ptr<PlayerCommands> Commands_;
+    std::unique_ptr<FocusedControlKeys> ControlKeys_;
     std::unique_ptr<SleepTimerMenu> SleepMenu_;
     std::unique_ptr<MediaPlayer2Service> MediaInterface_;
     std::unique_ptr<TitleNotices> Notices_;

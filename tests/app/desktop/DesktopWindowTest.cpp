@@ -12,6 +12,7 @@
 #include "app/ui/StationFilterModel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
@@ -179,7 +180,7 @@ TEST_F(DesktopWindowTest, NextAndPreviousGoOnlyToTheRowsTheFilterShows) {
     EXPECT_TRUE(Desktop->Remote().CanGoNext());
 }
 
-TEST_F(DesktopWindowTest, TheFilterFieldKeepsItsSpaceAndEnterPlaysTheSelectedRow) {
+TEST_F(DesktopWindowTest, TheFindRowKeepsItsSpaceAndItsEnterPlaysTheFirstMatch) {
     SetProfile(kProfile);
     auto &form = StartDesktop(NoBus());
     Activate();
@@ -191,13 +192,57 @@ TEST_F(DesktopWindowTest, TheFilterFieldKeepsItsSpaceAndEnterPlaysTheSelectedRow
     EXPECT_EQ(Wmp->playState(), state);
     ASSERT_EQ(form.Filter1->rowCount(), 1);
 
-    // The playing row is hidden, so nothing is selected: Enter plays nothing until a row is.
-    QTest::keyClick(form.FilterBar1->Field(), Qt::Key_Return);
-    EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/two");
-    form.DBGrid1->setCurrentIndex(form.Filter1->index(0, 1));
+    // The playing row is hidden, so nothing is selected: Enter is the row's, not the menu's
+    // "Play selected station", and plays the match.
     QTest::keyClick(form.FilterBar1->Field(), Qt::Key_Return);
     EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/seven");
     EXPECT_EQ(LastSerie(), "20");
+    EXPECT_TRUE(form.FilterBar1->Field()->hasFocus());
+}
+
+TEST_F(DesktopWindowTest, KeysOfTheGridAndThePlayerAreNeverTakenFromAFocusedControl) {
+    SetProfile(kProfile);
+    auto &form = StartDesktop(NoBus());
+    Activate();
+    const auto control = [&](const char *Name) { return Wmp->findChild<QWidget *>(Name); };
+    const auto state = [&] {
+        const auto now = Wmp->playState();
+        return Player::isUnderWay(now)                ? "under way"
+               : now == Player::PlaybackState::Paused ? "paused"
+                                                      : "stopped";
+    };
+    struct Press {
+        const char *Where;
+        QWidget *Focus;
+        Qt::Key Key;
+        // What the key leaves behind: the player's state and the station in it.
+        const char *State;
+        const char *Url;
+    };
+    const Press presses[] = {
+        {"Space on Stop presses Stop", control("stopButton"), Qt::Key_Space, "stopped", "two"},
+        {"Enter on Stop plays nothing", control("stopButton"), Qt::Key_Return, "under way", "two"},
+        {"Space on the slider", control("volumeSlider"), Qt::Key_Space, "under way", "two"},
+        {"Enter on the slider", control("volumeSlider"), Qt::Key_Enter, "under way", "two"},
+        {"Space in the grid pauses", form.DBGrid1, Qt::Key_Space, "paused", "two"},
+        {"Enter in the grid plays the selected row", form.DBGrid1, Qt::Key_Return, "under way", "seven"},
+        {"Space with no control focused pauses", nullptr, Qt::Key_Space, "paused", "two"},
+    };
+    for (const auto &p : presses) {
+        // Bravo plays, Charlie is selected.
+        form.cdsRadios.Locate("serie", "15");
+        form.DBGrid1CellClick();
+        form.cdsRadios.Locate("serie", "20");
+        if (p.Focus) {
+            p.Focus->setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(p.Focus->hasFocus()) << p.Where;
+        } else if (QWidget *focused = QApplication::focusWidget()) {
+            focused->clearFocus();
+        }
+        QTest::keyClick(p.Focus ? p.Focus : static_cast<QWidget *>(&form), p.Key);
+        EXPECT_STREQ(state(), p.State) << p.Where;
+        EXPECT_EQ(Wmp->URL(), QStringLiteral("http://127.0.0.1:1/") + p.Url) << p.Where;
+    }
 }
 
 TEST_F(DesktopWindowTest, NothingPlayingNextStartsAtTheTopAndPreviousAtTheBottom) {
