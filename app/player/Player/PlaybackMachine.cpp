@@ -63,6 +63,7 @@ PlaybackMachine::Commands PlaybackMachine::onPlay(const PlayRequested &event) {
     }
     url_ = url;
     backoff_.Reset();
+    reconnects_ = 0;
     return connect();
 }
 
@@ -128,7 +129,7 @@ PlaybackMachine::Commands PlaybackMachine::onPlaylistFailed(const PlaylistFailed
         // The probe found no playlist: the format failure that led to it stands.
         return fail(FailureKind::Unsupported, failureDetail_);
     }
-    return event.kind == FailureKind::Network ? dropped() : fail(event.kind, event.detail);
+    return event.kind == FailureKind::Network ? dropped(event.detail) : fail(event.kind, event.detail);
 }
 
 PlaybackMachine::Commands PlaybackMachine::onBuffering(const BufferingProgress &event) {
@@ -149,6 +150,7 @@ PlaybackMachine::Commands PlaybackMachine::onStarted() {
     }
     state_ = PlaybackState::Playing;
     backoff_.Reset();
+    reconnects_ = 0;
     return {};
 }
 
@@ -157,7 +159,7 @@ PlaybackMachine::Commands PlaybackMachine::onEnded() {
     if (!isActive() || awaitingPlaylist_) {
         return {};
     }
-    return dropped();
+    return dropped(QStringLiteral("the stream ended"));
 }
 
 PlaybackMachine::Commands PlaybackMachine::onStreamFailed(const StreamFailed &event) {
@@ -165,7 +167,7 @@ PlaybackMachine::Commands PlaybackMachine::onStreamFailed(const StreamFailed &ev
         return {};
     }
     if (event.kind == FailureKind::Network) {
-        return dropped();
+        return dropped(event.detail);
     }
     // A playlist served under a plain address fails as an unknown format; look once at what the
     // server says it is before giving up.
@@ -188,7 +190,11 @@ PlaybackMachine::Commands PlaybackMachine::onReconnectDue() {
     return connect();
 }
 
-PlaybackMachine::Commands PlaybackMachine::dropped() {
+PlaybackMachine::Commands PlaybackMachine::dropped(const QString &detail) {
+    if (reconnects_ == reconnectsBeforeGivingUp) {
+        return fail(FailureKind::Unreachable, detail);
+    }
+    ++reconnects_;
     state_ = PlaybackState::Reconnecting;
     awaitingPlaylist_ = false;
     reconnectDelay_ = backoff_.NextDelay();

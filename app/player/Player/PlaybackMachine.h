@@ -15,6 +15,9 @@ Cumulo::TReconnectBackoff StreamReconnectBackoff();
 class PlaybackMachine {
 public:
     using Commands = std::vector<PlaybackCommand>;
+    // Reconnects in a row that never got the stream playing, after which a dropped station is
+    // given up as unreachable: with the player's waits, about a minute.
+    static constexpr int reconnectsBeforeGivingUp = 8;
 
     PlaybackMachine();
     explicit PlaybackMachine(Cumulo::TReconnectBackoff backoff);
@@ -42,7 +45,7 @@ private:
     Commands onReconnectDue();
 
     Commands connect();
-    Commands dropped();
+    Commands dropped(const QString &detail);
     Commands fail(FailureKind kind, const QString &detail);
     // Connecting, buffering or playing: the states in which a stream or a fetch is under way.
     bool isActive() const;
@@ -54,6 +57,7 @@ private:
     QString failureDetail_;
     std::chrono::milliseconds reconnectDelay_{0};
     Cumulo::TReconnectBackoff backoff_;
+    int reconnects_ = 0;
     bool awaitingPlaylist_ = false;
     bool probing_ = false;
     // Set once a probe showed that the address serves a playlist without saying so in its name.

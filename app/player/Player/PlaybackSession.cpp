@@ -10,8 +10,9 @@
 namespace Player {
 
 PlaybackSession::PlaybackSession(std::unique_ptr<IPlayerEngine> engine,
-                                 std::unique_ptr<IPlaylistFetcher> fetcher, QObject *parent)
-    : QObject(parent), engine_(std::move(engine)), fetcher_(std::move(fetcher)) {
+                                 std::unique_ptr<IPlaylistFetcher> fetcher,
+                                 Cumulo::TReconnectBackoff reconnectBackoff, QObject *parent)
+    : QObject(parent), machine_(reconnectBackoff), engine_(std::move(engine)), fetcher_(std::move(fetcher)) {
     engine_->setEventHandler([this](const EngineEvent &event) { onEngineEvent(event); });
     reconnectTimer_.setSingleShot(true);
     connect(&reconnectTimer_, &QTimer::timeout, this, [this] { feed(ReconnectDue{}); });

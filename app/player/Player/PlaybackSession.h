@@ -19,6 +19,7 @@ class PlaybackSession : public QObject {
 
 public:
     PlaybackSession(std::unique_ptr<IPlayerEngine> engine, std::unique_ptr<IPlaylistFetcher> fetcher,
+                    Cumulo::TReconnectBackoff reconnectBackoff = StreamReconnectBackoff(),
                     QObject *parent = nullptr);
     ~PlaybackSession() override;
 

@@ -7,7 +7,8 @@ enum class PlaybackState { Stopped, Connecting, Buffering, Playing, Paused, Reco
 // A stream is being fetched, played or reconnected: what a pause would interrupt.
 bool isUnderWay(PlaybackState state);
 
-// Why a stream or a playlist could not be played. Only Network is worth retrying.
-enum class FailureKind { NotFound, Unsupported, Network };
+// Why a stream or a playlist could not be played. Only Network is worth retrying; Unreachable is
+// a Network failure that retrying did not mend.
+enum class FailureKind { NotFound, Unsupported, Network, Unreachable };
 
 } // namespace Player

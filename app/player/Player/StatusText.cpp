@@ -10,6 +10,8 @@ QString failureText(FailureKind failure) {
         return QStringLiteral("Station not found");
     case FailureKind::Unsupported:
         return QStringLiteral("Unsupported stream format");
+    case FailureKind::Unreachable:
+        return QStringLiteral("Station unreachable / R\u00E1dio inacess\u00EDvel");
     case FailureKind::Network:
         break;
     }

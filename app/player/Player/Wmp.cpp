@@ -33,7 +33,9 @@ Wmp::Wmp(const WmpOptions &options, QWidget *parent)
 
 Wmp::Wmp(std::unique_ptr<IPlayerEngine> engine, std::unique_ptr<IPlaylistFetcher> fetcher,
          const WmpOptions &options, QWidget *parent)
-    : QWidget(parent), session_(std::make_unique<PlaybackSession>(std::move(engine), std::move(fetcher))),
+    : QWidget(parent), session_(std::make_unique<PlaybackSession>(
+                           std::move(engine), std::move(fetcher),
+                           options.reconnectBackoff.value_or(StreamReconnectBackoff()))),
       autoStart_(options.autoStart) {
     buildControls();
     connect(session_.get(), &PlaybackSession::stateChanged, this, &Wmp::showState);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Cumulo/ReconnectBackoff.h"
+
 #include <QString>
+#include <optional>
 
 namespace Player {
 
@@ -12,6 +15,9 @@ struct WmpOptions {
     // Setting an address starts it at once.
     bool autoStart = true;
     int volume = 50;
+    // The waits before each reconnect of a dropped stream; none: the player's own (1 s, doubling
+    // up to 10 s). Tests shorten them.
+    std::optional<Cumulo::TReconnectBackoff> reconnectBackoff;
 };
 
 } // namespace Player

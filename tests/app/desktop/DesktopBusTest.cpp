@@ -323,6 +323,29 @@ TEST_F(DesktopBusTest, ALiveStreamHasNoPositionNorSpeedAndRateZeroPausesIt) {
     EXPECT_EQ(Bus.Get(Client::Player, "Rate"), 1.0);
 }
 
+TEST_F(DesktopBusTest, AStationThatNeverAnswersEndsStoppedWithItsReason) {
+    using namespace std::chrono_literals;
+    PlayerOptions.reconnectBackoff = Cumulo::TReconnectBackoff(10ms, 40ms);
+    Cloud.seed("ESTACOES/-Station04ddd", json{{"num", "4"},
+                                              {"url", "http://127.0.0.1:1/dead"},
+                                              {"nome", "Dead Demo"},
+                                              {"estilo", "Demo"},
+                                              {"localizacao", "BR"},
+                                              {"qualidade", "128k"},
+                                              {"favorito", "2"},
+                                              {"serie", "30"}});
+    auto &form = Start();
+    ASSERT_TRUE(Playing());
+    ASSERT_TRUE(Announces("PlaybackStatus", "Playing"));
+    form.cdsRadios.Locate("serie", "30");
+    form.DBGrid1CellClick();
+    ASSERT_TRUE(Announces("PlaybackStatus", "Stopped"));
+    EXPECT_EQ(Wmp->playState(), Player::PlaybackState::Failed);
+    EXPECT_EQ(Wmp->statusText(), QString::fromUtf8("Station unreachable / Rádio inacessível"));
+    EXPECT_EQ(Bus.Announced("PlaybackStatus").last(), "Stopped");
+    EXPECT_EQ(Bus.Get(Client::Player, "Metadata").toMap().value("xesam:album"), "Dead Demo");
+}
+
 TEST_F(DesktopBusTest, RaiseShowsTheWindowAndQuitClosesItWithItsRecord) {
     auto &form = Start();
     form.hide();

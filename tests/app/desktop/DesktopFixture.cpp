@@ -38,7 +38,7 @@ QDBusConnection DesktopFixture::NoBus() {
 }
 
 TFormRadio &DesktopFixture::StartDesktop(QDBusConnection Bus) {
-    Player::WmpOptions player;
+    Player::WmpOptions player = PlayerOptions;
     player.audioSink = QStringLiteral("fakesink sync=true");
     auto station = std::make_unique<WmpStationPlayer>(player);
     Wmp = &station->Control();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormRadioFixture.h"
+#include "Player/WmpOptions.h"
 #include "app/desktop/DesktopIntegration.h"
 
 #include <QDBusConnection>
@@ -8,7 +9,7 @@
 
 namespace Player {
 class Wmp;
-}
+} // namespace Player
 
 namespace Tunewell::Testing {
 
@@ -29,6 +30,8 @@ protected:
 
     // No tray unless a test gives one; the program's end is counted in Ended.
     DesktopOptions Options;
+    // The player's, its sound to a fake sink.
+    Player::WmpOptions PlayerOptions;
     Player::Wmp *Wmp = nullptr;
     std::unique_ptr<DesktopIntegration> Desktop;
     // How often the program was ended.

@@ -238,6 +238,54 @@ TEST(PlaybackMachine, DelayGrowsOverDropsAndResetsOncePlaying) {
     EXPECT_EQ(machine.reconnectDelay(), 1s);
 }
 
+TEST(PlaybackMachine, AStationThatNeverComesBackIsGivenUp) {
+    struct Case {
+        const char *name;
+        // What comes between the request and the drops counted.
+        std::vector<PlaybackEvent> start;
+        PlaybackEvent drop;
+    };
+    const Case cases[] = {
+        {"a stream refused", {PlayRequested{station}}, networkError},
+        {"a stream that ends", {PlayRequested{station}, StreamStarted{}}, StreamEnded{}},
+        {"a playlist unreachable",
+         {PlayRequested{playlist}},
+         PlaylistFailed{FailureKind::Network, "timeout"}},
+    };
+    for (const Case &c : cases) {
+        PlaybackMachine machine(Cumulo::TReconnectBackoff(1ms, 2ms));
+        for (const PlaybackEvent &event : c.start) {
+            machine.handle(event);
+        }
+        for (int reconnect = 0; reconnect < PlaybackMachine::reconnectsBeforeGivingUp; ++reconnect) {
+            machine.handle(c.drop);
+            ASSERT_EQ(machine.state(), PlaybackState::Reconnecting) << c.name << ", drop " << reconnect;
+            machine.handle(ReconnectDue{});
+        }
+        EXPECT_EQ(describe(machine.handle(c.drop)), describe({StopStream{}})) << c.name;
+        EXPECT_EQ(machine.state(), PlaybackState::Failed) << c.name;
+        EXPECT_EQ(machine.failure(), FailureKind::Unreachable) << c.name;
+        // Asked again, it tries again as many times.
+        machine.handle(PlayRequested{station});
+        machine.handle(networkError);
+        EXPECT_EQ(machine.state(), PlaybackState::Reconnecting) << c.name;
+    }
+}
+
+TEST(PlaybackMachine, PlayingAgainStartsTheCountOfReconnectsAfresh) {
+    PlaybackMachine machine(Cumulo::TReconnectBackoff(1ms, 2ms));
+    machine.handle(PlayRequested{station});
+    for (int round = 0; round < 3; ++round) {
+        for (int reconnect = 0; reconnect < PlaybackMachine::reconnectsBeforeGivingUp; ++reconnect) {
+            machine.handle(networkError);
+            machine.handle(ReconnectDue{});
+        }
+        machine.handle(StreamStarted{});
+    }
+    machine.handle(networkError);
+    EXPECT_EQ(machine.state(), PlaybackState::Reconnecting);
+}
+
 TEST(PlaybackMachine, FailureKeepsItsKindAndDetail) {
     PlaybackMachine machine;
     machine.handle(PlayRequested{station});

@@ -1,6 +1,7 @@
 #include "Player/Wmp.h"
 
 #include "IcyStreamServer.h"
+#include "Player/PlaybackMachine.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -40,8 +41,7 @@ protected:
         server_ = nullptr;
     }
 
-    static std::unique_ptr<Wmp> makePlayer() {
-        Player::WmpOptions options;
+    static std::unique_ptr<Wmp> makePlayer(Player::WmpOptions options = {}) {
         options.audioSink = "fakesink sync=true";
         // A sink that keeps time like a sound card: one that swallows audio as fast as it comes
         // starves a network stream's buffer over and over.
@@ -225,6 +225,22 @@ TEST_F(WmpTest, DroppedStreamSaysSoAndReconnects) {
     EXPECT_EQ(shownStatus(*player), "Connection lost, reconnecting in 1 s");
     ASSERT_TRUE(QTest::qWaitFor([&] { return server_->requests("/drop") >= before + 2; }, waitLimitMs));
     EXPECT_TRUE(states.contains({QVariant::fromValue(PlaybackState::Connecting)}));
+}
+
+TEST_F(WmpTest, AStationThatRefusesEveryConnectionIsGivenUpAndTheStatusLineSaysSo) {
+    using namespace std::chrono_literals;
+    Player::WmpOptions options;
+    options.reconnectBackoff = Cumulo::TReconnectBackoff(10ms, 40ms);
+    auto player = makePlayer(options);
+    QSignalSpy states(player.get(), &Wmp::playStateChanged);
+    player->setURL("http://127.0.0.1:1/dead");
+    ASSERT_TRUE(reaches(*player, PlaybackState::Failed)) << shownStatus(*player).toStdString();
+    EXPECT_EQ(shownStatus(*player), QString::fromUtf8("Station unreachable / Rádio inacessível"));
+    EXPECT_FALSE(player->findChild<QLabel *>("statusLabel")->toolTip().isEmpty());
+    EXPECT_EQ(states.count({QVariant::fromValue(PlaybackState::Reconnecting)}),
+              Player::PlaybackMachine::reconnectsBeforeGivingUp);
+    QTest::qWait(300);
+    EXPECT_EQ(player->playState(), PlaybackState::Failed) << "given up for good";
 }
 
 int main(int argc, char **argv) {
