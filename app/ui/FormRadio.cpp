@@ -162,6 +162,9 @@ void TFormRadio::CreateGrid() {
     DBGrid1->setTabKeyNavigation(true);
     DBGrid1->setShowGrid(true);
     DBGrid1->setWordWrap(false);
+    DBGrid1->setAccessibleName(QStringLiteral("Radio stations"));
+    // Select all means nothing where one row at a time is selected.
+    DBGrid1->setCornerButtonEnabled(false);
     DBGrid1->setItemDelegate(
         new GridCellDelegate([this](QPainter *Canvas, const QStyleOptionViewItem &Cell,
                                     const QModelIndex &Index) { DBGrid1DrawColumnCell(Canvas, Cell, Index); },

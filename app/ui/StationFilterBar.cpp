@@ -1,5 +1,6 @@
 #include "app/ui/StationFilterBar.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,6 +18,9 @@ StationFilterBar::StationFilterBar(QWidget *Parent) : QWidget(Parent), Field_(ne
     Field_->setObjectName(QStringLiteral("EdtFilter"));
     Field_->setPlaceholderText(QStringLiteral("name, style or location"));
     Field_->setClearButtonEnabled(true);
+    // The clear button is the field's own, with a picture only; this names it to a screen reader.
+    if (auto *clear = Field_->findChild<QAction *>(QStringLiteral("_q_qlineeditclearaction")))
+        clear->setText(QStringLiteral("Clear"));
     Field_->installEventFilter(this);
     layout->addWidget(caption);
     layout->addWidget(Field_, 1);

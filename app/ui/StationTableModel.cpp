@@ -23,6 +23,9 @@ constexpr std::array<GridColumn, 5> kColumns{{
 const QColor kMarkedTitle(166, 202, 240);
 const QColor kMarkedCells(0, 0, 255);
 const QString kRowIndicator = QStringLiteral("\u25B6");
+// What a screen reader says of a star, in both of the window's languages.
+const QString kFavourite = QStringLiteral("favourite / favorita");
+const QString kNotFavourite = QStringLiteral("not favourite / n\u00E3o favorita");
 } // namespace
 
 StationTableModel::StationTableModel(TStationTable &Table, QObject *Parent)
@@ -68,6 +71,10 @@ QVariant StationTableModel::data(const QModelIndex &Index, int Role) const {
         if (TStationTable::Fields()[field].Type == TFieldType::Integer)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return {};
+    case Qt::AccessibleTextRole:
+        if (field != fpFavoritos)
+            return {};
+        return Table_.DisplayText(Index.row(), field) == "1" ? kFavourite : kNotFavourite;
     case Qt::ForegroundRole:
         if (MarkedColumn_ < 0)
             return {};

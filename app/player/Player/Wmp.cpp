@@ -72,12 +72,14 @@ void Wmp::buildControls() {
     stopButton_->setObjectName("stopButton");
     stopButton_->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
     stopButton_->setToolTip(tr("Stop"));
+    stopButton_->setAccessibleName(tr("Stop"));
     connect(stopButton_, &QToolButton::clicked, this, [this] { controls_.stop(); });
 
     volumeSlider_ = new QSlider(Qt::Horizontal, this);
     volumeSlider_->setObjectName("volumeSlider");
     volumeSlider_->setRange(0, 100);
     volumeSlider_->setToolTip(tr("Volume"));
+    volumeSlider_->setAccessibleName(tr("Volume"));
     connect(volumeSlider_, &QSlider::valueChanged, this, [this](int percent) {
         session_->setVolume(percent);
         emit volumeChanged(percent);
@@ -142,7 +144,10 @@ QString Wmp::nowPlaying() const {
 void Wmp::showState(PlaybackState state) {
     const bool underWay = isUnderWay(state);
     playPauseButton_->setIcon(style()->standardIcon(underWay ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
-    playPauseButton_->setToolTip(underWay ? tr("Pause") : tr("Play"));
+    // A screen reader says what a press would do, as the picture shows it.
+    const QString action = underWay ? tr("Pause") : tr("Play");
+    playPauseButton_->setToolTip(action);
+    playPauseButton_->setAccessibleName(action);
     statusLabel_->setToolTip(session_->failureDetail());
     emit playStateChanged(state);
 }

@@ -11,10 +11,14 @@
 #include "app/ui/StationFilterBar.h"
 #include "app/ui/StationFilterModel.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSet>
 #include <QStatusBar>
 #include <QTableView>
@@ -49,6 +53,51 @@ TEST_F(DesktopWindowTest, WithoutSessionBusTheProgramRunsAsBeforeWithOneLogLine)
     EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/two");
     EXPECT_EQ(form.LabelNome->text(), "Bravo");
     EXPECT_EQ(Desktop->Remote().Station().Name, "Bravo");
+}
+
+TEST_F(DesktopWindowTest, EveryControlHasAnAccessibleNameAndTheStarsASpokenValue) {
+    SetProfile(kProfile);
+    auto &form = StartDesktop(NoBus());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Player::isUnderWay(Wmp->playState()); }, 5000));
+    // With words in the find row, whose clear button then shows.
+    form.FilterBar1->Field()->setText("a");
+    // Whatever a listener can reach with the keyboard or the mouse, as a screen reader finds it.
+    // A scroll bar is told by its role and direction.
+    QStringList nameless;
+    for (QWidget *widget : form.findChildren<QWidget *>()) {
+        const bool control = widget->focusPolicy() != Qt::NoFocus ||
+                             qobject_cast<QAbstractButton *>(widget) ||
+                             qobject_cast<QAbstractSlider *>(widget);
+        if (!control || !widget->isVisibleTo(&form) || !widget->isEnabled() ||
+            qobject_cast<QScrollBar *>(widget))
+            continue;
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(widget);
+        if (!reader || reader->text(QAccessible::Name).trimmed().isEmpty())
+            nameless << (widget->objectName().isEmpty()
+                             ? QString::fromLatin1(widget->metaObject()->className())
+                             : widget->objectName());
+    }
+    EXPECT_EQ(nameless, QStringList{});
+    const auto nameOf = [](QWidget *Widget) {
+        return QAccessible::queryAccessibleInterface(Widget)->text(QAccessible::Name);
+    };
+    auto *playPause = Wmp->findChild<QAbstractButton *>("playPauseButton");
+    EXPECT_EQ(nameOf(playPause), "Pause");
+    Desktop->Remote().Pause();
+    EXPECT_EQ(nameOf(playPause), "Play");
+    EXPECT_EQ(nameOf(Wmp->findChild<QWidget *>("stopButton")), "Stop");
+    EXPECT_EQ(nameOf(Wmp->findChild<QWidget *>("volumeSlider")), "Volume");
+
+    // The Fav column is read out as words, in both of the window's languages.
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(form.DBGrid1);
+    ASSERT_TRUE(grid && grid->tableInterface());
+    const auto spoken = [&](const char *Serie) {
+        const int row = form.Filter1->IndexOfTableRow(RowOfSerie(Serie)).row();
+        QAccessibleInterface *cell = grid->tableInterface()->cellAt(row, 4);
+        return cell ? cell->text(QAccessible::Name) : QString();
+    };
+    EXPECT_EQ(spoken("12"), QString::fromUtf8("favourite / favorita"));
+    EXPECT_EQ(spoken("15"), QString::fromUtf8("not favourite / não favorita"));
 }
 
 TEST_F(DesktopWindowTest, EveryPlayerMenuItemShowsAShortcutOfItsOwn) {
