@@ -1,10 +1,10 @@
 #include "app/ui/StationFilterBar.h"
 
-#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace Tunewell {
 
@@ -18,9 +18,12 @@ StationFilterBar::StationFilterBar(QWidget *Parent) : QWidget(Parent), Field_(ne
     Field_->setObjectName(QStringLiteral("EdtFilter"));
     Field_->setPlaceholderText(QStringLiteral("name, style or location"));
     Field_->setClearButtonEnabled(true);
-    // The clear button is the field's own, with a picture only; this names it to a screen reader.
-    if (auto *clear = Field_->findChild<QAction *>(QStringLiteral("_q_qlineeditclearaction")))
-        clear->setText(QStringLiteral("Clear"));
+    // The clear button is the field's own, a picture only: named for a screen reader and a tool
+    // tip, with no text that would widen it.
+    for (auto *clear : Field_->findChildren<QToolButton *>()) {
+        clear->setAccessibleName(QStringLiteral("Clear"));
+        clear->setToolTip(QStringLiteral("Clear"));
+    }
     Field_->installEventFilter(this);
     layout->addWidget(caption);
     layout->addWidget(Field_, 1);
