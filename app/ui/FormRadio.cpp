@@ -7,6 +7,7 @@
 #include "app/ui/PlayerMenu.h"
 #include "app/ui/StationFilterBar.h"
 #include "app/ui/StationFilterModel.h"
+#include "app/ui/StationLabelColouring.h"
 #include "app/ui/StationTableModel.h"
 #include "app/ui/StatusNotice.h"
 #include "app/ui/ThemeManager.h"
@@ -64,10 +65,7 @@ QLabel *TFormRadio::CreateLabel(const char *Name, const QString &Text, int Left,
     auto *label = new QLabel(Text, Panel1);
     label->setObjectName(QString::fromLatin1(Name));
     label->move(Left, Top);
-    // Captions navy and bold, values maroon, whatever the theme. The weight is the font's: a font
-    // property in a style sheet would replace the window's font with the application's.
-    label->setStyleSheet(Caption ? QStringLiteral("color: navy; background: transparent;")
-                                 : QStringLiteral("color: maroon; background: transparent;"));
+    // Captions bold; their colours and the values' are the skin's (StationLabelColouring).
     label->setFont(WindowFont(8, Caption));
     label->adjustSize();
     return label;
@@ -115,6 +113,8 @@ void TFormRadio::CreateControls() {
     LabelLocation = CreateLabel("LabelLocation", QStringLiteral("."), 146, 302, false);
     LabelQualidade = CreateLabel("LabelQualidade", QStringLiteral("."), 201, 302, false);
     PlaceStationLabels();
+    new StationLabelColouring(*Panel1, {Label5, Label1, Label4, Label2, Label3},
+                              {LabelNum, LabelNome, LabelStyle, LabelLocation, LabelQualidade});
 
     StatusBar1 = new QStatusBar(Panel1);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));

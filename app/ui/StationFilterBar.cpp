@@ -1,5 +1,7 @@
 #include "app/ui/StationFilterBar.h"
 
+#include "app/ui/QtScreenColour.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +27,7 @@ StationFilterBar::StationFilterBar(QWidget *Parent) : QWidget(Parent), Field_(ne
         clear->setToolTip(QStringLiteral("Clear"));
     }
     Field_->installEventFilter(this);
+    KeepHintLegible();
     layout->addWidget(caption);
     layout->addWidget(Field_, 1);
     connect(Field_, &QLineEdit::textChanged, this, &StationFilterBar::TextChanged);
@@ -36,6 +39,8 @@ void StationFilterBar::Focus() {
 }
 
 bool StationFilterBar::eventFilter(QObject *Watched, QEvent *Event) {
+    if (Watched == Field_ && Event->type() == QEvent::StyleChange)
+        KeepHintLegible();
     const bool keyEvent = Event->type() == QEvent::KeyPress || Event->type() == QEvent::ShortcutOverride;
     if (Watched != Field_ || !keyEvent)
         return QWidget::eventFilter(Watched, Event);
@@ -62,6 +67,20 @@ bool StationFilterBar::eventFilter(QObject *Watched, QEvent *Event) {
     if (Event->type() == QEvent::KeyPress)
         (this->*answer)();
     return true;
+}
+
+void StationFilterBar::KeepHintLegible() {
+    // The toolkit dims the hint to half the text's strength, which leaves it too faint in most
+    // skins: it is dimmed only as far as it stays legible.
+    QPalette palette = Field_->palette();
+    const QColor base = palette.color(QPalette::Base);
+    QColor half = palette.color(QPalette::Text);
+    half.setAlphaF(0.5);
+    const QColor hint = ToQColor(MadeLegible(ToScreenColour(half, base), ToScreenColour(base)));
+    if (palette.color(QPalette::PlaceholderText) == hint)
+        return;
+    palette.setColor(QPalette::PlaceholderText, hint);
+    Field_->setPalette(palette);
 }
 
 void StationFilterBar::Clear() {

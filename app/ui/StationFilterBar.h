@@ -30,6 +30,8 @@ protected:
 
 private:
     void Clear();
+    // The placeholder in the skin's colours, legible on the field.
+    void KeepHintLegible();
 
     QLineEdit *Field_;
 };
