@@ -1,10 +1,10 @@
 #include "app/desktop/MediaPlayer2Service.h"
 
+#include "app/desktop/BusName.h"
 #include "app/desktop/MediaPlayer2Player.h"
 #include "app/desktop/MediaPlayer2Root.h"
 #include "app/desktop/PlayerRemote.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
 namespace Tunewell {
@@ -39,8 +39,9 @@ bool MediaPlayer2Service::Register() {
         return false;
     }
     // The object first: whoever sees the name appear finds it ready.
-    if (!Bus_.registerService(ServiceName)) {
-        Error_ = Bus_.lastError().message();
+    if (const BusNameClaim claim = ClaimBusName(Bus_, ServiceName);
+        claim.Outcome != BusNameClaim::TOutcome::Owned) {
+        Error_ = claim.Reason;
         Bus_.unregisterObject(ObjectPath);
         return false;
     }
