@@ -112,6 +112,10 @@ void DesktopIntegration::StartOnTheBus(QDBusConnection Bus) {
     });
 }
 
+void DesktopIntegration::LeaveTheBus() {
+    MediaInterface_.reset();
+}
+
 void DesktopIntegration::KeepVolume() {
     // The fade's levels are the timer's, not the user's choice.
     if (!Sleep_->Fading())

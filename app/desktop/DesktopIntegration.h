@@ -59,6 +59,8 @@ public:
     QAction *TitleNoticesItem() const { return TitleNoticesItem_; }
     QAction *CloseToTrayItem() const { return CloseToTrayItem_; }
     QAction *QuitItem() const { return QuitItem_; }
+    // Gives up the media interface's name, for a new instance started before this one ends.
+    void LeaveTheBus();
 
 private:
     void StartOnTheBus(QDBusConnection Bus);

@@ -38,6 +38,8 @@ bool MessageDialogs::OpenAddress(const QString &Address) {
 }
 
 void MessageDialogs::StartNewInstance() {
+    if (BeforeNewInstance_)
+        BeforeNewInstance_();
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
 }
 

@@ -2,6 +2,8 @@
 
 #include "shared/ui/Dialogs.h"
 
+#include <functional>
+
 namespace Tunewell {
 
 // The desktop's own message boxes and shell actions.
@@ -12,6 +14,11 @@ public:
     void ShowError(QWidget *Parent, const QString &Message) override;
     bool OpenAddress(const QString &Address) override;
     void StartNewInstance() override;
+    // Runs before a new instance starts: this one gives up what only one instance may hold.
+    void BeforeNewInstance(std::function<void()> Step) { BeforeNewInstance_ = std::move(Step); }
+
+private:
+    std::function<void()> BeforeNewInstance_;
 };
 
 } // namespace Tunewell

@@ -7,6 +7,7 @@
 #include "app/core/ProgramCommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
 #include "app/desktop/MainWindowControl.h"
+#include "app/desktop/SingleInstance.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/QtMainThreadDispatcher.h"
@@ -27,6 +28,10 @@ int main(int argc, char *argv[]) {
     TunewellApplication application(argc, argv);
     if (const auto Answer = AnswerCommandLine(QApplication::arguments()))
         return PrintCommandLineAnswer(*Answer);
+    // A second start shows the first one's window and ends before it reaches the cloud.
+    SingleInstance instance(QDBusConnection::sessionBus());
+    if (!instance.Claim())
+        return 0;
     UseTahoma();
     QApplication::setApplicationName(QStringLiteral("Tunewell"));
     QApplication::setDesktopFileName(QStringLiteral("tunewell"));
@@ -41,6 +46,12 @@ int main(int argc, char *argv[]) {
     TFormRadio FormRadio(environment, std::move(player), CreateChildWindow);
     FormRadio.UseKeptCatalogue(std::make_shared<KeptCatalogue>(KeptCatalogue::DefaultFilePath()));
     DesktopIntegration desktop(FormRadio, wmp, QDBusConnection::sessionBus());
+    instance.OnActivate([&desktop] { desktop.Control().Raise(); });
+    // Deleting the profile starts a new instance: it must find both names free.
+    dialogs.BeforeNewInstance([&desktop, &instance] {
+        desktop.LeaveTheBus();
+        instance.Release();
+    });
     TerminationRequest termination([&desktop] { desktop.Control().Quit(); });
     FormRadio.show();
     // The cloud client's workers end before the window, the event loop and the libraries go.

@@ -8,9 +8,11 @@
 #include "Player/Wmp.h"
 #include "app/core/StationTable.h"
 #include "app/desktop/MainWindowControl.h"
+#include "app/desktop/MediaPlayer2Service.h"
 #include "app/desktop/PlayerCommands.h"
 #include "app/desktop/PlayerRemote.h"
 #include "app/desktop/PlayerTrayIcon.h"
+#include "app/desktop/SingleInstance.h"
 #include "app/desktop/TitleNotices.h"
 #include "app/ui/PlayerMenu.h"
 #include "app/ui/StationFilterBar.h"
@@ -346,6 +348,18 @@ TEST_F(DesktopBusTest, AStationThatNeverAnswersEndsStoppedWithItsReason) {
     EXPECT_EQ(Bus.Get(Client::Player, "Metadata").toMap().value("xesam:album"), "Dead Demo");
 }
 
+TEST_F(DesktopBusTest, WithTheMediaInterfacesNameTakenTheProgramRunsAndSaysWhy) {
+    const QString owner = QStringLiteral("tunewell-test-other-player");
+    QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, owner);
+    ASSERT_TRUE(other.registerService(MediaPlayer2Service::ServiceName));
+    StartDesktop(QDBusConnection::sessionBus());
+    EXPECT_EQ(Warnings, QStringList{"The desktop's media controls are off: the name "
+                                    "org.mpris.MediaPlayer2.tunewell is owned by another program"});
+    EXPECT_EQ(Desktop->MediaInterface(), nullptr);
+    EXPECT_TRUE(Desktop->Notices());
+    QDBusConnection::disconnectFromBus(owner);
+}
+
 TEST_F(DesktopBusTest, RaiseShowsTheWindowAndQuitClosesItWithItsRecord) {
     auto &form = Start();
     form.hide();
@@ -422,6 +436,54 @@ TEST(TitleNoticesTest, WhetherTheServiceReadsMarkupIsAskedAgainUntilOneAnswers) 
     ASSERT_TRUE(QTest::qWaitFor([&] { return !notifications.Notices.empty(); }, kPatience));
     EXPECT_EQ(notifications.Notices.at(0).Summary, "Title two");
     EXPECT_EQ(notifications.Notices.at(0).Body, "Rock &amp; Demo");
+}
+
+} // namespace
+} // namespace Tunewell::Testing
+
+namespace Tunewell::Testing {
+namespace {
+
+// Each start of the program as its own connection to the session bus.
+struct ProgramStart {
+    explicit ProgramStart(const char *Name)
+        : Connection(QString::fromLatin1(Name)),
+          Instance(QDBusConnection::connectToBus(QDBusConnection::SessionBus, Connection)) {
+        Instance.OnActivate([this] { ++Shown; });
+    }
+    ~ProgramStart() { QDBusConnection::disconnectFromBus(Connection); }
+    QString Connection;
+    SingleInstance Instance;
+    int Shown = 0;
+};
+
+TEST(SingleInstanceTest, ALaterStartShowsTheFirstAndEndsUntilTheFirstLetsGo) {
+    ProgramStart first("tunewell-test-first");
+    ASSERT_TRUE(first.Instance.Claim());
+    {
+        ProgramStart second("tunewell-test-second");
+        EXPECT_FALSE(second.Instance.Claim());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return first.Shown == 1; }, kPatience));
+        EXPECT_EQ(second.Shown, 0);
+    }
+    // As before a restart: the first gives the name up, and the next start runs.
+    first.Instance.Release();
+    ProgramStart third("tunewell-test-third");
+    EXPECT_TRUE(third.Instance.Claim());
+    ProgramStart fourth("tunewell-test-fourth");
+    EXPECT_FALSE(fourth.Instance.Claim());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return third.Shown == 1; }, kPatience));
+    EXPECT_EQ(first.Shown, 1);
+}
+
+TEST(SingleInstanceTest, WithoutASessionBusEveryStartRuns) {
+    for (const char *name : {"tunewell-test-no-bus-1", "tunewell-test-no-bus-2"}) {
+        QDBusConnection none =
+            QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/tunewell-bus"), name);
+        SingleInstance instance(none);
+        EXPECT_TRUE(instance.Claim()) << name;
+        QDBusConnection::disconnectFromBus(name);
+    }
 }
 
 } // namespace

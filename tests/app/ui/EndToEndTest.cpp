@@ -20,7 +20,7 @@ using nlohmann::json;
 class EndToEndTest : public ::testing::Test {
 protected:
     void TearDown() override {
-        for (QProcess *process : {&Program, &Display}) {
+        for (QProcess *process : {&Second, &Program, &Bus, &Display}) {
             if (process->state() != QProcess::NotRunning) {
                 process->kill();
                 process->waitForFinished(5000);
@@ -34,6 +34,47 @@ protected:
         if (!Display.waitForStarted(5000) || !Display.waitForReadyRead(10000))
             return {};
         return ":" + QString::fromLatin1(Display.readAllStandardOutput()).trimmed();
+    }
+
+    // Starts a session bus of the test's own and answers its address.
+    QString StartBus() {
+        Bus.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
+        if (!Bus.waitForStarted(5000) || !Bus.waitForReadyRead(10000))
+            return {};
+        return QString::fromLatin1(Bus.readLine()).trimmed();
+    }
+
+    // The catalogue and a profile whose last station is "Two".
+    void Seed() {
+        Cloud.seed("ESTACOES", json::parse(R"({
+        "-E2EStation1": {"num":"1","url":"http://127.0.0.1:1/one.mp3","nome":"One","estilo":"Demo",
+                         "localizacao":"Local","qualidade":"128","favorito":"2","serie":"100"},
+        "-E2EStation2": {"num":"2","url":"http://127.0.0.1:1/two.mp3","nome":"Two","estilo":"Demo",
+                         "localizacao":"Local","qualidade":"128","favorito":"2","serie":"101"}})"));
+        Cloud.seed("VERSOES", json{{"Software", "2.2"}, {"Url", "http://127.0.0.1:1/download"}});
+        Cloud.seed("CADASTRADO/-E2EProfile",
+                   json{{"LAST", {{"Serie", "101"}}}, {"FAVORITOS", {{"100", "1"}}}});
+        QFile settings(Home.filePath("Firebase.ini"));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write("[General]\nRegistrado=-E2EProfile\n");
+    }
+
+    // What the program is started with: the display, a home of the test's own, the local cloud.
+    QProcessEnvironment ProgramEnvironment(const QString &Display) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("QT_QPA_PLATFORM");
+        environment.insert("DISPLAY", Display);
+        environment.insert("XDG_CONFIG_HOME", Home.path());
+        // The catalogue the program keeps goes there too, not into the user's cache.
+        environment.insert("XDG_CACHE_HOME", Home.filePath("cache"));
+        // The GStreamer registry is the build folder's, warm after its first use, as on a listener's
+        // machine: a cache folder of its own would make every run scan every plug-in first.
+        environment.insert("GST_REGISTRY_1_0", TUNEWELL_GSTREAMER_REGISTRY);
+        environment.insert("TUNEWELL_AUDIO_SINK", "fakesink sync=false");
+        environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
+                           QString::fromStdString(Cloud.databaseEmulatorHost()));
+        environment.insert("FIREBASE_AUTH_EMULATOR_HOST", QString::fromStdString(Cloud.authEmulatorHost()));
+        return environment;
     }
 
     static std::string LogText(const QString &Path) {
@@ -57,38 +98,16 @@ protected:
     TunewellTesting::LocalCloud Cloud;
     QTemporaryDir Home;
     QProcess Display;
+    QProcess Bus;
     QProcess Program;
+    QProcess Second;
 };
 
 TEST_F(EndToEndTest, StartsShowsTheCatalogueAndRecordsOfflineWhenAskedToEnd) {
-    Cloud.seed("ESTACOES", json::parse(R"({
-        "-E2EStation1": {"num":"1","url":"http://127.0.0.1:1/one.mp3","nome":"One","estilo":"Demo",
-                         "localizacao":"Local","qualidade":"128","favorito":"2","serie":"100"},
-        "-E2EStation2": {"num":"2","url":"http://127.0.0.1:1/two.mp3","nome":"Two","estilo":"Demo",
-                         "localizacao":"Local","qualidade":"128","favorito":"2","serie":"101"}})"));
-    Cloud.seed("VERSOES", json{{"Software", "2.2"}, {"Url", "http://127.0.0.1:1/download"}});
-    Cloud.seed("CADASTRADO/-E2EProfile", json{{"LAST", {{"Serie", "101"}}}, {"FAVORITOS", {{"100", "1"}}}});
-    QFile settings(Home.filePath("Firebase.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[General]\nRegistrado=-E2EProfile\n");
-    settings.close();
-
+    Seed();
     const QString display = StartDisplay();
     ASSERT_FALSE(display.isEmpty()) << "Xvfb did not start";
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    environment.insert("DISPLAY", display);
-    environment.insert("XDG_CONFIG_HOME", Home.path());
-    // The catalogue the program keeps goes there too, not into the user's cache.
-    environment.insert("XDG_CACHE_HOME", Home.filePath("cache"));
-    // The GStreamer registry is the build folder's, warm after its first use, as on a listener's
-    // machine: a cache folder of its own would make every run scan every plug-in first.
-    environment.insert("GST_REGISTRY_1_0", TUNEWELL_GSTREAMER_REGISTRY);
-    environment.insert("TUNEWELL_AUDIO_SINK", "fakesink sync=false");
-    environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
-                       QString::fromStdString(Cloud.databaseEmulatorHost()));
-    environment.insert("FIREBASE_AUTH_EMULATOR_HOST", QString::fromStdString(Cloud.authEmulatorHost()));
+    const QProcessEnvironment environment = ProgramEnvironment(display);
     const QString log = Home.filePath("tunewell.log");
     Program.setProcessEnvironment(environment);
     Program.setStandardErrorFile(log);
@@ -116,6 +135,40 @@ TEST_F(EndToEndTest, StartsShowsTheCatalogueAndRecordsOfflineWhenAskedToEnd) {
     EXPECT_EQ(status.at("Status"), "Offline");
     EXPECT_TRUE(status.contains("Hora_Entrada"));
     EXPECT_TRUE(status.contains("Hora_Saida"));
+}
+
+TEST_F(EndToEndTest, ASecondStartShowsTheFirstAndEndsWithoutReachingTheCloud) {
+    Seed();
+    const QString display = StartDisplay();
+    ASSERT_FALSE(display.isEmpty()) << "Xvfb did not start";
+    const QString bus = StartBus();
+    ASSERT_FALSE(bus.isEmpty()) << "dbus-daemon did not start";
+    QProcessEnvironment environment = ProgramEnvironment(display);
+    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus);
+    const QString log = Home.filePath("first.log");
+    Program.setProcessEnvironment(environment);
+    Program.setStandardErrorFile(log);
+    Program.start(TUNEWELL_PROGRAM, {});
+    ASSERT_TRUE(Program.waitForStarted(10000));
+    ASSERT_TRUE(WaitForLog(log, "rmPATCH", 60)) << "no presence record; see " << log.toStdString();
+
+    const auto before = Cloud.connectionsAccepted();
+    Second.setProcessEnvironment(environment);
+    Second.start(TUNEWELL_PROGRAM, {});
+    ASSERT_TRUE(Second.waitForFinished(30000));
+    const QString said = QString::fromUtf8(Second.readAllStandardError());
+    EXPECT_EQ(Second.exitCode(), 0) << said.toStdString();
+    EXPECT_TRUE(said.contains("Tunewell is already running: its window is shown")) << said.toStdString();
+    const auto after = Cloud.connectionsAccepted();
+    EXPECT_EQ(after.database, before.database) << "the second start reached the database";
+    // The question itself opens one identity connection.
+    EXPECT_EQ(after.identity, before.identity + 1) << "the second start signed in";
+    EXPECT_EQ(Program.state(), QProcess::Running);
+    EXPECT_EQ(Cloud.read("CADASTRADO/-E2EProfile/STATUS/Status"), "Online");
+
+    ::kill(static_cast<pid_t>(Program.processId()), SIGTERM);
+    ASSERT_TRUE(Program.waitForFinished(30000));
+    EXPECT_EQ(Cloud.read("CADASTRADO/-E2EProfile/STATUS/Status"), "Offline");
 }
 
 } // namespace
