@@ -2,7 +2,7 @@
 // keystroke at a time, and prints the median and the worst time a keystroke took to re-filter
 // (the grid's own update included), for each word and over all of them.
 // Usage: filter-bench [STATIONS]; run with QT_QPA_PLATFORM=offscreen where there is no display.
-#include "SampleStations.h"
+#include "SampleTable.h"
 #include "app/core/StationTable.h"
 #include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
@@ -17,21 +17,6 @@
 
 namespace {
 
-void Fill(Tunewell::TStationTable &Table, int Stations) {
-    using namespace Tunewell;
-    std::vector<TStationRow> rows(static_cast<std::size_t>(Stations));
-    for (int i = 0; i < Stations; ++i) {
-        auto &row = rows[static_cast<std::size_t>(i)];
-        row.Set(fpNum, std::int64_t{i + 1});
-        row.Set(fpNome, TunewellBench::SampleName(i));
-        row.Set(fpEstilo, TunewellBench::SampleStyle(i));
-        row.Set(fpLocal, TunewellBench::SamplePlace(i / 6));
-        row.Set(fpFavoritos, std::string(i % 10 == 0 ? "1" : "2"));
-        row.Set(fpSerie, std::int64_t{100000 + i});
-    }
-    Table.ReplaceRows(std::move(rows));
-}
-
 double Median(std::vector<double> Times) {
     std::sort(Times.begin(), Times.end());
     return Times.empty() ? 0 : Times[Times.size() / 2];
@@ -44,7 +29,7 @@ int main(int argc, char **argv) {
     QApplication application(argc, argv);
     const int stations = argc > 1 ? std::stoi(argv[1]) : 50000;
     TStationTable table;
-    Fill(table, stations);
+    TunewellBench::FillSampleTable(table, stations);
     StationTableModel source(table);
     StationFilterModel filter(source);
     QTableView grid;

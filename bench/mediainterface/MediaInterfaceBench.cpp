@@ -7,6 +7,7 @@
 #include "Player/Wmp.h"
 #include "Player/WmpOptions.h"
 #include "SampleStations.h"
+#include "SampleTable.h"
 #include "app/core/StationTable.h"
 #include "app/desktop/FormRadioRemote.h"
 #include "app/desktop/MediaPlayer2Player.h"
@@ -36,26 +37,6 @@ public:
         return nullptr;
     }
 };
-
-std::string UrlOf(int Index) {
-    return "http://bench.invalid/" + std::to_string(Index);
-}
-
-void Fill(Tunewell::TStationTable &Table, int Stations) {
-    using namespace Tunewell;
-    std::vector<TStationRow> rows(static_cast<std::size_t>(Stations));
-    for (int i = 0; i < Stations; ++i) {
-        auto &row = rows[static_cast<std::size_t>(i)];
-        row.Set(fpNum, std::int64_t{i + 1});
-        row.Set(fpNome, TunewellBench::SampleName(i));
-        row.Set(fpEstilo, TunewellBench::SampleStyle(i));
-        row.Set(fpLocal, TunewellBench::SamplePlace(i / 6));
-        row.Set(fpUrl, UrlOf(i));
-        row.Set(fpFavoritos, std::string("2"));
-        row.Set(fpSerie, std::int64_t{100000 + i});
-    }
-    Table.ReplaceRows(std::move(rows));
-}
 
 // Every readable property of the adaptor once, as the bus's GetAll reads them.
 void GetAll(const QObject &Adaptor) {
@@ -89,7 +70,7 @@ int main(int argc, char **argv) {
     auto player = std::make_unique<WmpStationPlayer>(options);
     Player::Wmp &wmp = player->Control();
     TFormRadio form(WindowEnvironment{dialogs, std::make_shared<NoCloud>()}, std::move(player), {});
-    Fill(form.cdsRadios, stations);
+    TunewellBench::FillSampleTable(form.cdsRadios, stations);
     FormRadioRemote remote(form, wmp);
     QObject exported;
     const MediaPlayer2Player adaptor(&exported, remote);
@@ -97,7 +78,7 @@ int main(int argc, char **argv) {
 
     // The station playing is the table's current row, half way down.
     form.cdsRadios.SetCurrentRow(stations / 2);
-    wmp.setURL(QString::fromStdString(UrlOf(stations / 2)));
+    wmp.setURL(QString::fromStdString(TunewellBench::SampleUrl(stations / 2)));
     Report("the station playing in the table", adaptor);
     // The table no longer holds the station playing.
     wmp.setURL(QStringLiteral("http://bench.invalid/gone"));

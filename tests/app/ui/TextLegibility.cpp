@@ -1,5 +1,6 @@
 #include "TextLegibility.h"
 
+#include "WidgetPath.h"
 #include "app/core/TextContrast.h"
 
 #include <QAbstractButton>
@@ -27,14 +28,6 @@ struct TextPlace {
     QRect Rect;
 };
 
-QString Name(const QWidget *Widget) {
-    QStringList Path;
-    for (const QWidget *Each = Widget; Each; Each = Each->isWindow() ? nullptr : Each->parentWidget())
-        Path.prepend(Each->objectName().isEmpty() ? QString::fromLatin1(Each->metaObject()->className())
-                                                  : Each->objectName());
-    return Path.join(QLatin1Char('/'));
-}
-
 ScreenColour ColourOf(QRgb Pixel) {
     return {qRed(Pixel), qGreen(Pixel), qBlue(Pixel)};
 }
@@ -55,7 +48,7 @@ QRect InWindow(const QWidget &Widget, const QWidget &Window, const QRect &Rect, 
 void AddLabel(const QLabel &Label, const QWidget &Window, std::vector<TextPlace> &Places) {
     if (Label.text().isEmpty())
         return;
-    Places.push_back({QStringLiteral("%1 \"%2\"").arg(Name(&Label), Label.text()),
+    Places.push_back({QStringLiteral("%1 \"%2\"").arg(WidgetPath(&Label), Label.text()),
                       InWindow(Label, Window, Label.contentsRect())});
 }
 
@@ -70,7 +63,8 @@ void AddEdit(const QLineEdit &Edit, const QWidget &Window, std::vector<TextPlace
         Edit.hasFrame() ? Edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &Option, &Edit) : 0;
     QRect Contents = Edit.style()->subElementRect(QStyle::SE_LineEditContents, &Option, &Edit);
     Contents.setWidth(std::min(Contents.width(), Edit.fontMetrics().horizontalAdvance(Text) + 4));
-    Places.push_back({QStringLiteral("%1 \"%2\"").arg(Name(&Edit), Text), InWindow(Edit, Window, Contents)});
+    Places.push_back(
+        {QStringLiteral("%1 \"%2\"").arg(WidgetPath(&Edit), Text), InWindow(Edit, Window, Contents)});
 }
 
 void AddView(const QAbstractItemView &View, const QWidget &Window, const QSet<QString> &PictureColumns,
@@ -90,7 +84,7 @@ void AddView(const QAbstractItemView &View, const QWidget &Window, const QSet<QS
             if (Text.isEmpty() || !Shown.contains(Cell))
                 continue;
             Places.push_back(
-                {QStringLiteral("%1 cell %2,%3 \"%4\"").arg(Name(&View)).arg(Row).arg(Column).arg(Text),
+                {QStringLiteral("%1 cell %2,%3 \"%4\"").arg(WidgetPath(&View)).arg(Row).arg(Column).arg(Text),
                  InWindow(*View.viewport(), Window, Cell, 2)});
         }
     }
@@ -110,7 +104,7 @@ void AddHeader(const QHeaderView &Header, const QWidget &Window, std::vector<Tex
         const QRect Place = Whole;
         if (!Header.viewport()->rect().contains(Whole))
             continue;
-        Places.push_back({QStringLiteral("%1 section \"%2\"").arg(Name(&Header), Text),
+        Places.push_back({QStringLiteral("%1 section \"%2\"").arg(WidgetPath(&Header), Text),
                           InWindow(*Header.viewport(), Window, Place, 2)});
     }
 }
@@ -119,7 +113,7 @@ void AddMenuBar(const QMenuBar &Bar, const QWidget &Window, std::vector<TextPlac
     for (QAction *Action : Bar.actions()) {
         if (!Action->isVisible() || Action->isSeparator())
             continue;
-        Places.push_back({QStringLiteral("%1 item \"%2\"").arg(Name(&Bar), Action->text()),
+        Places.push_back({QStringLiteral("%1 item \"%2\"").arg(WidgetPath(&Bar), Action->text()),
                           InWindow(Bar, Window, Bar.actionGeometry(Action), 2)});
     }
 }
@@ -127,7 +121,7 @@ void AddMenuBar(const QMenuBar &Bar, const QWidget &Window, std::vector<TextPlac
 void AddButton(const QAbstractButton &Button, const QWidget &Window, std::vector<TextPlace> &Places) {
     if (Button.text().isEmpty())
         return;
-    Places.push_back({QStringLiteral("%1 \"%2\"").arg(Name(&Button), Button.text()),
+    Places.push_back({QStringLiteral("%1 \"%2\"").arg(WidgetPath(&Button), Button.text()),
                       InWindow(Button, Window, Button.rect(), 3)});
 }
 

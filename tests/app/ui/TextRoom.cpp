@@ -1,5 +1,7 @@
 #include "TextRoom.h"
 
+#include "WidgetPath.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -26,14 +28,6 @@ namespace {
 constexpr int kIconSpacing = 4;
 // QLineEdit's own blank on either side of its text.
 constexpr int kEditMargin = 2;
-
-QString Name(const QWidget *Widget) {
-    QStringList Path;
-    for (const QWidget *Each = Widget; Each; Each = Each->isWindow() ? nullptr : Each->parentWidget())
-        Path.prepend(Each->objectName().isEmpty() ? QString::fromLatin1(Each->metaObject()->className())
-                                                  : Each->objectName());
-    return Path.join(QLatin1Char('/'));
-}
 
 QString Sizes(const QSize &Needed, const QSize &Room) {
     return QStringLiteral("needs %1x%2, has %3x%4")
@@ -76,7 +70,7 @@ void CheckLabel(const QLabel &Label, QStringList &Misfits) {
     if (Label.wordWrap())
         Needed = QSize(Room.width(), Label.heightForWidth(Room.width()));
     if (Exceeds(Needed, Room))
-        Misfits << QStringLiteral("%1 \"%2\": %3").arg(Name(&Label), Label.text(), Sizes(Needed, Room));
+        Misfits << QStringLiteral("%1 \"%2\": %3").arg(WidgetPath(&Label), Label.text(), Sizes(Needed, Room));
 }
 
 void CheckPushButton(const QPushButton &Button, QStringList &Misfits) {
@@ -93,14 +87,14 @@ void CheckPushButton(const QPushButton &Button, QStringList &Misfits) {
         Needed.setHeight(std::max(Needed.height(), Button.iconSize().height()));
     }
     if (Exceeds(Needed, Room.size()))
-        Misfits
-            << QStringLiteral("%1 \"%2\": %3").arg(Name(&Button), Button.text(), Sizes(Needed, Room.size()));
+        Misfits << QStringLiteral("%1 \"%2\": %3")
+                       .arg(WidgetPath(&Button), Button.text(), Sizes(Needed, Room.size()));
 }
 
 void CheckOtherButton(const QAbstractButton &Button, QStringList &Misfits) {
     if (Exceeds(Button.sizeHint(), Button.size()))
         Misfits << QStringLiteral("%1 \"%2\": %3")
-                       .arg(Name(&Button), Button.text(), Sizes(Button.sizeHint(), Button.size()));
+                       .arg(WidgetPath(&Button), Button.text(), Sizes(Button.sizeHint(), Button.size()));
 }
 
 void CheckEdit(const QLineEdit &Edit, QStringList &Misfits) {
@@ -117,7 +111,8 @@ void CheckEdit(const QLineEdit &Edit, QStringList &Misfits) {
     const QString Text = ShownText(Edit);
     const QSize Needed(Edit.fontMetrics().horizontalAdvance(Text), Edit.fontMetrics().height());
     if (Exceeds(Needed, Contents.size()))
-        Misfits << QStringLiteral("%1 \"%2\": %3").arg(Name(&Edit), Text, Sizes(Needed, Contents.size()));
+        Misfits
+            << QStringLiteral("%1 \"%2\": %3").arg(WidgetPath(&Edit), Text, Sizes(Needed, Contents.size()));
 }
 
 void CheckCombo(const QComboBox &Combo, QStringList &Misfits) {
@@ -131,7 +126,7 @@ void CheckCombo(const QComboBox &Combo, QStringList &Misfits) {
                        Combo.fontMetrics().height());
     if (Exceeds(Needed, Field.size()))
         Misfits << QStringLiteral("%1 \"%2\": %3")
-                       .arg(Name(&Combo), Combo.currentText(), Sizes(Needed, Field.size()));
+                       .arg(WidgetPath(&Combo), Combo.currentText(), Sizes(Needed, Field.size()));
 }
 
 void CheckHeader(const QHeaderView &Header, QStringList &Misfits) {
@@ -143,7 +138,8 @@ void CheckHeader(const QHeaderView &Header, QStringList &Misfits) {
         const int Needed = Header.sectionSizeHint(Section);
         if (Needed > Header.sectionSize(Section))
             Misfits << QStringLiteral("%1 section \"%2\": needs %3, has %4")
-                           .arg(Name(&Header), Header.model()->headerData(Section, Qt::Horizontal).toString())
+                           .arg(WidgetPath(&Header),
+                                Header.model()->headerData(Section, Qt::Horizontal).toString())
                            .arg(Needed)
                            .arg(Header.sectionSize(Section));
     }
@@ -157,7 +153,7 @@ void CheckMenuBar(const QMenuBar &Bar, QStringList &Misfits) {
         const int Needed = Bar.fontMetrics().horizontalAdvance(Plain(Action->text()));
         if (Item.isEmpty() || !Bar.rect().contains(Item) || Item.width() < Needed)
             Misfits << QStringLiteral("%1 item \"%2\": needs %3, has %4 in a bar of %5")
-                           .arg(Name(&Bar), Action->text())
+                           .arg(WidgetPath(&Bar), Action->text())
                            .arg(Needed)
                            .arg(Item.width())
                            .arg(Bar.width());
@@ -176,7 +172,7 @@ void CheckMenu(QMenu &Menu, QStringList &Misfits, std::set<QMenu *> &Seen) {
         const int Room = Menu.actionGeometry(Action).width();
         if (Room < Needed)
             Misfits << QStringLiteral("%1 item \"%2\": needs %3, has %4")
-                           .arg(Name(&Menu), Action->text())
+                           .arg(WidgetPath(&Menu), Action->text())
                            .arg(Needed)
                            .arg(Room);
         if (Action->menu())
@@ -195,7 +191,7 @@ void CheckPlace(const QWidget &Widget, const QWidget &Window, QStringList &Misfi
         return;
     if (!Parent->rect().contains(Widget.geometry()))
         Misfits << QStringLiteral("%1 \"%2\" reaches outside its parent: %3,%4 %5x%6 in %7x%8")
-                       .arg(Name(&Widget), ShownText(Widget))
+                       .arg(WidgetPath(&Widget), ShownText(Widget))
                        .arg(Widget.x())
                        .arg(Widget.y())
                        .arg(Widget.width())
@@ -211,7 +207,7 @@ void CheckPlace(const QWidget &Widget, const QWidget &Window, QStringList &Misfi
             continue;
         if (Sibling->geometry().intersects(Widget.geometry()))
             Misfits << QStringLiteral("%1 \"%2\" overlaps %3")
-                           .arg(Name(&Widget), ShownText(Widget), Name(Sibling));
+                           .arg(WidgetPath(&Widget), ShownText(Widget), WidgetPath(Sibling));
     }
 }
 
