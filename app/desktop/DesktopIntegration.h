@@ -40,9 +40,9 @@ struct DesktopOptions {
 };
 
 // The desktop's additions beside the main window, made once the window exists and gone before
-// it: the Player menu's commands and keys (kept from a focused control), the sleep timer and its status bar
-// panel, the tray icon where the desktop has a tray, the media interface and the title notices where there is
-// a session bus, and the player's choices kept in the settings store.
+// it: the Player menu's commands and keys (kept from a focused control), the sleep timer and its
+// status bar panel, the tray icon where the desktop has a tray, the media interface and the title
+// notices where there is a session bus, and the player's choices kept in the settings store.
 class DesktopIntegration {
 public:
     DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBusConnection Bus, DesktopOptions Options = {});
