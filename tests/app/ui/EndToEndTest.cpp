@@ -59,11 +59,16 @@ protected:
         settings.write("[General]\nRegistrado=-E2EProfile\n");
     }
 
-    // What the program is started with: the display, a home of the test's own, the local cloud.
-    QProcessEnvironment ProgramEnvironment(const QString &Display) const {
+    // What the program is started with: the display, a session bus (none when empty; never the
+    // session's own, whose Tunewell would be shown instead), a home of the test's own, the local
+    // cloud.
+    QProcessEnvironment ProgramEnvironment(const QString &Display, const QString &SessionBus = {}) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("QT_QPA_PLATFORM");
         environment.insert("DISPLAY", Display);
+        environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        if (!SessionBus.isEmpty())
+            environment.insert("DBUS_SESSION_BUS_ADDRESS", SessionBus);
         environment.insert("XDG_CONFIG_HOME", Home.path());
         // The catalogue the program keeps goes there too, not into the user's cache.
         environment.insert("XDG_CACHE_HOME", Home.filePath("cache"));
@@ -143,8 +148,7 @@ TEST_F(EndToEndTest, ASecondStartShowsTheFirstAndEndsWithoutReachingTheCloud) {
     ASSERT_FALSE(display.isEmpty()) << "Xvfb did not start";
     const QString bus = StartBus();
     ASSERT_FALSE(bus.isEmpty()) << "dbus-daemon did not start";
-    QProcessEnvironment environment = ProgramEnvironment(display);
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", bus);
+    const QProcessEnvironment environment = ProgramEnvironment(display, bus);
     const QString log = Home.filePath("first.log");
     Program.setProcessEnvironment(environment);
     Program.setStandardErrorFile(log);
