@@ -416,12 +416,6 @@ TEST_F(DesktopBusTest, WithoutMarkupTheNameIsPlainText) {
     EXPECT_EQ(notifications.Notices.at(0).Body, "Rock & Demo");
 }
 
-} // namespace
-} // namespace Tunewell::Testing
-
-namespace Tunewell::Testing {
-namespace {
-
 TEST(TitleNoticesTest, WhetherTheServiceReadsMarkupIsAskedAgainUntilOneAnswers) {
     ScriptedRemote remote;
     TitleNotices notices(remote, QDBusConnection::sessionBus());
@@ -437,12 +431,6 @@ TEST(TitleNoticesTest, WhetherTheServiceReadsMarkupIsAskedAgainUntilOneAnswers) 
     EXPECT_EQ(notifications.Notices.at(0).Summary, "Title two");
     EXPECT_EQ(notifications.Notices.at(0).Body, "Rock &amp; Demo");
 }
-
-} // namespace
-} // namespace Tunewell::Testing
-
-namespace Tunewell::Testing {
-namespace {
 
 // Each start of the program as its own connection to the session bus.
 struct ProgramStart {

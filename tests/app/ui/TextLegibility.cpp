@@ -101,11 +101,10 @@ void AddHeader(const QHeaderView &Header, const QWidget &Window, std::vector<Tex
         const int Size = Header.sectionSize(Section);
         const QRect Whole = Header.orientation() == Qt::Horizontal ? QRect(Start, 0, Size, Header.height())
                                                                    : QRect(0, Start, Header.width(), Size);
-        const QRect Place = Whole;
         if (!Header.viewport()->rect().contains(Whole))
             continue;
         Places.push_back({QStringLiteral("%1 section \"%2\"").arg(WidgetPath(&Header), Text),
-                          InWindow(*Header.viewport(), Window, Place, 2)});
+                          InWindow(*Header.viewport(), Window, Whole, 2)});
     }
 }
 
