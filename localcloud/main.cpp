@@ -3,6 +3,7 @@
 #include "TunewellCloud/CloudServer.h"
 #include "TunewellCloud/CommandLine.h"
 #include "TunewellCloud/DemoStation.h"
+#include "TunewellCloud/HttpServers.h"
 #include "TunewellCloud/RequestError.h"
 
 #include <atomic>
@@ -58,8 +59,10 @@ int serve(const CommandLine &line) {
               << (server.rulesSource() == "open" ? "open: every signed-in caller reads and writes everything"
                                                  : "of " + server.rulesSource())
               << std::endl;
-    std::cout << "database http://" << options.address << ":" << server.databasePort() << "\n"
-              << "identity http://" << options.address << ":" << server.authPort() << "\n"
+    std::cout << "database " << server.scheme() << "://" << options.address << ":" << server.databasePort()
+              << "\n"
+              << "identity " << server.scheme() << "://" << options.address << ":" << server.authPort()
+              << "\n"
               << "ready" << std::endl;
     serveUntilStopped(
         stopSignals,
@@ -100,26 +103,31 @@ int seed(const CommandLine &line) {
 }
 
 int radio(const CommandLine &line) {
-    line.allowOnly({"folder", "port", "address", "metaint", "rate"});
+    line.allowOnly({"folder", "port", "address", "metaint", "rate", "tls", "data", "cert", "key"});
     if (!line.has("folder"))
         throw UsageError("radio needs --folder DIR");
+    const TlsOptions tls = line.tlsOptions();
+    if (tls.enabled && tls.certificateFile.empty() && !line.has("data"))
+        throw UsageError(
+            "radio --tls needs --data DIR (whose authority signs its certificate) or --cert and --key");
     const sigset_t stopSignals = blockStopSignals();
     DemoStation::Figures figures;
     figures.metaInterval = static_cast<std::size_t>(line.number("metaint", 16000, 1, 1 << 20));
     figures.bytesPerSecond = static_cast<std::size_t>(line.number("rate", 16000, 1000, 1 << 26));
     DemoStation station(line.text("folder", ""), figures);
-    httplib::Server server;
-    server.set_tcp_nodelay(true);
-    station.install(server);
+    const auto server = HttpServers::make(HttpServers::credentials(tls, line.text("data", "")));
+    server->set_tcp_nodelay(true);
+    station.install(*server);
     const std::string address = line.text("address", "127.0.0.1");
     const int wanted = static_cast<int>(line.number("port", 8000, 0, 65535));
-    const int port =
-        wanted == 0 ? server.bind_to_any_port(address) : (server.bind_to_port(address, wanted) ? wanted : -1);
+    const int port = wanted == 0 ? server->bind_to_any_port(address)
+                                 : (server->bind_to_port(address, wanted) ? wanted : -1);
     if (port <= 0)
         throw std::runtime_error("cannot listen on " + address + ":" + std::to_string(wanted));
-    std::cout << "radio http://" << address << ":" << port << "/\nready" << std::endl;
+    std::cout << "radio " << HttpServers::scheme(tls) << "://" << address << ":" << port << "/\nready"
+              << std::endl;
     const bool served = serveUntilStopped(
-        stopSignals, [&server] { return server.listen_after_bind(); }, [&server] { server.stop(); });
+        stopSignals, [&server] { return server->listen_after_bind(); }, [&server] { server->stop(); });
     return served ? 0 : 1;
 }
 
@@ -128,7 +136,7 @@ int radio(const CommandLine &line) {
 int main(int argc, char **argv) {
     try {
         const std::vector<std::string> words(argv + 1, argv + argc);
-        const CommandLine line = CommandLine::parse(words, {"no-anonymous"});
+        const CommandLine line = CommandLine::parse(words, {"no-anonymous", "tls"});
         if (line.command == "serve")
             return serve(line);
         if (line.command == "add-account")

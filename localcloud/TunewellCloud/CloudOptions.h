@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TunewellCloud/TlsOptions.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -24,6 +26,7 @@ struct CloudOptions {
     std::uint64_t compactAfterBytes = 64ull << 20;
     // The security rules: a rules file, "open", or empty for the program's own file.
     std::string rules;
+    TlsOptions tls;
 };
 
 } // namespace TunewellCloud

@@ -2,6 +2,7 @@
 
 #include "TunewellCloud/AnswerCompression.h"
 #include "TunewellCloud/HttpReplies.h"
+#include "TunewellCloud/HttpServers.h"
 #include "TunewellCloud/RulesLocation.h"
 
 #include <stdexcept>
@@ -43,6 +44,11 @@ SecurityRules rulesFrom(const std::string &source) {
     return source == "open" ? SecurityRules::open() : SecurityRules::fromFile(source);
 }
 
+// TCP's, and TLS 1.3's one more.
+int handshakeRoundTrips(const CloudOptions &options) {
+    return options.tls.enabled ? 2 : 1;
+}
+
 void configure(httplib::Server &server, NetworkDistance &distance, int threads) {
     distance.install(server, threads);
     server.set_keep_alive_max_count(100000);
@@ -61,18 +67,21 @@ CloudServer::CloudServer(CloudOptions options)
       database_(folder_.path() / "database", databaseFigures(options_)),
       accounts_(folder_.path() / "accounts", logFigures(options_)),
       databaseService_(database_, signer_, options_, rules_), identityService_(accounts_, signer_, options_),
-      databaseDistance_(std::chrono::milliseconds(options_.latencyMs)),
-      authDistance_(std::chrono::milliseconds(options_.latencyMs)) {
-    configure(databaseServer_, databaseDistance_, options_.threads);
-    configure(authServer_, authDistance_, std::max(4, options_.threads / 8));
-    databaseService_.install(databaseServer_);
-    identityService_.install(authServer_);
-    authServer_.Get("/emulator/v1/connections",
-                    [this](const httplib::Request &, httplib::Response &response) {
-                        const Json counts = {{"database", databaseDistance_.connectionsAccepted()},
-                                             {"identity", authDistance_.connectionsAccepted()}};
-                        HttpReplies::json(response, 200, counts.dump());
-                    });
+      databaseDistance_(std::chrono::milliseconds(options_.latencyMs), handshakeRoundTrips(options_)),
+      authDistance_(std::chrono::milliseconds(options_.latencyMs), handshakeRoundTrips(options_)) {
+    const auto credentials = HttpServers::credentials(options_.tls, folder_.path());
+    databaseServer_ = HttpServers::make(credentials);
+    authServer_ = HttpServers::make(credentials);
+    configure(*databaseServer_, databaseDistance_, options_.threads);
+    configure(*authServer_, authDistance_, std::max(4, options_.threads / 8));
+    databaseService_.install(*databaseServer_);
+    identityService_.install(*authServer_);
+    authServer_->Get("/emulator/v1/connections",
+                     [this](const httplib::Request &, httplib::Response &response) {
+                         const Json counts = {{"database", databaseDistance_.connectionsAccepted()},
+                                              {"identity", authDistance_.connectionsAccepted()}};
+                         HttpReplies::json(response, 200, counts.dump());
+                     });
 }
 
 CloudServer::~CloudServer() {
@@ -80,20 +89,24 @@ CloudServer::~CloudServer() {
 }
 
 void CloudServer::bind() {
-    databasePort_ = bindServer(databaseServer_, options_.address, options_.databasePort);
-    authPort_ = bindServer(authServer_, options_.address, options_.authPort);
+    databasePort_ = bindServer(*databaseServer_, options_.address, options_.databasePort);
+    authPort_ = bindServer(*authServer_, options_.address, options_.authPort);
 }
 
 void CloudServer::run() {
-    std::thread auth([this] { authServer_.listen_after_bind(); });
-    databaseServer_.listen_after_bind();
+    std::thread auth([this] { authServer_->listen_after_bind(); });
+    databaseServer_->listen_after_bind();
     auth.join();
 }
 
 void CloudServer::stop() {
     database_.closeListeners();
-    databaseServer_.stop();
-    authServer_.stop();
+    databaseServer_->stop();
+    authServer_->stop();
+}
+
+const char *CloudServer::scheme() const {
+    return HttpServers::scheme(options_.tls);
 }
 
 } // namespace TunewellCloud

@@ -29,6 +29,8 @@ public:
     void bind();
     int databasePort() const { return databasePort_; }
     int authPort() const { return authPort_; }
+    // "https" when serving TLS, else "http".
+    const char *scheme() const;
     // Serves until stop() is called from another thread.
     void run();
     void stop();
@@ -46,8 +48,9 @@ private:
     IdentityService identityService_;
     NetworkDistance databaseDistance_;
     NetworkDistance authDistance_;
-    httplib::Server databaseServer_;
-    httplib::Server authServer_;
+    // HTTP or HTTPS, as the options say.
+    std::unique_ptr<httplib::Server> databaseServer_;
+    std::unique_ptr<httplib::Server> authServer_;
     int databasePort_ = -1;
     int authPort_ = -1;
 };

@@ -10,12 +10,15 @@ const char *const kUsage =
     "  tunewell-cloud serve --data DIR [--db-port 9000] [--auth-port 9099] [--address 127.0.0.1]\n"
     "                       [--api-key K] [--project-id P] [--token-lifetime S] [--keep-alive S]\n"
     "                       [--oob-lifetime S] [--body-limit BYTES] [--threads N] [--no-anonymous]\n"
-    "                       [--latency MS] [--rules FILE|open]\n"
+    "                       [--latency MS] [--rules FILE|open] [--tls [--cert FILE --key FILE]]\n"
     "  tunewell-cloud add-account --data DIR EMAIL PASSWORD\n"
     "  tunewell-cloud seed --data DIR --catalogue FILE [--version 2.2] [--download-url URL]\n"
     "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
+    "                       [--tls (--data DIR | --cert FILE --key FILE)]\n"
     "  tunewell-cloud --help | --version\n"
-    "Port 0 picks a free port; the chosen ports are printed.\n";
+    "Port 0 picks a free port; the chosen ports are printed. With --tls the servers speak HTTPS\n"
+    "with a certificate signed by the data folder's own authority (DIR/ca.pem), or with the one\n"
+    "given by --cert and --key.\n";
 
 CommandLine CommandLine::parse(const std::vector<std::string> &words, const std::vector<std::string> &flags) {
     CommandLine line;
@@ -71,7 +74,8 @@ void CommandLine::allowOnly(const std::vector<std::string> &names) const {
 
 CloudOptions CommandLine::cloudOptions() const {
     allowOnly({"data", "db-port", "auth-port", "address", "api-key", "project-id", "token-lifetime",
-               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous", "latency", "rules"});
+               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous", "latency", "rules",
+               "tls", "cert", "key"});
     if (!has("data"))
         throw UsageError("--data DIR is required");
     CloudOptions options;
@@ -91,12 +95,23 @@ CloudOptions CommandLine::cloudOptions() const {
     options.threads = static_cast<int>(number("threads", options.threads, 4, 4096));
     options.anonymousSignIn = !has("no-anonymous");
     options.latencyMs = static_cast<int>(number("latency", options.latencyMs, 0, 10000));
+    options.tls = tlsOptions();
     if (options.apiKey.empty())
         throw UsageError("--api-key must not be empty");
     options.rules = text("rules", "");
     if (has("rules") && options.rules.empty())
         throw UsageError("--rules needs a rules file, or open");
     return options;
+}
+
+TlsOptions CommandLine::tlsOptions() const {
+    if (has("cert") != has("key"))
+        throw UsageError("--cert FILE and --key FILE go together");
+    TlsOptions tls;
+    tls.enabled = has("tls") || has("cert");
+    tls.certificateFile = text("cert", "");
+    tls.keyFile = text("key", "");
+    return tls;
 }
 
 } // namespace TunewellCloud

@@ -31,6 +31,8 @@ struct CommandLine {
     void allowOnly(const std::vector<std::string> &names) const;
 
     CloudOptions cloudOptions() const;
+    // --tls, --cert FILE and --key FILE: the two files go together and mean --tls.
+    TlsOptions tlsOptions() const;
 };
 
 extern const char *const kUsage;

@@ -10,8 +10,8 @@ namespace {
 // cpp-httplib hands every connection it accepts to its task queue as one task.
 class CountingTaskQueue : public httplib::TaskQueue {
 public:
-    CountingTaskQueue(int threads, std::atomic<std::uint64_t> &accepted, std::chrono::milliseconds latency)
-        : pool_(threads), accepted_(accepted), latency_(latency) {}
+    CountingTaskQueue(int threads, std::atomic<std::uint64_t> &accepted, std::chrono::milliseconds handshakes)
+        : pool_(threads), accepted_(accepted), handshakes_(handshakes) {}
 
     // The handshake's cost runs from the accept, as on a network, not from when a thread of the
     // pool gets to the connection: a client that connects ahead of its first request has paid it
@@ -19,7 +19,7 @@ public:
     void enqueue(std::function<void()> connection) override {
         ++accepted_;
         pool_.enqueue(
-            [connection = std::move(connection), readable = std::chrono::steady_clock::now() + latency_] {
+            [connection = std::move(connection), readable = std::chrono::steady_clock::now() + handshakes_] {
                 std::this_thread::sleep_until(readable);
                 connection();
             });
@@ -30,16 +30,18 @@ public:
 private:
     httplib::ThreadPool pool_;
     std::atomic<std::uint64_t> &accepted_;
-    const std::chrono::milliseconds latency_;
+    const std::chrono::milliseconds handshakes_;
 };
 
 } // namespace
 
-NetworkDistance::NetworkDistance(std::chrono::milliseconds latency) : latency_(latency) {}
+NetworkDistance::NetworkDistance(std::chrono::milliseconds latency, int handshakeRoundTrips)
+    : latency_(latency), handshakeRoundTrips_(handshakeRoundTrips) {}
 
 void NetworkDistance::install(httplib::Server &server, int threads) {
     server.new_task_queue = [this, threads] {
-        return std::make_unique<CountingTaskQueue>(threads, accepted_, latency_).release();
+        return std::make_unique<CountingTaskQueue>(threads, accepted_, latency_ * handshakeRoundTrips_)
+            .release();
     };
     if (latency_.count() > 0)
         server.set_pre_routing_handler([latency = latency_](const httplib::Request &, httplib::Response &) {

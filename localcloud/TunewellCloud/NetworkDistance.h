@@ -8,13 +8,13 @@
 namespace TunewellCloud {
 
 // The distance a server of the local cloud pretends to be at, and its count of the connections
-// it accepted. With a latency L, every answer is held back by L, and no request of a new
-// connection is read before L has passed since its accept, as a TCP handshake's round trip would
-// cost (TLS would add one or two more): a connection opened ahead of its first request has paid
-// it by then. With no latency nothing waits; the count is kept either way.
+// it accepted. With a latency L, every answer is held back by L, and nothing of a new connection
+// is read before its handshakes' round trips have passed since its accept, L each: TCP's, and
+// over TLS 1.3 one more; a connection opened ahead of its first request has paid them by then.
+// With no latency nothing waits; the count is kept either way.
 class NetworkDistance {
 public:
-    explicit NetworkDistance(std::chrono::milliseconds latency);
+    explicit NetworkDistance(std::chrono::milliseconds latency, int handshakeRoundTrips = 1);
 
     // Gives the server a pool of that many threads that counts and delays as described.
     void install(httplib::Server &server, int threads);
@@ -22,6 +22,7 @@ public:
 
 private:
     const std::chrono::milliseconds latency_;
+    const int handshakeRoundTrips_;
     std::atomic<std::uint64_t> accepted_{0};
 };
 

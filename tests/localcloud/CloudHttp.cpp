@@ -12,6 +12,8 @@ CloudHttp::CloudHttp(const TunewellTesting::LocalCloud &cloud)
 Answer CloudHttp::raw(const std::string &baseUrl, const std::string &method, const std::string &target,
                       const std::string &body, const std::string &contentType) const {
     httplib::Client client(baseUrl);
+    if (baseUrl.starts_with("https:"))
+        client.set_ca_cert_path(cloud_.caFile().c_str());
     client.set_read_timeout(30);
     client.set_tcp_nodelay(true);
     // Targets are sent exactly as the tests write them.

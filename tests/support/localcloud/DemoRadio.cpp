@@ -14,10 +14,20 @@ DemoRadio::DemoRadio(Options options) {
     logFile_ = std::filesystem::temp_directory_path() /
                ("tunewell-radio-" + std::to_string(::getpid()) + "-" +
                 std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".log");
-    const auto lines = process_.start(
-        {LocalCloud::serverBinary(), "radio", "--folder", options.folder.string(), "--port", "0", "--metaint",
-         std::to_string(options.metaInterval), "--rate", std::to_string(options.bytesPerSecond)},
-        logFile_, "ready");
+    std::vector<std::string> command = {LocalCloud::serverBinary(),
+                                        "radio",
+                                        "--folder",
+                                        options.folder.string(),
+                                        "--port",
+                                        "0",
+                                        "--metaint",
+                                        std::to_string(options.metaInterval),
+                                        "--rate",
+                                        std::to_string(options.bytesPerSecond)};
+    tls_ = !options.tlsDataFolder.empty();
+    if (tls_)
+        command.insert(command.end(), {"--tls", "--data", options.tlsDataFolder.string()});
+    const auto lines = process_.start(command, logFile_, "ready");
     for (const auto &line : lines) {
         if (line.rfind("radio ", 0) == 0) {
             const auto colon = line.rfind(':');
@@ -33,7 +43,7 @@ DemoRadio::~DemoRadio() {
 }
 
 std::string DemoRadio::url(const std::string &name) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/" + name;
+    return (tls_ ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(port_) + "/" + name;
 }
 
 } // namespace TunewellTesting

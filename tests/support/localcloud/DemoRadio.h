@@ -15,13 +15,15 @@ public:
         std::filesystem::path folder; // empty: the folder of the demo clip
         int metaInterval = 16000;
         int bytesPerSecond = 16000;
+        // Not empty: HTTPS with a certificate of this data folder's own authority (its ca.pem).
+        std::filesystem::path tlsDataFolder;
     };
 
     explicit DemoRadio(Options options);
     DemoRadio();
     ~DemoRadio();
 
-    // http://127.0.0.1:PORT/NAME; the demo clip is "demo.mp3".
+    // http://127.0.0.1:PORT/NAME (https:// with TLS); the demo clip is "demo.mp3".
     std::string url(const std::string &name = "demo.mp3") const;
     int port() const { return port_; }
 
@@ -29,6 +31,7 @@ private:
     ServerProcess process_;
     std::filesystem::path logFile_;
     int port_ = 0;
+    bool tls_ = false;
 };
 
 } // namespace TunewellTesting

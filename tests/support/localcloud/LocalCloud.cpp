@@ -24,8 +24,10 @@ std::filesystem::path makeTemporaryFolder() {
     return pattern;
 }
 
-httplib::Client clientFor(const std::string &url) {
+httplib::Client clientFor(const std::string &url, const std::filesystem::path &caFile) {
     httplib::Client client(url);
+    if (url.starts_with("https:"))
+        client.set_ca_cert_path(caFile.c_str());
     client.set_connection_timeout(5);
     client.set_tcp_nodelay(true);
     client.set_read_timeout(30);
@@ -33,15 +35,16 @@ httplib::Client clientFor(const std::string &url) {
 }
 
 // The project's administrator, whom the security rules do not bind.
-httplib::Client administratorFor(const std::string &url) {
-    auto client = clientFor(url);
+httplib::Client administratorFor(const std::string &url, const std::filesystem::path &caFile) {
+    auto client = clientFor(url, caFile);
     client.set_default_headers({{"Authorization", "Bearer owner"}});
     return client;
 }
 
 } // namespace
 
-LocalCloud::LocalCloud(LocalCloudOptions options) : options_(std::move(options)) {
+LocalCloud::LocalCloud(LocalCloudOptions options)
+    : options_(std::move(options)), databasePort_(options_.databasePort), authPort_(options_.authPort) {
     workFolder_ = makeTemporaryFolder();
     dataFolder_ = workFolder_ / "data";
     if (options_.createServiceAccount) {
@@ -77,6 +80,8 @@ void LocalCloud::start() {
         command.insert(command.end(), {"--token-lifetime", std::to_string(options_.tokenLifetimeSeconds)});
     if (options_.keepAliveSeconds > 0)
         command.insert(command.end(), {"--keep-alive", std::to_string(options_.keepAliveSeconds)});
+    if (options_.tls)
+        command.push_back("--tls");
     command.insert(command.end(), options_.extraArguments.begin(), options_.extraArguments.end());
     for (const auto &line : process_.start(command, logFile(), "ready")) {
         if (line.rfind("database ", 0) == 0)
@@ -99,10 +104,10 @@ void LocalCloud::restart() {
 }
 
 std::string LocalCloud::databaseUrl() const {
-    return "http://" + databaseEmulatorHost();
+    return (options_.tls ? "https://" : "http://") + databaseEmulatorHost();
 }
 std::string LocalCloud::authUrl() const {
-    return "http://" + authEmulatorHost();
+    return (options_.tls ? "https://" : "http://") + authEmulatorHost();
 }
 std::string LocalCloud::identityUrl() const {
     return authUrl() + "/www.googleapis.com/identitytoolkit/v3/relyingparty";
@@ -123,7 +128,7 @@ void LocalCloud::exportEmulatorHosts() const {
 }
 
 std::string LocalCloud::signIn(const std::string &email, const std::string &password) const {
-    auto client = clientFor(authUrl());
+    auto client = clientFor(authUrl(), caFile());
     const nlohmann::json body = {{"email", email}, {"password", password}, {"returnSecureToken", true}};
     const auto answer =
         client.Post(std::string("/www.googleapis.com/identitytoolkit/v3/relyingparty/verifyPassword?key=") +
@@ -139,7 +144,7 @@ std::string LocalCloud::serviceToken() const {
 }
 
 void LocalCloud::seed(const std::string &path, const nlohmann::json &value) const {
-    auto client = administratorFor(databaseUrl());
+    auto client = administratorFor(databaseUrl(), caFile());
     const auto answer = client.Put("/" + path + ".json", value.dump(), "application/json");
     if (!answer || answer->status != 200)
         throw std::runtime_error("seeding " + path +
@@ -147,7 +152,7 @@ void LocalCloud::seed(const std::string &path, const nlohmann::json &value) cons
 }
 
 nlohmann::json LocalCloud::read(const std::string &path) const {
-    auto client = administratorFor(databaseUrl());
+    auto client = administratorFor(databaseUrl(), caFile());
     const auto answer = client.Get("/" + path + ".json");
     if (!answer || answer->status != 200)
         throw std::runtime_error("reading " + path +
@@ -156,7 +161,7 @@ nlohmann::json LocalCloud::read(const std::string &path) const {
 }
 
 std::vector<std::string> LocalCloud::oobCodes(const std::string &email) const {
-    auto client = clientFor(authUrl());
+    auto client = clientFor(authUrl(), caFile());
     const auto answer =
         client.Get(std::string("/emulator/v1/projects/") + Tunewell::BuildValues::kProjectId + "/oobCodes");
     if (!answer || answer->status != 200)
@@ -170,7 +175,7 @@ std::vector<std::string> LocalCloud::oobCodes(const std::string &email) const {
 }
 
 AcceptedConnections LocalCloud::connectionsAccepted() const {
-    auto client = clientFor(authUrl());
+    auto client = clientFor(authUrl(), caFile());
     const auto answer = client.Get("/emulator/v1/connections");
     if (!answer || answer->status != 200)
         throw std::runtime_error("cannot read the connection counts");

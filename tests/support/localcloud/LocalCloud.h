@@ -23,6 +23,11 @@ struct LocalCloudOptions {
     // More `serve` options, e.g. {"--no-anonymous"}; the cloud enforces the program's own
     // security rules unless they say {"--rules", "open"}.
     std::vector<std::string> extraArguments;
+    // HTTPS with the data folder's own authority (caFile()), as `serve --tls`.
+    bool tls = false;
+    // 0: a free port; the program's build values name 9000 and 9099.
+    int databasePort = 0;
+    int authPort = 0;
 };
 
 // A tunewell-cloud started on free loopback ports with a temporary data folder, holding the
@@ -47,8 +52,8 @@ public:
 
     int databasePort() const { return databasePort_; }
     int authPort() const { return authPort_; }
-    std::string databaseUrl() const; // http://127.0.0.1:PORT
-    std::string authUrl() const;     // http://127.0.0.1:PORT
+    std::string databaseUrl() const; // http://127.0.0.1:PORT, or https:// with tls
+    std::string authUrl() const;     // the same for the identity port
     std::string identityUrl() const; // authUrl() + /www.googleapis.com/identitytoolkit/v3/relyingparty
     std::string tokenUrl() const;    // authUrl() + /securetoken.googleapis.com/v1/token
     // Values for FIREBASE_DATABASE_EMULATOR_HOST and FIREBASE_AUTH_EMULATOR_HOST.
@@ -58,6 +63,8 @@ public:
     void exportEmulatorHosts() const;
 
     const std::filesystem::path &dataFolder() const { return dataFolder_; }
+    // The authority that signed the cloud's certificate (with tls), for TUNEWELL_CA_FILE.
+    std::filesystem::path caFile() const { return dataFolder_ / "ca.pem"; }
     std::filesystem::path logFile() const { return workFolder_ / "server.log"; }
 
     // Signs in with e-mail and password and answers the ID token; throws on refusal.
