@@ -7,6 +7,9 @@ set(TUNEWELL_DATABASE_URL "http://127.0.0.1:9000" CACHE STRING "Realtime databas
 set(TUNEWELL_IDENTITY_URL "http://127.0.0.1:9099/www.googleapis.com/identitytoolkit/v3/relyingparty"
     CACHE STRING "Identity service base URL")
 set(TUNEWELL_TOKEN_URL "http://127.0.0.1:9099/securetoken.googleapis.com/v1/token" CACHE STRING "Token service URL")
+# A certificate authority (PEM file) trusted for HTTPS in addition to the system's store, for a
+# cloud with a certificate of its own; the variable TUNEWELL_CA_FILE adds one more at run time.
+set(TUNEWELL_CA_FILE "" CACHE STRING "Certificate authority file trusted besides the system's store")
 # Where listeners reach the maker: shown by the windows, the help text, the manual pages and the
 # package's metadata. Placeholders until real ones exist.
 set(TUNEWELL_MAKER_SITE "https://tunewell.example.org" CACHE STRING "The maker's web address")

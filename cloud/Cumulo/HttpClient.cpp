@@ -1,11 +1,14 @@
 #include "Cumulo/HttpClient.h"
 
 #include "Cumulo/AsciiCase.h"
+#include "Cumulo/CurlCertificateProblem.h"
+#include "Cumulo/CurlGlobal.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpTransport.h"
 #include "Cumulo/TransferWatch.h"
 #include "Cumulo/TransportLimits.h"
 #include "Cumulo/UrlParts.h"
+#include "Cumulo/TrustedAuthorities.h"
 #include "Cumulo/Utf8.h"
 
 #include <curl/curl.h>
@@ -17,11 +20,6 @@
 namespace Cumulo {
 
 namespace {
-
-void EnsureCurlInitialised() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 struct TEasyDeleter {
     void operator()(CURL *Handle) const { curl_easy_cleanup(Handle); }
@@ -55,7 +53,7 @@ public:
     }
     ~TLentConnection() {
         if (fLent && !fDiscarded)
-            THttpTransport::Shared().KeepConnection(fOrigin, std::move(fLent));
+            THttpTransport::Shared().KeepConnection(fOrigin, std::move(fLent), fProtocol);
     }
     TLentConnection(const TLentConnection &) = delete;
     TLentConnection &operator=(const TLentConnection &) = delete;
@@ -64,10 +62,18 @@ public:
     // A transfer that failed or was cut off may leave its connection in any state: none of it is
     // kept for the next request.
     void Discard() { fDiscarded = true; }
+    // What the connection was found to speak, once an answer came.
+    void Spoke(long HttpVersion) {
+        if (HttpVersion == CURL_HTTP_VERSION_2_0)
+            fProtocol = TConnectionProtocol::Http2;
+        else if (HttpVersion == CURL_HTTP_VERSION_1_0 || HttpVersion == CURL_HTTP_VERSION_1_1)
+            fProtocol = TConnectionProtocol::Http1;
+    }
 
 private:
     bool fDiscarded = false;
     std::string fOrigin;
+    TConnectionProtocol fProtocol = TConnectionProtocol::Unknown;
     TCurlMulti fLent;
     CURLM *fMulti = nullptr;
 };
@@ -348,8 +354,9 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
         const bool small = Method != rmGET && bodyText.size() <= kLargestSmallBody;
         watch.emplace(limits, small, std::chrono::steady_clock::now());
     }
-    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+    TTrustedAuthorities::Shared().ApplyTo(h);
+    // HTTP/2 where the service offers it by ALPN, HTTP/1.1 otherwise.
+    curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_2TLS));
     if (fFollowRedirects) {
         curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
@@ -393,6 +400,9 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
 
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    long version = 0;
+    curl_easy_getinfo(h, CURLINFO_HTTP_VERSION, &version);
+    connection.Spoke(version);
     char *effective = nullptr;
     curl_easy_getinfo(h, CURLINFO_EFFECTIVE_URL, &effective);
     response->URL = effective ? effective : URL;
@@ -402,7 +412,10 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
         throw ETransport(*failure + " (" + URL.substr(0, URL.find('?')) + ")");
     if (result != CURLE_OK && !state.Aborted) {
         const std::string detail = errorBuffer[0] ? errorBuffer : curl_easy_strerror(result);
-        throw ETransport(detail + " (" + URL.substr(0, URL.find('?')) + ")");
+        const std::string message = detail + " (" + URL.substr(0, URL.find('?')) + ")";
+        if (auto refused = CertificateFailureOf(h, result, message))
+            throw *refused;
+        throw ETransport(message);
     }
     response->StatusCode = static_cast<int>(status);
     if (!ContentStream)

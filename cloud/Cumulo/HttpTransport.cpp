@@ -23,6 +23,8 @@ TCurlMulti THttpTransport::TakeConnection(const std::string &Origin) {
         if (!keptOne() && fOpening.contains(Origin))
             fConnectionKept.wait_for(lock, kOpeningConnectionWait,
                                      [&] { return keptOne() || !fOpening.contains(Origin); });
+        else if (!keptOne() && fReuse && fSpeaksHttp2.contains(Origin))
+            fConnectionKept.wait_for(lock, kSharedConnectionWait, keptOne);
         if (keptOne()) {
             auto &kept = fKept[Origin];
             TCurlMulti multi = std::move(kept.back());
@@ -33,11 +35,17 @@ TCurlMulti THttpTransport::TakeConnection(const std::string &Origin) {
     return NewCurlMulti();
 }
 
-void THttpTransport::KeepConnection(const std::string &Origin, TCurlMulti Multi) {
+void THttpTransport::KeepConnection(const std::string &Origin, TCurlMulti Multi,
+                                    TConnectionProtocol Protocol) {
     {
         std::lock_guard lock(fMutex);
+        if (Protocol == TConnectionProtocol::Http2)
+            fSpeaksHttp2.insert(Origin);
+        else if (Protocol == TConnectionProtocol::Http1)
+            fSpeaksHttp2.erase(Origin);
         auto &kept = fKept[Origin];
-        if (fReuse && kept.size() < kKeptConnectionsPerHost)
+        const std::size_t room = fSpeaksHttp2.contains(Origin) ? 1 : kKeptConnectionsPerHost;
+        if (fReuse && kept.size() < room)
             kept.push_back(std::move(Multi));
     }
     fConnectionKept.notify_all();
@@ -63,8 +71,10 @@ void THttpTransport::EndOpening(const std::string &Origin) {
 void THttpTransport::SetConnectionReuse(bool Reuse) {
     std::lock_guard lock(fMutex);
     fReuse = Reuse;
-    if (!Reuse)
+    if (!Reuse) {
         fKept.clear();
+        fSpeaksHttp2.clear();
+    }
 }
 
 TTransferLimits THttpTransport::Limits() const {

@@ -13,13 +13,18 @@
 
 namespace Cumulo {
 
+// What a connection was found to speak; Unknown before its first answer.
+enum class TConnectionProtocol { Unknown, Http1, Http2 };
+
 // What every request of the process shares, whichever thread sends it: the connections kept
 // open per origin (TURLParts::Origin) for the next request there, so that only the first
 // request to a host pays the TCP and TLS handshakes, and the limits a request is held to. The
 // synchronous and the asynchronous requests share it; an event stream keeps a connection of its
 // own. A kept connection is lent to one request at a time. While a connection to an origin is
 // being opened ahead of its requests, a request there waits a moment for it rather than pay a
-// handshake of its own.
+// handshake of its own. An origin that speaks HTTP/2 is held to one connection: its requests
+// take turns on it, waiting a moment for it while it is lent, for every new connection costs a
+// TCP and a TLS handshake, more than most answers take.
 class THttpTransport {
 public:
     THttpTransport();
@@ -30,8 +35,10 @@ public:
     // While one to Origin is being opened ahead, waits for it at most kOpeningConnectionWait.
     TCurlMulti TakeConnection(const std::string &Origin);
     // Keeps the handle, with the connection the request left open, for the next request to
-    // Origin. Beyond kKeptConnectionsPerHost for one origin, or with reuse off, it is closed.
-    void KeepConnection(const std::string &Origin, TCurlMulti Multi);
+    // Origin. Beyond kKeptConnectionsPerHost for one origin (one over HTTP/2), or with reuse off,
+    // it is closed. Protocol is what the connection spoke, and so what the origin speaks.
+    void KeepConnection(const std::string &Origin, TCurlMulti Multi,
+                        TConnectionProtocol Protocol = TConnectionProtocol::Unknown);
     // For comparisons (a benchmark): with reuse off every request opens a connection of its own.
     void SetConnectionReuse(bool Reuse);
 
@@ -51,6 +58,7 @@ private:
     std::condition_variable fConnectionKept;
     std::map<std::string, std::vector<TCurlMulti>> fKept;
     std::set<std::string> fOpening;
+    std::set<std::string> fSpeaksHttp2;
     bool fReuse = true;
     TTransferLimits fLimits;
 };

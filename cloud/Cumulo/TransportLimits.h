@@ -48,6 +48,10 @@ inline constexpr std::chrono::milliseconds kOpeningConnectionWait{1000};
 // ends without them: an exchange on a near cloud ends well within it, one on a lost network would
 // hold the end for its whole time-out.
 inline constexpr std::chrono::milliseconds kRequestsAtEndWait{2000};
+// How long a request waits for the one connection to an HTTP/2 host while another request has
+// it, before it opens one of its own (which is not kept): a new connection's handshakes cost two
+// round trips, and the request before it ends within a moment.
+inline constexpr std::chrono::milliseconds kSharedConnectionWait{1000};
 // Redirects followed at most, when following is switched on.
 inline constexpr long kMaxRedirects = 10;
 

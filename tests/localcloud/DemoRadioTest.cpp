@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(DemoRadioTest, LoopsTheFileWithoutMetadataUnlessAsked) {
-    DemoRadio radio({folder, 8, 100000, {}});
+    DemoRadio radio({folder, 8, 100000});
     const auto [headers, body] = listen(radio.url("tone.bin"), 35, false);
     ASSERT_GE(body.size(), 35u);
     EXPECT_EQ(body.substr(0, 35), "01234567890123456789012345678901234");
@@ -55,7 +55,7 @@ TEST_F(DemoRadioTest, LoopsTheFileWithoutMetadataUnlessAsked) {
 }
 
 TEST_F(DemoRadioTest, InsertsStreamTitlesEveryMetaInterval) {
-    DemoRadio radio({folder, 8, 100000, {}});
+    DemoRadio radio({folder, 8, 100000});
     const auto [headers, body] = listen(radio.url("tone.bin"), 200, true);
     ASSERT_EQ(headers.find("icy-metaint")->second, "8");
     // Audio, then a length byte (in 16-byte units) and the padded title, again and again.
@@ -77,7 +77,7 @@ TEST_F(DemoRadioTest, InsertsStreamTitlesEveryMetaInterval) {
 }
 
 TEST_F(DemoRadioTest, UnknownStreamsAndPathsAreRefused) {
-    DemoRadio radio({folder, 8, 100000, {}});
+    DemoRadio radio({folder, 8, 100000});
     httplib::Client client("http://127.0.0.1:" + std::to_string(radio.port()));
     EXPECT_EQ(client.Get("/missing.mp3")->status, 404);
     EXPECT_EQ(client.Get("/../etc/passwd")->status, 404);

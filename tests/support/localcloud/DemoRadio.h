@@ -16,7 +16,7 @@ public:
         int metaInterval = 16000;
         int bytesPerSecond = 16000;
         // Not empty: HTTPS with a certificate of this data folder's own authority (its ca.pem).
-        std::filesystem::path tlsDataFolder;
+        std::filesystem::path tlsDataFolder{};
     };
 
     explicit DemoRadio(Options options);

@@ -43,18 +43,10 @@ ServerProcess::~ServerProcess() {
         kill();
 }
 
-std::vector<std::string> ServerProcess::start(const std::vector<std::string> &command,
-                                              const std::filesystem::path &logFile,
-                                              const std::string &untilLine,
-                                              std::chrono::milliseconds patience) {
+void ServerProcess::spawn(const std::vector<std::string> &command, const std::filesystem::path &logFile,
+                          int outputFd) {
     if (running())
         throw std::logic_error("the server is already running");
-    Pipe output;
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC) != 0)
-        throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
-    output.read = ends[0];
-    output.write = ends[1];
     std::vector<char *> arguments;
     for (const auto &word : command)
         arguments.push_back(const_cast<char *>(word.c_str()));
@@ -68,13 +60,30 @@ std::vector<std::string> ServerProcess::start(const std::vector<std::string> &co
         if (::getppid() != parent)
             ::_exit(127);
         const int log = ::open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-        ::dup2(output.write, STDOUT_FILENO);
         if (log >= 0)
             ::dup2(log, STDERR_FILENO);
+        ::dup2(outputFd >= 0 ? outputFd : log, STDOUT_FILENO);
         ::execv(arguments[0], arguments.data());
         ::_exit(127);
     }
     pid_ = child;
+}
+
+void ServerProcess::launch(const std::vector<std::string> &command, const std::filesystem::path &logFile) {
+    spawn(command, logFile, -1);
+}
+
+std::vector<std::string> ServerProcess::start(const std::vector<std::string> &command,
+                                              const std::filesystem::path &logFile,
+                                              const std::string &untilLine,
+                                              std::chrono::milliseconds patience) {
+    Pipe output;
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
+    output.read = ends[0];
+    output.write = ends[1];
+    spawn(command, logFile, output.write);
     ::close(output.write);
     output.write = -1;
 

@@ -22,6 +22,8 @@ public:
     std::vector<std::string> start(const std::vector<std::string> &command,
                                    const std::filesystem::path &logFile, const std::string &untilLine,
                                    std::chrono::milliseconds patience = std::chrono::seconds(20));
+    // Starts a program that says nothing when it is ready, both outputs to the log file.
+    void launch(const std::vector<std::string> &command, const std::filesystem::path &logFile);
     // Runs a program to its end, both outputs to the log file; answers its exit status.
     static int run(const std::vector<std::string> &command, const std::filesystem::path &logFile);
     // SIGTERM and wait (SIGKILL after a grace period); answers the exit status.
@@ -32,6 +34,8 @@ public:
     pid_t pid() const { return pid_; }
 
 private:
+    // Standard output goes to OutputFd, or with -1 to the log file as standard error does.
+    void spawn(const std::vector<std::string> &command, const std::filesystem::path &logFile, int outputFd);
     int waitForExit(std::chrono::milliseconds grace);
 
     pid_t pid_ = -1;
