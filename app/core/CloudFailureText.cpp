@@ -8,6 +8,58 @@ namespace {
 // Opening and closing a window makes the main window active again, which reads the cloud anew.
 const std::string kTryAgainEnglish = "open and close the About window, or start the program again.";
 const std::string kTryAgainPortuguese = "abra e feche a janela About, ou inicie o programa de novo.";
+
+// What the user is told first and what to check, in English and Portuguese: an unreachable cloud,
+// or one whose certificate was refused.
+struct Unreachable {
+    std::string English;
+    std::string Portuguese;
+    std::string CheckEnglish;
+    std::string CheckPortuguese;
+};
+
+std::string ProblemEnglish(Cumulo::TCertificateProblem Problem) {
+    switch (Problem) {
+    case Cumulo::TCertificateProblem::UnknownAuthority:
+        return "its certificate is signed by an authority this computer does not trust";
+    case Cumulo::TCertificateProblem::WrongHost:
+        return "its certificate is made out for another address";
+    case Cumulo::TCertificateProblem::Expired:
+        return "its certificate has expired or is not valid yet";
+    case Cumulo::TCertificateProblem::Refused:
+        break;
+    }
+    return "its certificate was refused";
+}
+
+std::string ProblemPortuguese(Cumulo::TCertificateProblem Problem) {
+    switch (Problem) {
+    case Cumulo::TCertificateProblem::UnknownAuthority:
+        return "o certificado dela foi assinado por uma autoridade em que este computador n\u00E3o confia";
+    case Cumulo::TCertificateProblem::WrongHost:
+        return "o certificado dela foi emitido para outro endere\u00E7o";
+    case Cumulo::TCertificateProblem::Expired:
+        return "o certificado dela expirou ou ainda n\u00E3o \u00E9 v\u00E1lido";
+    case Cumulo::TCertificateProblem::Refused:
+        break;
+    }
+    return "o certificado dela foi recusado";
+}
+
+Unreachable UnreachableSentences(const std::string &Host, const std::string &Reason,
+                                 const std::optional<Cumulo::TCertificateProblem> &Certificate) {
+    if (!Certificate)
+        return {"The cloud could not be reached at " + Host + ": " + Reason + ".",
+                "N\u00E3o foi poss\u00EDvel acessar a nuvem em " + Host + ".", "Check the network connection",
+                "Verifique a conex\u00E3o de rede"};
+    // Nothing was sent: the connection ended at the certificate, before any request.
+    return {"The cloud at " + Host + " could not be trusted: " + ProblemEnglish(*Certificate) + " (" +
+                Reason + "). Nothing was sent to it.",
+            "A nuvem em " + Host + " n\u00E3o \u00E9 confi\u00E1vel: " + ProblemPortuguese(*Certificate) +
+                ". Nada foi enviado a ela.",
+            "Check this computer's date and time, or ask who runs the cloud",
+            "Verifique a data e a hora deste computador, ou fale com quem mant\u00E9m a nuvem"};
+}
 } // namespace
 
 std::string KeptCatalogueStatusText(std::time_t ReadAt) {
@@ -21,21 +73,23 @@ std::string NothingKeptStatusText() {
            "guardado";
 }
 
-std::string UnreachableKeptText(const std::string &Host, const std::string &Reason, std::time_t ReadAt) {
+std::string UnreachableKeptText(const std::string &Host, const std::string &Reason, std::time_t ReadAt,
+                                const std::optional<Cumulo::TCertificateProblem> &Certificate) {
     const std::string when = DateText(ReadAt) + " " + TimeText(ReadAt);
-    return "The cloud could not be reached at " + Host + ": " + Reason +
-           ".\nShown is the catalogue read on " + when +
+    const Unreachable said = UnreachableSentences(Host, Reason, Certificate);
+    return said.English + "\nShown is the catalogue read on " + when +
            ", with the favourites and the last station of that time; what you change now is not saved "
-           "in the cloud. Check the network connection; to try the cloud again, " +
-           kTryAgainEnglish + "\n\nN\u00E3o foi poss\u00EDvel acessar a nuvem em " + Host +
-           ".\nEste \u00E9 o cat\u00E1logo lido em " + when +
+           "in the cloud. " +
+           said.CheckEnglish + "; to try the cloud again, " + kTryAgainEnglish + "\n\n" + said.Portuguese +
+           "\nEste \u00E9 o cat\u00E1logo lido em " + when +
            ", com os favoritos e a \u00FAltima esta\u00E7\u00E3o daquele momento; o que mudar agora n\u00E3o "
-           "\u00E9 gravado na nuvem. Verifique a conex\u00E3o de rede; para tentar a nuvem de novo, " +
-           kTryAgainPortuguese;
+           "\u00E9 gravado na nuvem. " +
+           said.CheckPortuguese + "; para tentar a nuvem de novo, " + kTryAgainPortuguese;
 }
 
 std::string UnreachableNothingKeptText(const std::string &Host, const std::string &Reason,
-                                       const std::string &Problem) {
+                                       const std::string &Problem,
+                                       const std::optional<Cumulo::TCertificateProblem> &Certificate) {
     const std::string english =
         Problem.empty() ? "No catalogue has been kept on this computer yet, so there is nothing to show."
                         : "The catalogue kept on this computer was set aside (" + Problem +
@@ -46,10 +100,10 @@ std::string UnreachableNothingKeptText(const std::string &Host, const std::strin
                                                    : "O cat\u00E1logo guardado neste computador foi "
                                                      "descartado, ent\u00E3o n\u00E3o h\u00E1 nada para "
                                                      "mostrar.";
-    return "The cloud could not be reached at " + Host + ": " + Reason + ".\n" + english +
-           " Check the network connection, then " + kTryAgainEnglish +
-           "\n\nN\u00E3o foi poss\u00EDvel acessar a nuvem em " + Host + ".\n" + portuguese +
-           " Verifique a conex\u00E3o de rede e depois " + kTryAgainPortuguese;
+    const Unreachable said = UnreachableSentences(Host, Reason, Certificate);
+    return said.English + "\n" + english + " " + said.CheckEnglish + ", then " + kTryAgainEnglish + "\n\n" +
+           said.Portuguese + "\n" + portuguese + " " + said.CheckPortuguese + " e depois " +
+           kTryAgainPortuguese;
 }
 
 std::string SignInRefusedText(const std::string &Host, const std::string &Reason) {

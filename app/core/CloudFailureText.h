@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Cumulo/CertificateProblem.h"
+
 #include <ctime>
+#include <optional>
 #include <string>
 
 namespace Tunewell {
@@ -13,12 +16,15 @@ namespace Tunewell {
 std::string KeptCatalogueStatusText(std::time_t ReadAt);
 // One status-bar line when the cloud is unreachable and nothing could be shown.
 std::string NothingKeptStatusText();
-// The cloud is unreachable and the catalogue kept on ReadAt is shown.
-std::string UnreachableKeptText(const std::string &Host, const std::string &Reason, std::time_t ReadAt);
+// The cloud is unreachable and the catalogue kept on ReadAt is shown. With Certificate, the cloud
+// answered but its certificate was refused, for that reason.
+std::string UnreachableKeptText(const std::string &Host, const std::string &Reason, std::time_t ReadAt,
+                                const std::optional<Cumulo::TCertificateProblem> &Certificate = {});
 // The cloud is unreachable and no usable catalogue is kept; Problem says why a kept file was
-// set aside, empty when there was none.
+// set aside, empty when there was none. Certificate as above.
 std::string UnreachableNothingKeptText(const std::string &Host, const std::string &Reason,
-                                       const std::string &Problem);
+                                       const std::string &Problem,
+                                       const std::optional<Cumulo::TCertificateProblem> &Certificate = {});
 // The cloud answered but refused the window's sign-in.
 std::string SignInRefusedText(const std::string &Host, const std::string &Reason);
 // The cloud refused to read a node, or its answer could not be used.

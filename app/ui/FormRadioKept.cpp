@@ -39,8 +39,8 @@ void TFormRadio::ReportCloudFailure(const ECloudFailure &Failure) {
 void TFormRadio::ShowKeptCatalogue(const ECloudFailure &Failure) {
     KeptCatalogueRead kept = Kept_ ? Kept_->Read() : KeptCatalogueRead{};
     if (kept.Outcome != KeptCatalogueRead::TOutcome::Kept) {
-        const QString text = QString::fromStdString(
-            UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem));
+        const QString text = QString::fromStdString(UnreachableNothingKeptText(
+            Failure.Host(), Failure.Reason(), kept.Problem, Failure.Certificate()));
         CloudNotice_->ShowNotice(QString::fromStdString(NothingKeptStatusText()), text);
         Environment_.Dialogs.ShowError(this, text);
         return;
@@ -53,9 +53,9 @@ void TFormRadio::ShowKeptCatalogue(const ECloudFailure &Failure) {
         const auto &node = Path.back() == "LAST" ? profile.Last : profile.Favourites;
         return profile.ProfileID == profileID && node ? *node : TJSONValue::object();
     });
-    CloudNotice_->ShowNotice(
-        QString::fromStdString(KeptCatalogueStatusText(kept.Copy.ReadAt)),
-        QString::fromStdString(UnreachableKeptText(Failure.Host(), Failure.Reason(), kept.Copy.ReadAt)));
+    CloudNotice_->ShowNotice(QString::fromStdString(KeptCatalogueStatusText(kept.Copy.ReadAt)),
+                             QString::fromStdString(UnreachableKeptText(
+                                 Failure.Host(), Failure.Reason(), kept.Copy.ReadAt, Failure.Certificate())));
     Wmp_->SetEnableContextMenu(false);
 }
 

@@ -119,6 +119,11 @@ SignInOutcome WindowCloud::SignIn() {
             throw std::runtime_error("No database client");
         fRealTimeDB_ = std::move(database);
         outcome.Succeeded = true;
+    } catch (const Cumulo::ECertificate &error) {
+        outcome.ErrorMessage = error.what();
+        outcome.Unreachable = true;
+        outcome.Certificate = error.Problem();
+        outcome.CertificateHost = error.Host();
     } catch (const Cumulo::ETransport &error) {
         outcome.ErrorMessage = error.what();
         outcome.Unreachable = true;
@@ -142,9 +147,10 @@ Cumulo::IRealTimeDB &WindowCloud::Database() const {
     RefuseWhenEnding();
     if (!fRealTimeDB_) {
         const bool tried = LastSignIn_.Ran && !LastSignIn_.Succeeded;
-        throw ECloudFailure(LastSignIn_.Unreachable ? ECloudFailure::TKind::Unreachable
-                                                    : ECloudFailure::TKind::NotSignedIn,
-                            IdentityHost(), tried ? LastSignIn_.ErrorMessage : "no database client");
+        throw ECloudFailure(
+            LastSignIn_.Unreachable ? ECloudFailure::TKind::Unreachable : ECloudFailure::TKind::NotSignedIn,
+            LastSignIn_.Certificate ? LastSignIn_.CertificateHost : IdentityHost(),
+            tried ? LastSignIn_.ErrorMessage : "no database client", {}, LastSignIn_.Certificate);
     }
     return *fRealTimeDB_;
 }
@@ -205,6 +211,9 @@ template <class Read> auto WindowCloud::Translated(const TStringDynArray &Path, 
     auto &database = Database();
     try {
         return Reading(database);
+    } catch (const Cumulo::ECertificate &error) {
+        throw ECloudFailure(ECloudFailure::TKind::Unreachable, error.Host(), error.what(),
+                            GetPathFromResParams(Path), error.Problem());
     } catch (const Cumulo::ETransport &error) {
         throw ECloudFailure(ECloudFailure::TKind::Unreachable, DatabaseHost(), error.what(),
                             GetPathFromResParams(Path));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Cumulo/CertificateProblem.h"
 #include "Cumulo/Interfaces.h"
 #include "shared/core/WindowCloudClients.h"
 #include "shared/core/WindowCloudLog.h"
@@ -30,6 +31,10 @@ struct SignInOutcome {
     // True when the block failed because the cloud could not be reached at all, or answered that
     // it is unavailable now (Cumulo::IsServiceUnavailable).
     bool Unreachable = false;
+    // Why the cloud's certificate was refused, when that made it unreachable.
+    std::optional<Cumulo::TCertificateProblem> Certificate{};
+    // Where the certificate was refused ("host:port").
+    std::string CertificateHost{};
 };
 
 // How a write went; the outcome line is already in the log.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Cumulo/CertificateProblem.h"
+
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -20,7 +23,8 @@ public:
     };
 
     // The message is the client's own text (after "Not signed in: " for NotSignedIn).
-    ECloudFailure(TKind Kind, std::string Host, std::string Reason, std::string Path = {});
+    ECloudFailure(TKind Kind, std::string Host, std::string Reason, std::string Path = {},
+                  std::optional<Cumulo::TCertificateProblem> Certificate = {});
 
     TKind Kind() const { return Kind_; }
     // Where the cloud was sought ("host" or "host:port").
@@ -29,12 +33,15 @@ public:
     const std::string &Reason() const { return Reason_; }
     // The node that was being read, empty when no read was sent.
     const std::string &Path() const { return Path_; }
+    // Why the cloud's certificate was refused, when that made it unreachable.
+    const std::optional<Cumulo::TCertificateProblem> &Certificate() const { return Certificate_; }
 
 private:
     TKind Kind_;
     std::string Host_;
     std::string Reason_;
     std::string Path_;
+    std::optional<Cumulo::TCertificateProblem> Certificate_;
 };
 
 } // namespace Tunewell

@@ -5,6 +5,7 @@
 #include "shared/core/TimeText.h"
 #include "shared/core/WindowCloud.h"
 
+#include <Cumulo/CertificateProblem.h>
 #include <Cumulo/Exceptions.h>
 #include <QAction>
 #include <QFile>
@@ -158,6 +159,59 @@ TEST_F(FormRadioKeptTest, NothingUsableKeptIsToldWithWhereTheCloudWasSought) {
         EXPECT_EQ(form.cdsRadios.RowCount(), 0) << c.What;
         EXPECT_TRUE(Player->Played.isEmpty()) << c.What;
         EXPECT_TRUE(NoticeLine().startsWith("Cloud unreachable")) << c.What;
+        TearDown();
+    }
+}
+
+// A cloud whose certificate is refused is as unreachable as one that does not answer, and the
+// user is told which it was, where and why, in both languages.
+TEST_F(FormRadioKeptTest, ARefusedCertificateIsToldWithItsHostAndReasonInBothLanguages) {
+    using Cumulo::TCertificateProblem;
+    struct Case {
+        TCertificateProblem Problem;
+        bool KeptBefore;
+        const char *English;
+        const char *Portuguese;
+    };
+    const Case cases[] = {
+        {TCertificateProblem::UnknownAuthority, true,
+         "is signed by an authority this computer does not trust",
+         "foi assinado por uma autoridade em que este computador n\u00E3o confia"},
+        {TCertificateProblem::WrongHost, true, "is made out for another address",
+         "foi emitido para outro endere\u00E7o"},
+        {TCertificateProblem::Expired, true, "has expired or is not valid yet",
+         "expirou ou ainda n\u00E3o \u00E9 v\u00E1lido"},
+        {TCertificateProblem::Expired, false, "has expired or is not valid yet",
+         "expirou ou ainda n\u00E3o \u00E9 v\u00E1lido"},
+    };
+    for (const Case &c : cases) {
+        SetUp();
+        SetProfile(kProfile);
+        KeepOnce();
+        if (!c.KeptBefore)
+            QFile::remove(Kept->FilePath());
+        const auto refuse = [&c] {
+            throw Cumulo::ECertificate(c.Problem, "cloud.example:8443",
+                                       "SSL certificate problem (https://cloud.example:8443/ESTACOES.json)");
+        };
+        Script->SignInThrows = refuse;
+        FailReads(*Script, "", refuse);
+        auto &form = Start();
+        const auto errors = Dialogs.Texts(Kind::Error);
+        const QString told = c.KeptBefore     ? form.CloudNotice()->toolTip()
+                             : errors.empty() ? QString()
+                                              : errors[0];
+        EXPECT_EQ(form.cdsRadios.RowCount(), c.KeptBefore ? 3 : 0) << c.English;
+        EXPECT_EQ(Dialogs.Entries.size(), c.KeptBefore ? 0u : 1u) << c.English;
+        EXPECT_TRUE(told.contains(
+            QString("The cloud at cloud.example:8443 could not be trusted: its certificate ") + c.English))
+            << told.toStdString();
+        EXPECT_TRUE(told.contains("SSL certificate problem")) << told.toStdString();
+        EXPECT_TRUE(told.contains(QString::fromUtf8("A nuvem em cloud.example:8443 n\u00E3o \u00E9 "
+                                                    "confi\u00E1vel: o certificado dela ") +
+                                  QString::fromUtf8(c.Portuguese)))
+            << told.toStdString();
+        EXPECT_FALSE(told.contains("Check the network connection")) << told.toStdString();
         TearDown();
     }
 }

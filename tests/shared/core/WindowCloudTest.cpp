@@ -1,5 +1,6 @@
 #include "shared/core/WindowCloud.h"
 
+#include "Cumulo/CertificateProblem.h"
 #include "Cumulo/Exceptions.h"
 #include "FakeCloud.h"
 #include "shared/core/WindowCloudFailure.h"
@@ -180,6 +181,7 @@ TEST_F(WindowCloudTest, ReadFailuresTellAnUnreachableCloudFromARefusal) {
         std::string Host;
         std::string Message;
         std::string Path;
+        std::optional<Cumulo::TCertificateProblem> Certificate = {};
     };
     const auto failRead = [](std::function<void()> Throw) {
         return [Throw](FakeCloudScript &S) {
@@ -204,6 +206,19 @@ TEST_F(WindowCloudTest, ReadFailuresTellAnUnreachableCloudFromARefusal) {
          TKind::Unreachable, WindowCloud::DatabaseHost(), "Service Unavailable", "ESTACOES"},
         {"read gateway time-out", failRead([] { throw Cumulo::EFirebaseResponse("Gateway Timeout", 504); }),
          TKind::Unreachable, WindowCloud::DatabaseHost(), "Gateway Timeout", "ESTACOES"},
+        // Where the certificate was refused: the host that presented it.
+        {"read with a refused certificate", failRead([] {
+             throw Cumulo::ECertificate(Cumulo::TCertificateProblem::Expired, "db.example:443", "expired");
+         }),
+         TKind::Unreachable, "db.example:443", "expired", "ESTACOES", Cumulo::TCertificateProblem::Expired},
+        {"sign-in with a refused certificate",
+         [](FakeCloudScript &S) {
+             S.SignInThrows = [] {
+                 throw Cumulo::ECertificate(Cumulo::TCertificateProblem::WrongHost, "id.example:443",
+                                            "wrong");
+             };
+         },
+         TKind::Unreachable, "id.example:443", "wrong", "", Cumulo::TCertificateProblem::WrongHost},
     };
     for (const auto &c : cases) {
         *Script = FakeCloudScript{};
@@ -218,6 +233,7 @@ TEST_F(WindowCloudTest, ReadFailuresTellAnUnreachableCloudFromARefusal) {
             EXPECT_EQ(failure.Host(), c.Host) << c.Name;
             EXPECT_EQ(std::string(failure.what()), c.Message) << c.Name;
             EXPECT_EQ(failure.Path(), c.Path) << c.Name;
+            EXPECT_EQ(failure.Certificate(), c.Certificate) << c.Name;
         }
     }
     // Anything else is no cloud failure and passes unchanged.

@@ -67,6 +67,8 @@ public:
 
     std::shared_ptr<IFirebaseUser>
     SignInWithEmailAndPasswordSynchronous(const std::string &Email, const std::string &Password) override {
+        if (Script_->SignInThrows)
+            Script_->SignInThrows();
         if (!Script_->SignInError.empty())
             throw ETransport(Script_->SignInError);
         if (Script_->SignInStatus != 0)

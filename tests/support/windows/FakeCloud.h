@@ -19,6 +19,8 @@ struct FakeCloudScript {
     std::string SignInError;
     // An error status the sign-in answers with instead of checking, when not 0.
     int SignInStatus = 0;
+    // When set, called by the sign-in first: it may throw, as a refused certificate does.
+    std::function<void()> SignInThrows;
     std::vector<std::string> Calls;
     std::function<Cumulo::TOptionalJSON(const std::string &Method, const Cumulo::TStringDynArray &Path,
                                         const Cumulo::TJSONValue *Data)>
