@@ -11,3 +11,5 @@ find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets DBus Test)
 # Debian's cpp-httplib is a compiled library whose pkg-config flags are mandatory.
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 pkg_check_modules(GST REQUIRED IMPORTED_TARGET gstreamer-1.0 gstreamer-base-1.0 gstreamer-audio-1.0)
+# The TLS database the player gives GStreamer's HTTP source.
+pkg_check_modules(GIO REQUIRED IMPORTED_TARGET gio-2.0)

@@ -25,7 +25,10 @@ QString HelpText(const QCommandLineParser &Parser) {
                           "      cloud database built into the program.\n"
                           "  FIREBASE_AUTH_EMULATOR_HOST=host:port\n"
                           "      Sends the identity and token requests to http://host:port instead of\n"
-                          "      the cloud services built into the program.\n");
+                          "      the cloud services built into the program.\n"
+                          "  TUNEWELL_CA_FILE=file\n"
+                          "      Trusts the certificate authority of this PEM file beside the system's\n"
+                          "      store, for the cloud and the stations (a cloud of one's own).\n");
 }
 
 } // namespace

@@ -41,7 +41,8 @@ constexpr const char *kUsageText =
     "--verbose: the cloud client's diagnostic lines on standard error.\n"
     "Environment: FIREBASE_DATABASE_EMULATOR_HOST=host:port sends the database requests to\n"
     "http://host:port; FIREBASE_AUTH_EMULATOR_HOST=host:port sends the identity and token requests\n"
-    "to http://host:port.\n";
+    "to http://host:port; TUNEWELL_CA_FILE=FILE trusts that PEM certificate authority beside the\n"
+    "system's store.\n";
 
 // The window's log, printed: one line per outcome, as the panel would show it.
 class PrintedLog : public IWindowCloudLog {

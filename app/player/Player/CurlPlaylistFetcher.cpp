@@ -1,5 +1,9 @@
 #include "Player/CurlPlaylistFetcher.h"
 
+#include "Cumulo/CurlCertificateProblem.h"
+#include "Cumulo/CurlGlobal.h"
+#include "Cumulo/Exceptions.h"
+#include "Cumulo/TrustedAuthorities.h"
 #include "Tunewell/BuildValues.h"
 
 #include <curl/curl.h>
@@ -95,6 +99,7 @@ void CurlPlaylistFetcher::releaseFinishedJobs() {
 }
 
 PlaylistFetchResult CurlPlaylistFetcher::fetchNow(const std::string &url, std::stop_token stop) {
+    Cumulo::EnsureCurlInitialised();
     const CurlPtr curl(curl_easy_init());
     if (!curl) {
         return failure(FailureKind::Network, QStringLiteral("the HTTP client cannot start"));
@@ -107,8 +112,13 @@ PlaylistFetchResult CurlPlaylistFetcher::fetchNow(const std::string &url, std::s
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, maximumRedirects);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+    try {
+        // The cloud client's authorities: the system's store and TUNEWELL_CA_FILE.
+        Cumulo::TTrustedAuthorities::Shared().ApplyTo(handle);
+    } catch (const Cumulo::ETransport &error) {
+        return failure(FailureKind::Certificate, QString::fromUtf8(error.what()));
+    }
+    curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_2TLS));
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, connectTimeoutSeconds);
     curl_easy_setopt(handle, CURLOPT_TIMEOUT, totalTimeoutSeconds);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
@@ -123,8 +133,10 @@ PlaylistFetchResult CurlPlaylistFetcher::fetchNow(const std::string &url, std::s
 
     const CURLcode code = curl_easy_perform(handle);
     if (code != CURLE_OK && !(code == CURLE_WRITE_ERROR && transfer.full)) {
-        return failure(FailureKind::Network,
-                       QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code)));
+        const QString detail = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));
+        return failure(Cumulo::CertificateProblemOf(handle, code) ? FailureKind::Certificate
+                                                                  : FailureKind::Network,
+                       detail);
     }
     long status = 0;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);

@@ -11,8 +11,9 @@
 
 namespace Player {
 
-// Fetches playlists with libcurl on a worker thread: redirects followed, certificates verified,
-// time-outs, and no more than the first few KiB read.
+// Fetches playlists with libcurl on a worker thread: redirects followed (http to https too),
+// certificates verified against the cloud client's authorities (a refused one is a Certificate
+// failure), time-outs, and no more than the first few KiB read.
 class CurlPlaylistFetcher : public QObject, public IPlaylistFetcher {
     Q_OBJECT
 

@@ -50,6 +50,7 @@ GstPlayerEngine::GstPlayerEngine(const QString &audioSink, QObject *parent) : QO
         const GstElementPtr sink = makeAudioSink(audioSink);
         g_object_set(playbin_.get(), "audio-sink", sink.get(), nullptr);
     }
+    g_signal_connect(playbin_.get(), "source-setup", G_CALLBACK(&GstPlayerEngine::onSourceSetup), this);
     bus_.reset(gst_element_get_bus(playbin_.get()));
     gst_bus_set_sync_handler(bus_.get(), &GstPlayerEngine::onBusMessage, this, nullptr);
 }
@@ -82,6 +83,12 @@ void GstPlayerEngine::stop() {
 void GstPlayerEngine::setVolume(int percent) {
     const double volume = std::clamp(percent, 0, 100) / 100.0;
     gst_stream_volume_set_volume(GST_STREAM_VOLUME(playbin_.get()), GST_STREAM_VOLUME_FORMAT_CUBIC, volume);
+}
+
+void GstPlayerEngine::onSourceSetup(GstElement *, GstElement *source, gpointer data) {
+    auto *engine = static_cast<GstPlayerEngine *>(data);
+    const std::lock_guard lock(engine->trustMutex_);
+    engine->trust_.applyTo(source);
 }
 
 GstBusSyncReply GstPlayerEngine::onBusMessage(GstBus *, GstMessage *message, gpointer data) {

@@ -2,9 +2,11 @@
 
 #include "Player/GstHandles.h"
 #include "Player/IPlayerEngine.h"
+#include "Player/StationTrust.h"
 
 #include <QObject>
 #include <atomic>
+#include <mutex>
 
 namespace Player {
 
@@ -27,6 +29,8 @@ public:
 
 private:
     static GstBusSyncReply onBusMessage(GstBus *bus, GstMessage *message, gpointer engine);
+    // Each new source of playbin, on a streaming thread: the stations' trusted authorities.
+    static void onSourceSetup(GstElement *playbin, GstElement *source, gpointer engine);
     void handleMessage(quint64 stream, GstMessage *message);
     void handleBuffering(GstMessage *message);
     // Moves the pipeline towards playing, or paused while its buffer refills, unless a change
@@ -36,6 +40,9 @@ private:
     void handleError(GstMessage *message);
     void emitEvent(const EngineEvent &event);
 
+    // Before playbin_: the pipeline, torn down first, may still set up a source with it.
+    StationTrust trust_;
+    std::mutex trustMutex_;
     GstElementPtr playbin_;
     GstBusPtr bus_;
     EventHandler handler_;

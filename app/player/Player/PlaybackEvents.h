@@ -42,9 +42,15 @@ struct TitleTag {
 
 struct ReconnectDue {};
 
-using PlaybackEvent =
-    std::variant<PlayRequested, PauseRequested, StopRequested, PlaylistResolved, PlaylistFailed,
-                 BufferingProgress, StreamStarted, StreamEnded, StreamFailed, ReconnectDue>;
+// What a look at a failed stream's address found: its certificate refused, or not.
+struct CertificateChecked {
+    bool refused = false;
+    QString detail;
+};
+
+using PlaybackEvent = std::variant<PlayRequested, PauseRequested, StopRequested, PlaylistResolved,
+                                   PlaylistFailed, BufferingProgress, StreamStarted, StreamEnded,
+                                   StreamFailed, ReconnectDue, CertificateChecked>;
 
 using EngineEvent = std::variant<BufferingProgress, StreamStarted, StreamEnded, StreamFailed, TitleTag>;
 
@@ -67,6 +73,14 @@ struct ScheduleReconnect {
     bool operator==(const ScheduleReconnect &) const = default;
 };
 
-using PlaybackCommand = std::variant<FetchPlaylist, StartStream, StopStream, ScheduleReconnect>;
+// Fetch the start of the address as the playlist fetcher does, to learn whether its certificate
+// is refused, and feed back CertificateChecked.
+struct CheckCertificate {
+    QString url;
+    bool operator==(const CheckCertificate &) const = default;
+};
+
+using PlaybackCommand =
+    std::variant<FetchPlaylist, StartStream, StopStream, ScheduleReconnect, CheckCertificate>;
 
 } // namespace Player

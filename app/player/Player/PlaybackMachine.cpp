@@ -39,6 +39,7 @@ PlaybackMachine::Commands PlaybackMachine::handle(const PlaybackEvent &event) {
                           [this](const StreamEnded &) { return onEnded(); },
                           [this](const StreamFailed &e) { return onStreamFailed(e); },
                           [this](const ReconnectDue &) { return onReconnectDue(); },
+                          [this](const CertificateChecked &e) { return onCertificateChecked(e); },
                       },
                       event);
 }
@@ -60,6 +61,7 @@ PlaybackMachine::Commands PlaybackMachine::onPlay(const PlayRequested &event) {
     }
     if (url != url_) {
         playlistByContentType_ = false;
+        certificateFine_ = false;
     }
     url_ = url;
     backoff_.Reset();
@@ -73,6 +75,7 @@ PlaybackMachine::Commands PlaybackMachine::onPause() {
     }
     state_ = PlaybackState::Paused;
     awaitingPlaylist_ = false;
+    checkingCertificate_ = false;
     return {StopStream{}};
 }
 
@@ -80,6 +83,7 @@ PlaybackMachine::Commands PlaybackMachine::onStop() {
     const bool wasIdle = state_ == PlaybackState::Stopped;
     state_ = PlaybackState::Stopped;
     awaitingPlaylist_ = false;
+    checkingCertificate_ = false;
     if (wasIdle) {
         return {};
     }
@@ -92,11 +96,13 @@ PlaybackMachine::Commands PlaybackMachine::connect() {
     probing_ = false;
     playlistDepth_ = 0;
     streamFromPlaylist_ = false;
+    checkingCertificate_ = false;
     if (isPlaylistAddress(url_) || playlistByContentType_) {
         awaitingPlaylist_ = true;
         return {StopStream{}, FetchPlaylist{url_}};
     }
     awaitingPlaylist_ = false;
+    stream_ = url_;
     return {StartStream{url_}};
 }
 
@@ -118,6 +124,7 @@ PlaybackMachine::Commands PlaybackMachine::onPlaylistResolved(const PlaylistReso
     }
     awaitingPlaylist_ = false;
     streamFromPlaylist_ = true;
+    stream_ = event.stream;
     return {StartStream{event.stream}};
 }
 
@@ -151,6 +158,7 @@ PlaybackMachine::Commands PlaybackMachine::onStarted() {
     state_ = PlaybackState::Playing;
     backoff_.Reset();
     reconnects_ = 0;
+    certificateFine_ = false;
     return {};
 }
 
@@ -167,6 +175,13 @@ PlaybackMachine::Commands PlaybackMachine::onStreamFailed(const StreamFailed &ev
         return {};
     }
     if (event.kind == FailureKind::Network) {
+        // GStreamer's HTTP source tells a refused certificate from no other failure: before a
+        // stream that never started is taken for a drop, its certificate is looked at, once.
+        if (state_ == PlaybackState::Connecting && !certificateFine_ && isHttpAddress(stream_)) {
+            checkingCertificate_ = true;
+            droppedDetail_ = event.detail;
+            return {StopStream{}, CheckCertificate{stream_}};
+        }
         return dropped(event.detail);
     }
     // A playlist served under a plain address fails as an unknown format; look once at what the
@@ -190,6 +205,18 @@ PlaybackMachine::Commands PlaybackMachine::onReconnectDue() {
     return connect();
 }
 
+PlaybackMachine::Commands PlaybackMachine::onCertificateChecked(const CertificateChecked &event) {
+    if (!checkingCertificate_ || state_ != PlaybackState::Connecting) {
+        return {};
+    }
+    checkingCertificate_ = false;
+    if (event.refused) {
+        return fail(FailureKind::Certificate, event.detail);
+    }
+    certificateFine_ = true;
+    return dropped(droppedDetail_);
+}
+
 PlaybackMachine::Commands PlaybackMachine::dropped(const QString &detail) {
     if (reconnects_ == reconnectsBeforeGivingUp) {
         return fail(FailureKind::Unreachable, detail);
@@ -205,6 +232,7 @@ PlaybackMachine::Commands PlaybackMachine::fail(FailureKind kind, const QString 
     state_ = PlaybackState::Failed;
     awaitingPlaylist_ = false;
     probing_ = false;
+    checkingCertificate_ = false;
     failure_ = kind;
     failureDetail_ = detail;
     return {StopStream{}};

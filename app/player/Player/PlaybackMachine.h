@@ -43,6 +43,7 @@ private:
     Commands onEnded();
     Commands onStreamFailed(const StreamFailed &event);
     Commands onReconnectDue();
+    Commands onCertificateChecked(const CertificateChecked &event);
 
     Commands connect();
     Commands dropped(const QString &detail);
@@ -65,6 +66,13 @@ private:
     // Playlists naming playlists; bounded so that a playlist naming itself ends.
     int playlistDepth_ = 0;
     bool streamFromPlaylist_ = false;
+    // The address last handed to the engine.
+    QString stream_;
+    // A failed stream's certificate is being looked at; found fine since the last start.
+    bool checkingCertificate_ = false;
+    bool certificateFine_ = false;
+    // What the failure that set the look going said, for the drop that follows a fine certificate.
+    QString droppedDetail_;
 };
 
 } // namespace Player

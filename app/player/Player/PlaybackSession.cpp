@@ -111,6 +111,12 @@ void PlaybackSession::execute(const PlaybackCommand &command) {
                        fetcher_->cancel();
                        engine_->stop();
                    },
+                   [this](const CheckCertificate &check) {
+                       fetcher_->fetch(check.url, [this](const PlaylistFetchResult &result) {
+                           feed(CertificateChecked{!result.ok && result.failure == FailureKind::Certificate,
+                                                   result.detail});
+                       });
+                   },
                    [this](const ScheduleReconnect &schedule) {
                        reconnectDeadline_.setRemainingTime(schedule.delay);
                        reconnectTimer_.start(schedule.delay);

@@ -8,7 +8,8 @@ enum class PlaybackState { Stopped, Connecting, Buffering, Playing, Paused, Reco
 bool isUnderWay(PlaybackState state);
 
 // Why a stream or a playlist could not be played. Only Network is worth retrying; Unreachable is
-// a Network failure that retrying did not mend.
-enum class FailureKind { NotFound, Unsupported, Network, Unreachable };
+// a Network failure that retrying did not mend, and a station whose certificate is refused
+// (Certificate) stays so until someone mends it.
+enum class FailureKind { NotFound, Unsupported, Network, Unreachable, Certificate };
 
 } // namespace Player

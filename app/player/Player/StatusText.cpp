@@ -12,6 +12,10 @@ QString failureText(FailureKind failure) {
         return QStringLiteral("Unsupported stream format");
     case FailureKind::Unreachable:
         return QStringLiteral("Station unreachable / R\u00E1dio inacess\u00EDvel");
+    case FailureKind::Certificate:
+        return QString::fromUtf8(
+            "Station certificate not trusted \u00B7 Certificado da esta\u00E7\u00E3o n\u00E3o "
+            "confi\u00E1vel");
     case FailureKind::Network:
         break;
     }

@@ -17,15 +17,16 @@ TEST(ProgramCommandLineTest, WithoutArgumentsTheProgramStarts) {
     EXPECT_FALSE(AnswerCommandLine(Line({})).has_value());
 }
 
-TEST(ProgramCommandLineTest, HelpNamesTheProgramAndBothEmulatorVariables) {
+TEST(ProgramCommandLineTest, HelpNamesTheProgramAndItsVariables) {
     for (const char *Word : {"--help", "-h", "-?"}) {
         const auto Answer = AnswerCommandLine(Line({Word}));
         ASSERT_TRUE(Answer) << Word;
         EXPECT_EQ(Answer->ExitCode, 0) << Word;
         EXPECT_FALSE(Answer->ToStandardError) << Word;
         EXPECT_TRUE(Answer->Text.startsWith(QStringLiteral("Usage: tunewell [options]\n"))) << Word;
-        for (const char *Variable : {"FIREBASE_DATABASE_EMULATOR_HOST=host:port",
-                                     "FIREBASE_AUTH_EMULATOR_HOST=host:port", "--version"})
+        for (const char *Variable :
+             {"FIREBASE_DATABASE_EMULATOR_HOST=host:port", "FIREBASE_AUTH_EMULATOR_HOST=host:port",
+              "TUNEWELL_CA_FILE=file", "--version"})
             EXPECT_TRUE(Answer->Text.contains(QString::fromLatin1(Variable))) << Word << " " << Variable;
     }
 }

@@ -43,6 +43,10 @@ IcyStreamServer::IcyStreamServer(std::string clip, std::string title)
         response.set_redirect("/listen.pls");
     });
     // A playlist under a plain address, recognisable only by its content type.
+    server_.Get("/moved", [this](const httplib::Request &request, httplib::Response &response) {
+        countRequest("/moved");
+        response.set_redirect(request.get_param_value("to"));
+    });
     server_.Get("/tune", [this](const httplib::Request &, httplib::Response &response) {
         countRequest("/tune");
         response.set_content("#EXTM3U\n#EXTINF:-1,Loopback\n" + url("/live") + "\n", "audio/x-mpegurl");

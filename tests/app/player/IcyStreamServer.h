@@ -11,6 +11,7 @@
 //   /live         the clip looped forever, with ICY metadata carrying the title when asked for it
 //   /drop         the clip once, then the connection closes as if the station went away
 //   /listen.pls   a playlist naming /live by a relative entry; /old.pls redirects to it
+//   /moved?to=A   redirects to the address A, as stations moved to https:// do
 //   /tune         an M3U playlist naming /live, under an address without a playlist suffix
 //   /slow.pls     after a second, a playlist naming /drop ("/slow.pls answered" counts the answers)
 //   /endless.m3u  the looped clip, as if the playlist address were the stream

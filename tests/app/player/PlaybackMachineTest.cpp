@@ -19,6 +19,8 @@ std::string describe(const PlaybackMachine::Commands &commands) {
             out << "fetch(" << fetch->url.toStdString() << (fetch->probe ? ", probe" : "") << ") ";
         } else if (const auto *start = std::get_if<StartStream>(&command)) {
             out << "start(" << start->url.toStdString() << ") ";
+        } else if (const auto *check = std::get_if<CheckCertificate>(&command)) {
+            out << "check(" << check->url.toStdString() << ") ";
         } else if (std::holds_alternative<StopStream>(command)) {
             out << "stop ";
         } else {
@@ -39,6 +41,9 @@ struct Case {
 const StreamFailed networkError{FailureKind::Network, "Could not read from resource."};
 const StreamFailed notFound{FailureKind::NotFound, "Not Found"};
 const StreamFailed unknownFormat{FailureKind::Unsupported, "Could not determine type of stream."};
+const CertificateChecked certificateRefused{true, "SSL certificate problem: certificate has expired"};
+const CertificateChecked certificateFine{false, ""};
+const QString secureListed = "https://stream.example/mp3";
 
 } // namespace
 
@@ -80,11 +85,51 @@ TEST(PlaybackMachine, Transitions) {
          StreamEnded{},
          S::Reconnecting,
          {StopStream{}, ScheduleReconnect{1s}}},
-        {"network error while connecting is a drop",
+        {"network error while connecting looks at the certificate first",
          {PlayRequested{station}},
+         networkError,
+         S::Connecting,
+         {StopStream{}, CheckCertificate{station}}},
+        {"refused certificate gives up",
+         {PlayRequested{station}, networkError},
+         certificateRefused,
+         S::Failed,
+         {StopStream{}}},
+        {"certificate found fine: a drop",
+         {PlayRequested{station}, networkError},
+         certificateFine,
+         S::Reconnecting,
+         {StopStream{}, ScheduleReconnect{1s}}},
+        {"certificate looked at once until the stream starts",
+         {PlayRequested{station}, networkError, certificateFine, ReconnectDue{}},
+         networkError,
+         S::Reconnecting,
+         {StopStream{}, ScheduleReconnect{2s}}},
+        {"network error while playing is a drop",
+         {PlayRequested{station}, StreamStarted{}},
          networkError,
          S::Reconnecting,
          {StopStream{}, ScheduleReconnect{1s}}},
+        {"the listed stream's certificate is looked at",
+         {PlayRequested{playlist}, PlaylistResolved{secureListed}},
+         networkError,
+         S::Connecting,
+         {StopStream{}, CheckCertificate{secureListed}}},
+        {"network error of a non-HTTP address is a drop",
+         {PlayRequested{"rtsp://radio.example/live"}},
+         networkError,
+         S::Reconnecting,
+         {StopStream{}, ScheduleReconnect{1s}}},
+        {"late look at a certificate after stop",
+         {PlayRequested{station}, networkError, StopRequested{}},
+         certificateRefused,
+         S::Stopped,
+         {}},
+        {"playlist with a refused certificate gives up",
+         {PlayRequested{playlist}},
+         PlaylistFailed{FailureKind::Certificate, "SSL certificate problem"},
+         S::Failed,
+         {StopStream{}}},
         {"not found gives up", {PlayRequested{station}}, notFound, S::Failed, {StopStream{}}},
         {"unknown format looks for a playlist first",
          {PlayRequested{station}},
@@ -228,6 +273,8 @@ TEST(PlaybackMachine, DelayGrowsOverDropsAndResetsOncePlaying) {
     std::vector<std::chrono::milliseconds> delays;
     for (int drop = 0; drop < 6; ++drop) {
         machine.handle(networkError);
+        // Looked at after the first failure only.
+        machine.handle(certificateFine);
         delays.push_back(machine.reconnectDelay());
         machine.handle(ReconnectDue{});
     }
@@ -298,4 +345,10 @@ TEST(PlaybackMachine, FailureKeepsItsKindAndDetail) {
     machine.handle(PlaylistFailed{FailureKind::Unsupported, "text/html"});
     EXPECT_EQ(machine.failure(), FailureKind::Unsupported);
     EXPECT_EQ(machine.failureDetail(), "Could not determine type of stream.");
+
+    machine.handle(PlayRequested{station});
+    machine.handle(networkError);
+    machine.handle(certificateRefused);
+    EXPECT_EQ(machine.failure(), FailureKind::Certificate);
+    EXPECT_EQ(machine.failureDetail(), certificateRefused.detail);
 }

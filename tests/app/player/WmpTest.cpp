@@ -1,7 +1,9 @@
 #include "Player/Wmp.h"
 
+#include "DemoRadio.h"
 #include "IcyStreamServer.h"
 #include "Player/PlaybackMachine.h"
+#include "Player/CurlPlaylistFetcher.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -241,6 +243,82 @@ TEST_F(WmpTest, AStationThatRefusesEveryConnectionIsGivenUpAndTheStatusLineSaysS
               Player::PlaybackMachine::reconnectsBeforeGivingUp);
     QTest::qWait(300);
     EXPECT_EQ(player->playState(), PlaybackState::Failed) << "given up for good";
+}
+
+// Stations over HTTPS: the run's authority (TUNEWELL_CA_FILE) is trusted beside the system's
+// store, by the stream source and the playlist fetcher alike; a station whose certificate is
+// refused ends in the error status with a line that says so; http:// moved to https:// is followed.
+class SecureStationTest : public WmpTest {
+protected:
+    void SetUp() override {
+        trusted_ = makeFolder("trusted");
+        stranger_ = makeFolder("stranger");
+        ::setenv("TUNEWELL_CA_FILE", (trusted_ / "ca.pem").c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("TUNEWELL_CA_FILE");
+        std::filesystem::remove_all(trusted_);
+        std::filesystem::remove_all(stranger_);
+    }
+    static std::filesystem::path makeFolder(const std::string &name) {
+        const auto folder = std::filesystem::temp_directory_path() /
+                            ("tunewell-station-" + name + "-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(folder);
+        return folder;
+    }
+    static TunewellTesting::DemoRadio::Options radioOf(const std::filesystem::path &folder) {
+        TunewellTesting::DemoRadio::Options options;
+        options.tlsDataFolder = folder;
+        return options;
+    }
+
+    std::filesystem::path trusted_;
+    std::filesystem::path stranger_;
+};
+
+TEST_F(SecureStationTest, PlaysWhatTheRunTrustsAndSaysWhyItRefusesTheRest) {
+    const TunewellTesting::DemoRadio trusted(radioOf(trusted_));
+    const TunewellTesting::DemoRadio stranger(radioOf(stranger_));
+    const QString refused =
+        QString::fromUtf8("Station certificate not trusted \u00B7 Certificado da esta\u00E7\u00E3o "
+                          "n\u00E3o confi\u00E1vel");
+    struct Case {
+        const char *what;
+        std::string url;
+        PlaybackState state;
+        QString status;
+    };
+    const Case cases[] = {
+        {"https", trusted.url(), PlaybackState::Playing, "Playing"},
+        {"moved to https", server_->url("/moved?to=" + trusted.url()), PlaybackState::Playing, "Playing"},
+        {"unknown authority", stranger.url(), PlaybackState::Failed, refused},
+        {"moved to an unknown authority", server_->url("/moved?to=" + stranger.url()), PlaybackState::Failed,
+         refused},
+    };
+    for (const Case &c : cases) {
+        auto player = makePlayer();
+        player->setURL(QString::fromStdString(c.url));
+        ASSERT_TRUE(reaches(*player, c.state)) << c.what << ": " << shownStatus(*player).toStdString();
+        EXPECT_EQ(shownStatus(*player), c.status) << c.what;
+        if (c.state == PlaybackState::Failed) {
+            const QString why = player->findChild<QLabel *>("statusLabel")->toolTip();
+            EXPECT_TRUE(why.contains("certificate")) << c.what << ": " << why.toStdString();
+            QTest::qWait(1200);
+            EXPECT_EQ(player->playState(), PlaybackState::Failed) << c.what << ": no reconnect follows";
+        }
+    }
+}
+
+TEST_F(SecureStationTest, ThePlaylistFetcherFollowsAMoveToHttpsAndRefusesAStrangersCertificate) {
+    const TunewellTesting::DemoRadio trusted(radioOf(trusted_));
+    const TunewellTesting::DemoRadio stranger(radioOf(stranger_));
+    const auto moved = Player::CurlPlaylistFetcher::fetchNow(server_->url("/moved?to=" + trusted.url()), {});
+    EXPECT_TRUE(moved.ok) << moved.detail.toStdString();
+    EXPECT_EQ(moved.finalUrl, QString::fromStdString(trusted.url()));
+    EXPECT_FALSE(moved.body.empty());
+    const auto refused = Player::CurlPlaylistFetcher::fetchNow(stranger.url(), {});
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.failure, Player::FailureKind::Certificate) << refused.detail.toStdString();
 }
 
 int main(int argc, char **argv) {
