@@ -1,6 +1,10 @@
 // The real program under Xvfb against a seeded local cloud: it starts, plays, is photographed,
-// is asked to end as a session would, and leaves its "Offline" record behind.
+// is asked to end as a session would, and leaves its "Offline" record behind. As built with the
+// default values, the program meets the cloud as listeners meet the real one: over HTTPS, at the
+// ports its build values name, trusting the cloud's authority through TUNEWELL_CA_FILE; a build
+// for another cloud is pointed at a plain local one by the emulator variables.
 #include "LocalCloud.h"
+#include "Tunewell/BuildValues.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -16,6 +20,22 @@
 namespace {
 
 using nlohmann::json;
+
+// The port of a loopback HTTPS address of the build values, or 0 for any other address.
+int LoopbackPort(const std::string &Url) {
+    const std::string loopback = "https://127.0.0.1:";
+    return Url.starts_with(loopback) ? std::stoi(Url.substr(loopback.size())) : 0;
+}
+
+TunewellTesting::LocalCloudOptions CloudOfTheBuild() {
+    TunewellTesting::LocalCloudOptions options;
+    options.databasePort = LoopbackPort(Tunewell::BuildValues::kDatabaseUrl);
+    options.authPort = LoopbackPort(Tunewell::BuildValues::kIdentityUrl);
+    options.tls = options.databasePort != 0 && options.authPort != 0;
+    if (!options.tls)
+        options.databasePort = options.authPort = 0;
+    return options;
+}
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -76,9 +96,15 @@ protected:
         // machine: a cache folder of its own would make every run scan every plug-in first.
         environment.insert("GST_REGISTRY_1_0", TUNEWELL_GSTREAMER_REGISTRY);
         environment.insert("TUNEWELL_AUDIO_SINK", "fakesink sync=false");
-        environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
-                           QString::fromStdString(Cloud.databaseEmulatorHost()));
-        environment.insert("FIREBASE_AUTH_EMULATOR_HOST", QString::fromStdString(Cloud.authEmulatorHost()));
+        if (CloudOptions.tls) {
+            environment.insert("TUNEWELL_CA_FILE", QString::fromStdString(Cloud.caFile().string()));
+            environment.remove("FIREBASE_DATABASE_EMULATOR_HOST");
+            environment.remove("FIREBASE_AUTH_EMULATOR_HOST");
+        } else {
+            environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
+                               QString::fromStdString(Cloud.databaseEmulatorHost()));
+            environment.insert("FIREBASE_AUTH_EMULATOR_HOST", QString::fromStdString(Cloud.authEmulatorHost()));
+        }
         return environment;
     }
 
@@ -100,7 +126,8 @@ protected:
         return false;
     }
 
-    TunewellTesting::LocalCloud Cloud;
+    const TunewellTesting::LocalCloudOptions CloudOptions = CloudOfTheBuild();
+    TunewellTesting::LocalCloud Cloud{CloudOptions};
     QTemporaryDir Home;
     QProcess Display;
     QProcess Bus;
