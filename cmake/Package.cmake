@@ -27,9 +27,11 @@ tunewell-cloud, a local stand-in for the cloud services.")
 # The libraries come from the binaries; the player's GStreamer plug-ins are loaded at run time,
 # so they are named here: base (playbin), good (HTTP, MP3, the parsers, audio output) and bad
 # (HLS, MPEG-TS, AAC). libav decodes AAC variants the others do not. fonts-wine carries the
-# Tahoma-compatible font the window layouts were measured with.
+# Tahoma-compatible font the window layouts were measured with. The cloud and many stations speak
+# HTTPS only: ca-certificates is the system's store their certificates are checked against
+# (libcurl only recommends it), and glib-networking gives GStreamer's HTTP source its TLS.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, fonts-wine")
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, fonts-wine, ca-certificates, glib-networking")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-libav")
 include(CPack)
