@@ -1,15 +1,15 @@
 // Times the main window's start-up against a running local cloud: from the process's start to
-// the catalogue shown (end of the start-up sequence) and to the last station playing; then the
-// sort of the whole catalogue by each column; then a reload of the catalogue while sorted (the
-// start-up sequence run again, as after a child window closes); and the process's peak memory.
-// The catalogue is kept in the cache folder as the program keeps it, and the time that takes
-// after the catalogue is shown is a figure of its own; with the cloud stopped, the run shows
-// the kept catalogue instead.
-// Usage: startup-bench PROFILE_ID [--no-reuse] (the emulator host variables name the cloud, which
-// holds the profile's last station; --no-reuse makes every request open a connection of its
-// own, for bench/startup/far-cloud's comparison). The desktop's additions are made as the
-// program makes them, on the session bus the scripts give the program, with a tray. Every
-// figure is one "name: value" line, for bench/startup/run to gather.
+// the catalogue shown (end of the start-up sequence) and to the last station playing, and the
+// processor time spent until each; then the sort of the whole catalogue by each column; then a
+// reload of the catalogue while sorted (the start-up sequence run again, as after a child window
+// closes); and the process's peak memory. The catalogue is kept in the cache folder as the
+// program keeps it, and the time that takes after the catalogue is shown is a figure of its own;
+// with the cloud stopped, the run shows the kept catalogue instead.
+// Usage: startup-bench PROFILE_ID [--no-reuse] (the build values or the emulator host variables
+// name the cloud, which holds the profile's last station; --no-reuse makes every request open a
+// connection of its own, for bench/startup/far-cloud's comparison). The desktop's additions are
+// made as the program makes them, on the session bus the scripts give the program, with a tray.
+// Every figure is one "name: value" line, for bench/startup/run to gather.
 #include "Cumulo/HttpTransport.h"
 #include "Cumulo/Log.h"
 #include "Cumulo/MainThread.h"
@@ -44,6 +44,7 @@
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -55,6 +56,14 @@ long PeakKiB() {
         if (line.rfind("VmHWM:", 0) == 0)
             return std::stol(line.substr(6));
     return -1;
+}
+
+// The processor time the process has spent so far, its threads' included, in milliseconds.
+long long CpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval &Time) { return Time.tv_sec * 1000LL + Time.tv_usec / 1000; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
 void Figure(const char *Name, long long Value, const char *Unit) {
@@ -114,12 +123,15 @@ int main(int argc, char **argv) {
             startUp.quit();
     };
     int runs = 0;
+    long long cpuShown = -1;
+    long long cpuPlaying = -1;
     long peakShown = -1;
     long long requestsShown = -1;
     QObject::connect(&form, &TFormRadio::StartUpSequenceFinished, [&] {
         ++runs;
         if (shown < 0) {
             shown = origin + clock.elapsed();
+            cpuShown = CpuMs();
             peakShown = PeakKiB();
             requestsShown = *requestsSent;
             offline = !form.CloudNotice()->Line().isEmpty();
@@ -134,6 +146,7 @@ int main(int argc, char **argv) {
     QObject::connect(&wmp, &Player::Wmp::playStateChanged, [&](Player::PlaybackState state) {
         if (state == Player::PlaybackState::Playing && playing < 0) {
             playing = origin + clock.elapsed();
+            cpuPlaying = CpuMs();
             quitWhenDone();
         }
     });
@@ -184,6 +197,8 @@ int main(int argc, char **argv) {
     Figure("catalogue shown", shown, "ms after the process started");
     Figure("last station playing", playing, "ms after the process started");
     Figure("requests until catalogue shown", requestsShown, "");
+    Figure("CPU time until catalogue shown", cpuShown, "ms");
+    Figure("CPU time until last station playing", cpuPlaying, "ms");
     Figure("peak memory at catalogue shown", peakShown / 1024, "MiB");
     if (!offline) {
         Figure("catalogue kept", keptAfter, "ms after the catalogue shown");
