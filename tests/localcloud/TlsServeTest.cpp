@@ -21,6 +21,7 @@ namespace {
 LocalCloudOptions TlsOptions() {
     LocalCloudOptions options;
     options.tls = true;
+    options.extraArguments = {"--rules", "open"};
     return options;
 }
 
