@@ -7,7 +7,9 @@ find_package(OpenSSL REQUIRED)
 find_package(ZLIB REQUIRED)
 find_package(GTest REQUIRED)
 find_package(benchmark QUIET)
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets DBus Test)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets DBus Test Concurrent Network)
+# The windows' handlers wait for the cloud as C++20 coroutines.
+find_package(QCoro6 REQUIRED COMPONENTS Core)
 # Debian's cpp-httplib is a compiled library whose pkg-config flags are mandatory.
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 pkg_check_modules(GST REQUIRED IMPORTED_TARGET gstreamer-1.0 gstreamer-base-1.0 gstreamer-audio-1.0)

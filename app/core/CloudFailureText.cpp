@@ -5,9 +5,11 @@
 namespace Tunewell {
 
 namespace {
-// Opening and closing a window makes the main window active again, which reads the cloud anew.
-const std::string kTryAgainEnglish = "open and close the About window, or start the program again.";
-const std::string kTryAgainPortuguese = "abra e feche a janela About, ou inicie o programa de novo.";
+// An unreachable cloud is tried again by the program; a refusal only by a new start.
+const std::string kRetriedEnglish = "the program tries the cloud again by itself.";
+const std::string kRetriedPortuguese = "o programa tenta a nuvem de novo sozinho.";
+const std::string kStartAgainEnglish = "start the program again.";
+const std::string kStartAgainPortuguese = "inicie o programa de novo.";
 
 // What the user is told first and what to check, in English and Portuguese: an unreachable cloud,
 // or one whose certificate was refused.
@@ -68,6 +70,22 @@ std::string KeptCatalogueStatusText(std::time_t ReadAt) {
            ", nuvem inacess\u00EDvel";
 }
 
+std::string KeptCatalogueWaitingStatusText(std::time_t ReadAt) {
+    const std::string date = DateText(ReadAt);
+    return "Catalogue of " + date + ", waiting for the cloud \u00B7 Cat\u00E1logo de " + date +
+           ", aguardando a nuvem";
+}
+
+std::string KeptCatalogueWaitingText(std::time_t ReadAt) {
+    const std::string when = DateText(ReadAt) + " " + TimeText(ReadAt);
+    return "Shown is the catalogue read on " + when +
+           ", with the favourites and the last station of that time, until the cloud answers; then its "
+           "catalogue takes the place of this one.\n\nEste \u00E9 o cat\u00E1logo lido em " +
+           when +
+           ", com os favoritos e a \u00FAltima esta\u00E7\u00E3o daquele momento, at\u00E9 a nuvem "
+           "responder; ent\u00E3o o cat\u00E1logo dela toma o lugar deste.";
+}
+
 std::string NothingKeptStatusText() {
     return "Cloud unreachable, no catalogue kept \u00B7 Nuvem inacess\u00EDvel, nenhum cat\u00E1logo "
            "guardado";
@@ -80,11 +98,11 @@ std::string UnreachableKeptText(const std::string &Host, const std::string &Reas
     return said.English + "\nShown is the catalogue read on " + when +
            ", with the favourites and the last station of that time; what you change now is not saved "
            "in the cloud. " +
-           said.CheckEnglish + "; to try the cloud again, " + kTryAgainEnglish + "\n\n" + said.Portuguese +
+           said.CheckEnglish + "; " + kRetriedEnglish + "\n\n" + said.Portuguese +
            "\nEste \u00E9 o cat\u00E1logo lido em " + when +
            ", com os favoritos e a \u00FAltima esta\u00E7\u00E3o daquele momento; o que mudar agora n\u00E3o "
            "\u00E9 gravado na nuvem. " +
-           said.CheckPortuguese + "; para tentar a nuvem de novo, " + kTryAgainPortuguese;
+           said.CheckPortuguese + "; " + kRetriedPortuguese;
 }
 
 std::string UnreachableNothingKeptText(const std::string &Host, const std::string &Reason,
@@ -101,28 +119,27 @@ std::string UnreachableNothingKeptText(const std::string &Host, const std::strin
                                                      "descartado, ent\u00E3o n\u00E3o h\u00E1 nada para "
                                                      "mostrar.";
     const Unreachable said = UnreachableSentences(Host, Reason, Certificate);
-    return said.English + "\n" + english + " " + said.CheckEnglish + ", then " + kTryAgainEnglish + "\n\n" +
-           said.Portuguese + "\n" + portuguese + " " + said.CheckPortuguese + " e depois " +
-           kTryAgainPortuguese;
+    return said.English + "\n" + english + " " + said.CheckEnglish + "; " + kRetriedEnglish + "\n\n" +
+           said.Portuguese + "\n" + portuguese + " " + said.CheckPortuguese + "; " + kRetriedPortuguese;
 }
 
 std::string SignInRefusedText(const std::string &Host, const std::string &Reason) {
     return "The cloud at " + Host + " refused the program's sign-in: " + Reason +
-           ".\nThe catalogue cannot be read without it. Try again later: " + kTryAgainEnglish +
+           ".\nThe catalogue cannot be read without it. Try again later: " + kStartAgainEnglish +
            " If this keeps happening, a newer version of the program may be needed."
            "\n\nA nuvem em " +
            Host +
            " recusou a entrada do programa.\nSem ela o cat\u00E1logo n\u00E3o pode ser lido. Tente de novo "
            "mais "
            "tarde: " +
-           kTryAgainPortuguese + " Se continuar, pode ser preciso uma vers\u00E3o mais nova do programa.";
+           kStartAgainPortuguese + " Se continuar, pode ser preciso uma vers\u00E3o mais nova do programa.";
 }
 
 std::string ReadRefusedText(const std::string &Host, const std::string &Path, const std::string &Reason) {
     return "The cloud at " + Host + " could not give " + Path + ": " + Reason +
-           ".\nTry again later: " + kTryAgainEnglish +
+           ".\nTry again later: " + kStartAgainEnglish +
            " If this keeps happening, tell the catalogue's maintainer." + "\n\nA nuvem em " + Host +
-           " n\u00E3o p\u00F4de entregar " + Path + ".\nTente de novo mais tarde: " + kTryAgainPortuguese +
+           " n\u00E3o p\u00F4de entregar " + Path + ".\nTente de novo mais tarde: " + kStartAgainPortuguese +
            " Se continuar, avise quem mant\u00E9m o cat\u00E1logo.";
 }
 

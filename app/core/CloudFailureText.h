@@ -14,6 +14,10 @@ namespace Tunewell {
 
 // One status-bar line while the catalogue kept on ReadAt is shown.
 std::string KeptCatalogueStatusText(std::time_t ReadAt);
+// One status-bar line while the catalogue kept on ReadAt is shown and the cloud has not answered
+// yet, and what it means.
+std::string KeptCatalogueWaitingStatusText(std::time_t ReadAt);
+std::string KeptCatalogueWaitingText(std::time_t ReadAt);
 // One status-bar line when the cloud is unreachable and nothing could be shown.
 std::string NothingKeptStatusText();
 // The cloud is unreachable and the catalogue kept on ReadAt is shown. With Certificate, the cloud

@@ -98,7 +98,8 @@ QString KeptCatalogue::DefaultFilePath() {
            QStringLiteral("/catalogue.kept");
 }
 
-void KeptCatalogue::Keep(const TStationTable &Table, const KeptProfile &Profile, std::time_t ReadAt) const {
+void KeptCatalogue::Keep(const std::vector<TStationRow> &Rows, const KeptProfile &Profile,
+                         std::time_t ReadAt) const {
     const QString folder = QFileInfo(FilePath_).absolutePath();
     if (!QDir().mkpath(folder))
         throw EKeptCatalogueError("Cannot create the folder " + folder.toStdString());
@@ -112,11 +113,10 @@ void KeptCatalogue::Keep(const TStationTable &Table, const KeptProfile &Profile,
     writer.Text(Profile.ProfileID);
     WriteNode(writer, Profile.Last);
     WriteNode(writer, Profile.Favourites);
-    const int rows = Table.RowCount();
-    writer.U32(static_cast<std::uint32_t>(rows));
-    for (int row = 0; row < rows; ++row)
+    writer.U32(static_cast<std::uint32_t>(Rows.size()));
+    for (const auto &row : Rows)
         for (int field = 0; field < StationFieldCount; ++field)
-            WriteField(writer, Table.Value(row, field));
+            WriteField(writer, row.Value(field));
     writer.Finish();
     // Flushed, synced and renamed over the previous copy, or the previous copy stays.
     if (!file.commit())

@@ -54,9 +54,9 @@ public:
     static QString DefaultFilePath();
     const QString &FilePath() const { return FilePath_; }
 
-    // Keeps the table's rows in their current order with the profile's nodes. Rows are streamed
-    // to the file, not copied. Throws EKeptCatalogueError when the file cannot be written.
-    void Keep(const TStationTable &Table, const KeptProfile &Profile, std::time_t ReadAt) const;
+    // Keeps the rows in their order with the profile's nodes. Rows are streamed to the file, not
+    // copied. Throws EKeptCatalogueError when the file cannot be written.
+    void Keep(const std::vector<TStationRow> &Rows, const KeptProfile &Profile, std::time_t ReadAt) const;
     KeptCatalogueRead Read() const;
 
 private:

@@ -229,13 +229,13 @@ void TStationTable::ResumeUpdates() {
     }
 }
 
-void TStationTable::ReplaceRows(std::vector<TStationRow> Rows) {
+void TStationTable::ReplaceRows(std::vector<TStationRow> Rows, std::string_view SortedBy) {
     CheckOpen();
     CheckFits(Rows);
     NotifyAboutToReset();
     fRows = std::move(Rows);
     fState = TState::Browse;
-    if (fSortIndex >= 0) {
+    if (fSortIndex >= 0 && SortedBy != fSortField) {
         ApplySort();
     }
     fCurrent = fRows.empty() ? -1 : 0;
@@ -358,22 +358,30 @@ int TStationTable::SortedPlaceOf(int Row) const {
     return low;
 }
 
+void TStationTable::ApplySort() {
+    fCurrent = SortRows(fRows, fSortIndex, fCurrent);
+}
+
+void TStationTable::SortRows(std::vector<TStationRow> &Rows, std::string_view Name) {
+    SortRows(Rows, FieldIndex(Name), -1);
+}
+
 // Every row gets a rank, equal for equal values, so the sort itself compares whole numbers: the
 // locale's order is asked once per distinct text (a catalogue's styles and places repeat), not
 // once per comparison.
-void TStationTable::ApplySort() {
-    const int count = static_cast<int>(fRows.size());
-    std::vector<std::int64_t> rank(fRows.size());
-    if (TStationRow::IsInteger(fSortIndex)) {
+int TStationTable::SortRows(std::vector<TStationRow> &Rows, int Field, int Current) {
+    const int count = static_cast<int>(Rows.size());
+    std::vector<std::int64_t> rank(Rows.size());
+    if (TStationRow::IsInteger(Field)) {
         for (int row = 0; row < count; ++row) {
-            rank[row] = fRows[row].Number(fSortIndex);
+            rank[row] = Rows[row].Number(Field);
         }
     } else {
         std::unordered_map<std::string_view, int> distinct;
-        std::vector<int> valueOf(fRows.size());
+        std::vector<int> valueOf(Rows.size());
         for (int row = 0; row < count; ++row) {
             const auto [place, added] =
-                distinct.emplace(fRows[row].Text(fSortIndex), static_cast<int>(distinct.size()));
+                distinct.emplace(Rows[row].Text(Field), static_cast<int>(distinct.size()));
             valueOf[row] = place->second;
         }
         std::vector<std::string_view> texts(distinct.size());
@@ -402,27 +410,27 @@ void TStationTable::ApplySort() {
             rank[row] = textRank[valueOf[row]];
         }
     }
-    std::vector<int> order(fRows.size());
+    std::vector<int> order(Rows.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int Left, int Right) {
-        const bool left = fRows[Left].HasValue(fSortIndex);
-        const bool right = fRows[Right].HasValue(fSortIndex);
+        const bool left = Rows[Left].HasValue(Field);
+        const bool right = Rows[Right].HasValue(Field);
         if (left != right) {
             return right;
         }
         return left && rank[Left] < rank[Right];
     });
     std::vector<TStationRow> sorted;
-    sorted.reserve(fRows.size());
+    sorted.reserve(Rows.size());
     int current = -1;
     for (int place = 0; place < count; ++place) {
-        if (order[place] == fCurrent) {
+        if (order[place] == Current) {
             current = place;
         }
-        sorted.push_back(std::move(fRows[order[place]]));
+        sorted.push_back(std::move(Rows[order[place]]));
     }
-    fRows = std::move(sorted);
-    fCurrent = current;
+    Rows = std::move(sorted);
+    return current;
 }
 
 void TStationTable::NotifyAboutToReset() {

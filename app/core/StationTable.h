@@ -77,9 +77,13 @@ public:
     void ResumeUpdates();
     bool UpdatesSuspended() const { return fSuspensions > 0; }
 
-    // Replaces every row at once (an open row is dropped); the sort, if any, is applied and
-    // the first row becomes current. Values must fit their fields' types.
-    void ReplaceRows(std::vector<TStationRow> Rows);
+    // Replaces every row at once (an open row is dropped); the sort, if any, is applied unless
+    // the rows come sorted by its field already (SortedBy), and the first row becomes current.
+    // Values must fit their fields' types.
+    void ReplaceRows(std::vector<TStationRow> Rows, std::string_view SortedBy = {});
+    // Rows in the order SortBy(Name) gives them, without a table: for rows sorted on another
+    // thread before they replace a table's.
+    static void SortRows(std::vector<TStationRow> &Rows, std::string_view Name);
     // Commits an open row, adds the rows at the end and makes the first row current: the same
     // rows in the same order as appending and posting them one by one, but sorted once.
     void AppendRows(std::vector<TStationRow> Rows);
@@ -97,6 +101,8 @@ private:
     void MoveCurrentTo(int Row);
     int SortedPlaceOf(int Row) const;
     void ApplySort();
+    // Sorts Rows by Field; returns where the row at Current went (-1 for none).
+    static int SortRows(std::vector<TStationRow> &Rows, int Field, int Current);
     bool Notifying() const { return fSuspensions == 0; }
     void NotifyAboutToReset();
     void NotifyReset();

@@ -5,6 +5,7 @@
 #include "app/ui/FormRadio.h"
 #include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
+#include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QTableView>
 
@@ -91,7 +92,7 @@ void FormRadioRemote::PlayTableRow(int Row) {
     if (Row < 0)
         return;
     Form_.cdsRadios.SetCurrentRow(Row);
-    Form_.DBGrid1CellClick();
+    RunHandlerTask(Form_.DBGrid1CellClick());
 }
 
 Player::PlaybackState FormRadioRemote::State() const {
@@ -171,7 +172,7 @@ std::vector<RemoteStation> FormRadioRemote::Favourites() const {
 
 void FormRadioRemote::PlayFavourite(const QString &Serie) {
     if (Form_.cdsRadios.Locate("serie", Serie.toStdString()))
-        Form_.DBGrid1CellClick();
+        RunHandlerTask(Form_.DBGrid1CellClick());
 }
 
 } // namespace Tunewell

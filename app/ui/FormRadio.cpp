@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QNetworkInformation>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QShowEvent>
@@ -44,7 +45,7 @@ TFormRadio::TFormRadio(WindowEnvironment Environment, std::unique_ptr<IStationPl
                        ChildWindowFactory Children, QWidget *Parent)
     : QMainWindow(Parent), memRTDB(new QPlainTextEdit), Environment_(std::move(Environment)),
       Children_(std::move(Children)), Wmp_(std::move(Player)), Log_(*memRTDB),
-      Cloud_(Log_, WindowCloudRole::Main, Environment_.CloudClients, Environment_.CloudSettings) {
+      Steps_(Log_, WindowCloudRole::Main, Environment_.CloudClients, Environment_.CloudSettings) {
     setObjectName(QStringLiteral("FormRadio"));
     setWindowTitle(QStringLiteral("Tunewell %1").arg(QString::fromLatin1(BuildValues::kVersion)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -57,9 +58,16 @@ TFormRadio::TFormRadio(WindowEnvironment Environment, std::unique_ptr<IStationPl
     setFixedSize(size());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    CloudRetry_.setSingleShot(true);
+    connect(&CloudRetry_, &QTimer::timeout, this, [this] { RunStartUpSequence(); });
+    WatchNetwork();
 }
 
 TFormRadio::~TFormRadio() = default;
+
+template <class Handler> auto TFormRadio::Launched(Handler Run) {
+    return [this, Run] { RunHandlerTask((this->*Run)()); };
+}
 
 QLabel *TFormRadio::CreateLabel(const char *Name, const QString &Text, int Left, int Top, bool Caption) {
     auto *label = new QLabel(Text, Panel1);
@@ -189,7 +197,7 @@ void TFormRadio::CreateGrid() {
     rows->setFixedWidth(12);
     rows->setSectionsClickable(false);
 
-    connect(DBGrid1, &QTableView::clicked, this, Guarded([this] { DBGrid1CellClick(); }));
+    connect(DBGrid1, &QTableView::clicked, this, Launched(&TFormRadio::DBGrid1CellClick));
     connect(titles, &QHeaderView::sectionClicked, this,
             [this](int Column) { RunHandler([&] { DBGrid1TitleClick(Column); }); });
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -262,10 +270,10 @@ void TFormRadio::CreateMenu() {
     connect(Favorite1, &QMenu::aboutToShow, this, Guarded([this] { Favorite1Click(); }));
     Include1 = Favorite1->addAction(QStringLiteral("Include"));
     Include1->setObjectName(QStringLiteral("Include1"));
-    connect(Include1, &QAction::triggered, this, Guarded([this] { Include1Click(); }));
+    connect(Include1, &QAction::triggered, this, Launched(&TFormRadio::Include1Click));
     Exclude1 = Favorite1->addAction(QStringLiteral("Exclude"));
     Exclude1->setObjectName(QStringLiteral("Exclude1"));
-    connect(Exclude1, &QAction::triggered, this, Guarded([this] { Exclude1Click(); }));
+    connect(Exclude1, &QAction::triggered, this, Launched(&TFormRadio::Exclude1Click));
 
     Player1 = new PlayerMenu(this);
     Player1->setObjectName(QStringLiteral("Player1"));
@@ -279,7 +287,7 @@ void TFormRadio::FormCreate() {
         cdsRadios.Open();
     // The start-up's first database request comes after the sign-in; its connection is made
     // while the window is still being shown.
-    Cloud_.OpenDatabaseConnection();
+    Cloud().OpenDatabaseConnection();
 }
 
 void TFormRadio::showEvent(QShowEvent *Event) {
@@ -288,18 +296,7 @@ void TFormRadio::showEvent(QShowEvent *Event) {
         return;
     Shown_ = true;
     // After the window is on screen, as the first show and activation follow each other.
-    QTimer::singleShot(0, this, [this] {
-        try {
-            FormShow();
-        } catch (const ECloudFailure &failure) {
-            // The activation that follows at once shows what it can of an unreachable cloud.
-            if (failure.Kind() != ECloudFailure::TKind::Unreachable)
-                ReportCloudFailure(failure);
-        } catch (const std::exception &error) {
-            ReportError(error);
-        }
-        RunStartUpSequence();
-    });
+    QTimer::singleShot(0, this, Launched(&TFormRadio::StartUp));
 }
 
 void TFormRadio::ApplyThemeItem(int Index) {
@@ -346,8 +343,10 @@ void TFormRadio::OpenChildWindow(ChildWindow Kind) {
         return;
     child->move(frameGeometry().topLeft() + kChildOffset);
     child->exec();
-    // Released once the messages already queued for it have been handled.
+    // Released once the messages already queued for it have been handled; a child window ends
+    // its own cloud steps before it closes.
     child.release()->deleteLater();
+    // The catalogue and the favourites are read again; what plays stays as it is.
     RunStartUpSequence();
 }
 
@@ -359,6 +358,23 @@ void TFormRadio::Help1Click() {
 }
 void TFormRadio::About1Click() {
     OpenChildWindow(ChildWindow::About);
+}
+
+bool TFormRadio::CloudIdle() const {
+    return Steps_.Sequencer().Idle();
+}
+
+void TFormRadio::WatchNetwork() {
+    // Where the platform tells when the network comes back, the cloud is tried again at once;
+    // elsewhere the back-off's waits alone bring it back.
+    if (!QNetworkInformation::instance() &&
+        !QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
+        return;
+    connect(QNetworkInformation::instance(), &QNetworkInformation::reachabilityChanged, this,
+            [this](QNetworkInformation::Reachability Reachability) {
+                if (Reachability == QNetworkInformation::Reachability::Online)
+                    TryCloudAgainNow();
+            });
 }
 
 void TFormRadio::ReportError(const std::exception &Error) {

@@ -1,14 +1,20 @@
 #pragma once
 
+#include "Cumulo/ReconnectBackoff.h"
+#include "app/core/KeptCatalogue.h"
 #include "app/core/StationTable.h"
 #include "app/ui/ChildWindows.h"
 #include "app/ui/StationPlayer.h"
 #include "shared/core/WindowCloud.h"
+#include "shared/core/WindowCloudFailure.h"
 #include "shared/ui/MemoLog.h"
+#include "shared/ui/WindowCloudSteps.h"
 #include "shared/ui/WindowEnvironment.h"
 
+#include <QCoroTask>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QTimer>
 #include <array>
 #include <ctime>
 #include <functional>
@@ -28,14 +34,11 @@ class QTableView;
 
 namespace Tunewell {
 
-class ECloudFailure;
-class KeptCatalogue;
 class PlayerMenu;
 class StationFilterBar;
 class StationFilterModel;
 class StationTableModel;
 class StatusNotice;
-struct KeptProfile;
 
 // The main window: the station grid beside the player, five labels of the station being
 // played, and the menu. Its handlers are split by concern: FormRadio.cpp (layout, child
@@ -49,17 +52,24 @@ public:
                ChildWindowFactory Children, QWidget *Parent = nullptr);
     ~TFormRadio() override;
 
-    // Handlers, named after their control and event.
+    // What a run of the start-up sequence is: the start plays the last station (when nothing plays
+    // yet); a refresh (after a child window closes, or a retry) reads the cloud anew and leaves the
+    // player as the listener left it.
+    enum class RunKind { Start, Refresh };
+
+    // Handlers, named after their control and event. Those that talk to the cloud are coroutines:
+    // each waits for the window's turn, runs its cloud steps off the UI thread in the specified
+    // order, and goes on on the UI thread with their results.
     void FormCreate();
-    void FormShow();
-    void FormActivate();
-    void FormClose();
-    void DBGrid1CellClick();
+    QCoro::Task<> FormShow(const CloudTurn &Turn);
+    QCoro::Task<> FormActivate(const CloudTurn &Turn, RunKind Kind);
+    QCoro::Task<> FormClose();
+    QCoro::Task<> DBGrid1CellClick();
     void DBGrid1DrawColumnCell(QPainter *Canvas, const QStyleOptionViewItem &Cell, const QModelIndex &Index);
     void DBGrid1TitleClick(int Column);
     void Favorite1Click();
-    void Include1Click();
-    void Exclude1Click();
+    QCoro::Task<> Include1Click();
+    QCoro::Task<> Exclude1Click();
     void Register1Click();
     void Help1Click();
     void About1Click();
@@ -74,17 +84,22 @@ public:
     void Sapphire1Click();
     void Smokey1Click();
 
-    // The start-up sequence (FormActivate), unless a run is already in progress; an error that
-    // leaves it is reported. Runs at the first show and after each child window closes.
+    // A refresh: the start-up sequence run again in the background, after the cloud steps asked
+    // before it. A request while one waits for its turn merges into that one. Runs after each
+    // child window closes and when the cloud is tried again.
     void RunStartUpSequence();
     // Where each catalogue read from the cloud is kept, and read back when the cloud cannot be
-    // reached; none by default. Set before the window is shown.
+    // reached; none by default. Set before the window is shown: its reading starts at once.
     void UseKeptCatalogue(std::shared_ptr<KeptCatalogue> Store);
-    // The status-bar line saying which catalogue is shown when the cloud is unreachable.
+    // The status-bar line saying which catalogue is shown until the cloud has answered.
     StatusNotice *CloudNotice() const { return CloudNotice_; }
+    // No cloud sequence runs or waits.
+    bool CloudIdle() const;
+    // The close has begun: the window is gone from the screen and its close record is on its way.
+    bool Closing() const { return CloseStarted_; }
 
     const WindowEnvironment &Environment() const { return Environment_; }
-    WindowCloud &Cloud() { return Cloud_; }
+    WindowCloud &Cloud() { return Steps_.Cloud(); }
     IStationPlayer &Wmp() { return *Wmp_; }
     QAction *ThemeItem(int Index) const { return ThemeItems_.at(Index); }
 
@@ -141,6 +156,10 @@ signals:
     void StartUpSequenceFinished();
     // The catalogue of a completed run was kept (or keeping it failed, as the log memo says).
     void CatalogueKept();
+    // The window was closed: its close record is on its way.
+    void CloseRequested();
+    // The close record was written, or failed: nothing more is sent, the program may end.
+    void Closed();
 
 protected:
     void showEvent(QShowEvent *Event) override;
@@ -164,43 +183,90 @@ private:
     void EnterGrid();
     void ApplyThemeItem(int Index);
     void OpenChildWindow(ChildWindow Kind);
+    // Runs a handler coroutine from a signal; its errors are reported.
+    template <class Handler> auto Launched(Handler Run);
     void PlayCurrentRow();
+    // The current row's fields in the five labels (num as given).
+    void ShowStationLabels(int Row);
     void ShowNoProfileMessage();
     // Sets the current row's favoritos; the profile ID, or empty (after saying why) for no change.
     std::string MarkCurrentFavourite(const char *Mark);
     void ReportError(const std::exception &Error);
+
+    // A cloud step of the window's running sequence: Work(WindowCloud &) off the UI thread.
+    template <class Work> auto Step(const CloudTurn &Turn, Work Job);
+    // The start: the kept catalogue first, then the specified show and activation.
+    QCoro::Task<> StartUp();
+    // One run of the start-up sequence, in its turn; what failed is reported once the turn is given up.
+    QCoro::Task<> RunSequence(RunKind Kind);
     // The node read as a JSON object; anything else is an error of the start-up sequence.
-    Cumulo::TJSONValue ReadObject(const Cumulo::TStringDynArray &Path);
-    // The same read as node text, written while the answer is parsed: for the catalogue, which
-    // must never exist as a value tree.
-    std::string ReadObjectText(const Cumulo::TStringDynArray &Path);
-    void CheckForUpdate();
-    void LoadCatalogue();
-    // Where a catalogue, once read, becomes the grid's rows.
-    void ShowCatalogue(std::vector<TStationRow> Rows);
-    using NodeRead = std::function<Cumulo::TJSONValue(const Cumulo::TStringDynArray &Path)>;
-    // The profile's last station played and its favourites marked, from the nodes Read gives
-    // (the cloud's, or the kept ones); returns the nodes for keeping.
-    KeptProfile RestoreProfileStations(const std::string &ProfileID, const NodeRead &Read);
-    void WritePresenceOnline(const std::string &ProfileID);
-    void ReportCloudFailure(const ECloudFailure &Failure);
-    void ShowKeptCatalogue(const ECloudFailure &Failure);
-    // Keeps the table with the profile's nodes once the grid has been drawn.
-    void KeepCatalogue(KeptProfile Profile);
+    QCoro::Task<Cumulo::TJSONValue> ReadObject(const CloudTurn &Turn, Cumulo::TStringDynArray Path);
+    QCoro::Task<> CheckForUpdate(const CloudTurn &Turn);
+    QCoro::Task<> LoadCatalogue(const CloudTurn &Turn);
+    // The profile's last station played (at a start) and its favourites marked, read from the
+    // cloud; returns the nodes for keeping.
+    QCoro::Task<KeptProfile> RestoreProfileStations(const CloudTurn &Turn, std::string ProfileID,
+                                                    RunKind Kind);
+    QCoro::Task<> WritePresenceOnline(const CloudTurn &Turn, std::string ProfileID);
+    // Keeps the catalogue as the cloud gave it with the profile's nodes.
+    QCoro::Task<> KeepCatalogue(const CloudTurn &Turn, KeptProfile Profile);
+
+    // Rows that replace those shown in place: the sort, the filter, the selection, the scroll
+    // position and the station playing stay; the labels of that station follow its new row.
+    void ReplaceRowsInPlace(std::vector<TStationRow> Rows, const std::string &SortedBy);
+    // At a start only, and only while nothing has been played: plays the row of Serie.
+    void PlayLastStation(const std::string &Serie, RunKind Kind);
+    // The favourites' marks of a FAVORITOS node; the selection stays.
+    void MarkFavourites(const Cumulo::TJSONValue &Node);
+    // The table row of the station given to the player last, or -1; the current row stays.
+    int PlayingRow() const;
+
+    // The kept catalogue, read off the UI thread as the window is being shown.
+    QCoro::Task<> ShowKeptCatalogueFirst();
+    // The kept copy's rows, and its profile's nodes when that profile is the one signed in now.
+    void ShowKeptCopy(KeptCatalogueRead Kept, const QString &Line, const QString &Explanation);
+    QCoro::Task<> ReportCloudFailure(ECloudFailure Failure);
+    QCoro::Task<> ShowKeptCatalogue(ECloudFailure Failure);
+    // The cloud is tried again by itself: after the back-off's wait, or at once when the network
+    // comes back.
+    void TryCloudAgainLater();
+    void TryCloudAgainNow();
+    void WatchNetwork();
 
     WindowEnvironment Environment_;
     ChildWindowFactory Children_;
     std::unique_ptr<IStationPlayer> Wmp_;
     MemoLog Log_;
-    WindowCloud Cloud_;
+    WindowCloudSteps Steps_;
     std::shared_ptr<KeptCatalogue> Kept_;
+    // The kept file's read, under way from UseKeptCatalogue until the start takes it.
+    std::optional<QCoro::Task<KeptCatalogueRead>> KeptRead_;
     StatusNotice *CloudNotice_ = nullptr;
-    // When the catalogue in the table was read from the cloud.
+    // When the catalogue in the table was read from the cloud; 0 while the kept one is shown.
     std::time_t CatalogueReadAt_ = 0;
+    // The catalogue as the last run read it, its own marks untouched, until it is kept.
+    std::shared_ptr<const std::vector<TStationRow>> CatalogueAsRead_;
+    // When the kept catalogue shown was read from the cloud; 0 when it is not shown.
+    std::time_t KeptShownReadAt_ = 0;
+    // Why the kept file could not be used, when it could not.
+    std::string KeptProblem_;
+    // The serie of the station given to the player last; empty before the first.
+    std::string PlayingSerie_;
     std::array<QAction *, 10> ThemeItems_{};
+    QTimer CloudRetry_;
+    // The waits between two tries of an unreachable cloud: the first soon, then doubling.
+    Cumulo::TReconnectBackoff CloudBackoff_{std::chrono::seconds(2), std::chrono::minutes(2)};
     bool Shown_ = false;
-    bool StartUpRunning_ = false;
+    // A run waits for its turn: later requests merge into it.
+    bool RunQueued_ = false;
+    // A start has reached its end once: later runs are refreshes.
+    bool Started_ = false;
+    bool CloseStarted_ = false;
     bool Filtering_ = false;
 };
+
+template <class Work> auto TFormRadio::Step(const CloudTurn &Turn, Work Job) {
+    return Steps_.Run(Turn, std::move(Job));
+}
 
 } // namespace Tunewell

@@ -1,76 +1,129 @@
-// The main window's kept catalogue: kept after each run that read the cloud, shown when the
-// cloud cannot be reached; and what the user is told when the cloud fails the start-up.
+// The main window's kept catalogue: shown first at a start, kept after each run that read the
+// cloud, shown again when the cloud cannot be reached; what the user is told when the cloud
+// fails, and the cloud tried again by itself.
 #include "app/core/CloudFailureText.h"
 #include "app/core/KeptCatalogue.h"
-#include "app/core/KeptCatalogueError.h"
+#include "app/core/LastStationReader.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/StatusNotice.h"
 #include "shared/core/WindowCloudFailure.h"
 #include "shared/core/WindowCloudProfileID.h"
-#include "shared/ui/GeneralErrorDisplay.h"
-
-#include <QTimer>
 
 namespace Tunewell {
 
-using Cumulo::TJSONValue;
-using Cumulo::TStringDynArray;
+namespace {
+QString Text(const std::string &Value) {
+    return QString::fromStdString(Value);
+}
+
+// Read off the UI thread, and sorted there as the grid is.
+KeptCatalogueRead ReadKept(const KeptCatalogue &Kept, const std::string &SortField) {
+    KeptCatalogueRead read = Kept.Read();
+    if (read.Outcome == KeptCatalogueRead::TOutcome::Kept && !SortField.empty())
+        TStationTable::SortRows(read.Copy.Rows, SortField);
+    return read;
+}
+} // namespace
 
 void TFormRadio::UseKeptCatalogue(std::shared_ptr<KeptCatalogue> Store) {
     Kept_ = std::move(Store);
+    KeptRead_.reset();
+    // Beside the window's first frame: the start shows it before it signs in.
+    if (Kept_)
+        KeptRead_.emplace(Steps_.Aside([kept = Kept_] { return ReadKept(*kept, {}); }));
 }
 
-void TFormRadio::ReportCloudFailure(const ECloudFailure &Failure) {
-    switch (Failure.Kind()) {
-    case ECloudFailure::TKind::Unreachable:
-        ShowKeptCatalogue(Failure);
-        return;
-    case ECloudFailure::TKind::NotSignedIn:
-        Environment_.Dialogs.ShowError(
-            this, QString::fromStdString(SignInRefusedText(Failure.Host(), Failure.Reason())));
-        return;
-    case ECloudFailure::TKind::Refused:
-        Environment_.Dialogs.ShowError(
-            this, QString::fromStdString(ReadRefusedText(Failure.Host(), Failure.Path(), Failure.Reason())));
-        return;
-    }
-}
-
-void TFormRadio::ShowKeptCatalogue(const ECloudFailure &Failure) {
-    KeptCatalogueRead kept = Kept_ ? Kept_->Read() : KeptCatalogueRead{};
+QCoro::Task<> TFormRadio::ShowKeptCatalogueFirst() {
+    if (!KeptRead_)
+        co_return;
+    QCoro::Task<KeptCatalogueRead> reading = std::move(*KeptRead_);
+    KeptRead_.reset();
+    KeptCatalogueRead kept = co_await std::move(reading);
     if (kept.Outcome != KeptCatalogueRead::TOutcome::Kept) {
-        const QString text = QString::fromStdString(UnreachableNothingKeptText(
-            Failure.Host(), Failure.Reason(), kept.Problem, Failure.Certificate()));
-        CloudNotice_->ShowNotice(QString::fromStdString(NothingKeptStatusText()), text);
-        Environment_.Dialogs.ShowError(this, text);
-        return;
+        KeptProblem_ = kept.Problem;
+        co_return;
     }
-    ShowCatalogue(std::move(kept.Copy.Rows));
-    // The kept nodes are another profile's when the profile changed since; none are used then.
+    const std::time_t readAt = kept.Copy.ReadAt;
+    ShowKeptCopy(std::move(kept), Text(KeptCatalogueWaitingStatusText(readAt)),
+                 Text(KeptCatalogueWaitingText(readAt)));
+}
+
+void TFormRadio::ShowKeptCopy(KeptCatalogueRead Kept, const QString &Line, const QString &Explanation) {
+    KeptCatalogueCopy &copy = Kept.Copy;
+    ReplaceRowsInPlace(std::move(copy.Rows), cdsRadios.SortField());
+    KeptShownReadAt_ = copy.ReadAt;
+    CatalogueReadAt_ = 0;
+    CatalogueAsRead_.reset();
+    // The rows carry the catalogue's own marks; the kept nodes are another profile's when the
+    // profile changed since, and none are used then.
     const std::string profileID = ReadProfileID();
-    const KeptProfile &profile = kept.Copy.Profile;
-    RestoreProfileStations(profileID, [&](const TStringDynArray &Path) {
-        const auto &node = Path.back() == "LAST" ? profile.Last : profile.Favourites;
-        return profile.ProfileID == profileID && node ? *node : TJSONValue::object();
-    });
-    CloudNotice_->ShowNotice(QString::fromStdString(KeptCatalogueStatusText(kept.Copy.ReadAt)),
-                             QString::fromStdString(UnreachableKeptText(
-                                 Failure.Host(), Failure.Reason(), kept.Copy.ReadAt, Failure.Certificate())));
+    const KeptProfile &profile = copy.Profile;
+    if (profile.ProfileID == profileID && !profileID.empty()) {
+        const std::string lastSerie = profile.Last ? ReadLastSerie(*profile.Last) : std::string();
+        last_radio = lastSerie;
+        PlayLastStation(lastSerie, Started_ ? RunKind::Refresh : RunKind::Start);
+        if (profile.Favourites)
+            MarkFavourites(*profile.Favourites);
+    }
+    CloudNotice_->ShowNotice(Line, Explanation);
     Wmp_->SetEnableContextMenu(false);
 }
 
-void TFormRadio::KeepCatalogue(KeptProfile Profile) {
-    if (!Kept_)
+QCoro::Task<> TFormRadio::ReportCloudFailure(ECloudFailure Failure) {
+    switch (Failure.Kind()) {
+    case ECloudFailure::TKind::Unreachable:
+        co_await ShowKeptCatalogue(Failure);
+        TryCloudAgainLater();
+        co_return;
+    case ECloudFailure::TKind::NotSignedIn:
+        Environment_.Dialogs.ShowError(this, Text(SignInRefusedText(Failure.Host(), Failure.Reason())));
+        co_return;
+    case ECloudFailure::TKind::Refused:
+        Environment_.Dialogs.ShowError(
+            this, Text(ReadRefusedText(Failure.Host(), Failure.Path(), Failure.Reason())));
+        co_return;
+    }
+}
+
+QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
+    // Shown already, since the start: only what the status bar says changes.
+    if (KeptShownReadAt_ != 0) {
+        CloudNotice_->ShowNotice(
+            Text(KeptCatalogueStatusText(KeptShownReadAt_)),
+            Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), KeptShownReadAt_, Failure.Certificate())));
+        co_return;
+    }
+    KeptCatalogueRead kept;
+    kept.Problem = KeptProblem_;
+    if (Kept_)
+        kept = co_await Steps_.Aside(
+            [kept = Kept_, sort = cdsRadios.SortField()] { return ReadKept(*kept, sort); });
+    if (kept.Outcome != KeptCatalogueRead::TOutcome::Kept) {
+        // A cloud's catalogue read earlier in this run stays.
+        const QString text = Text(UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem, Failure.Certificate()));
+        const bool toldBefore = !CloudNotice_->Line().isEmpty();
+        CloudNotice_->ShowNotice(Text(NothingKeptStatusText()), text);
+        // Told once; the tries that follow by themselves keep the status line.
+        if (!toldBefore)
+            Environment_.Dialogs.ShowError(this, text);
+        co_return;
+    }
+    const std::time_t readAt = kept.Copy.ReadAt;
+    ShowKeptCopy(std::move(kept), Text(KeptCatalogueStatusText(readAt)),
+                 Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), readAt, Failure.Certificate())));
+}
+
+void TFormRadio::TryCloudAgainLater() {
+    if (CloseStarted_)
         return;
-    // Queued behind the grid's repaint, so the catalogue shows before it is written.
-    QTimer::singleShot(0, this, Guarded([this, profile = std::move(Profile), readAt = CatalogueReadAt_] {
-                           try {
-                               Kept_->Keep(cdsRadios, profile, readAt);
-                           } catch (const EKeptCatalogueError &error) {
-                               Log_.AddLine(std::string("Keep catalogue failed: ") + error.what());
-                           }
-                           emit CatalogueKept();
-                       }));
+    CloudRetry_.start(CloudBackoff_.NextDelay());
+}
+
+void TFormRadio::TryCloudAgainNow() {
+    if (!CloudRetry_.isActive())
+        return;
+    CloudRetry_.stop();
+    RunStartUpSequence();
 }
 
 } // namespace Tunewell

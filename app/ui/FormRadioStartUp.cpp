@@ -4,8 +4,8 @@
 #include "app/core/CatalogueReader.h"
 #include "app/core/FavouritesReader.h"
 #include "app/core/KeptCatalogue.h"
+#include "app/core/KeptCatalogueError.h"
 #include "app/core/LastStationReader.h"
-#include "app/core/UpdateSuspension.h"
 #include "app/core/VersionCompare.h"
 #include "app/core/VersionReader.h"
 #include "app/ui/FormRadio.h"
@@ -19,8 +19,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QScrollBar>
 #include <QTableView>
+#include <charconv>
 #include <ctime>
+#include <optional>
 
 namespace Tunewell {
 
@@ -33,6 +36,8 @@ const QString kUpdateQuestion = QStringLiteral(
     "there is a new version of the radio, do you want to download?\rExiste uma nova vers\u00E3o do "
     "R\u00E1dio, deseja baixar?");
 const QString kUpdateCaption = QStringLiteral("Atualiza\u00E7\u00E3o");
+const std::string kOwnVersion = BuildValues::kVersion;
+const TStringDynArray kVersionsPath{"VERSOES"};
 
 TJSONValue PresenceRecord(const std::string &HourMember, const std::string &Status, bool WithName) {
     const std::time_t now = std::time(nullptr);
@@ -44,170 +49,315 @@ TJSONValue PresenceRecord(const std::string &HourMember, const std::string &Stat
     record["Status"] = Status;
     return record;
 }
-} // namespace
 
-TJSONValue TFormRadio::ReadObject(const TStringDynArray &Path) {
-    const auto node = Cloud_.Get(Path);
-    const std::string path = WindowCloud::GetPathFromResParams(Path);
+[[noreturn]] void NotAnObject(const TStringDynArray &Path, const char *Why) {
+    throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), Why,
+                        WindowCloud::GetPathFromResParams(Path));
+}
+
+// The node read as a JSON object; anything else is an error of the start-up sequence.
+TJSONValue ObjectOf(WindowCloud &Cloud, const TStringDynArray &Path) {
+    const auto node = Cloud.Get(Path);
     if (!node || node->is_null())
-        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not found", path);
+        NotAnObject(Path, "not found");
     if (!node->is_object())
-        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not a JSON object",
-                            path);
+        NotAnObject(Path, "not a JSON object");
     return *node;
 }
 
-std::string TFormRadio::ReadObjectText(const TStringDynArray &Path) {
-    std::optional<std::string> node = Cloud_.GetNodeText(Path);
-    const std::string path = WindowCloud::GetPathFromResParams(Path);
+// The same read as node text, written while the answer is parsed: for the catalogue, which must
+// never exist as a value tree.
+std::string ObjectTextOf(WindowCloud &Cloud, const TStringDynArray &Path) {
+    std::optional<std::string> node = Cloud.GetNodeText(Path);
     if (!node || *node == "null")
-        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not found", path);
+        NotAnObject(Path, "not found");
     // Only an object's text opens with a brace.
     if (node->empty() || node->front() != '{')
-        throw ECloudFailure(ECloudFailure::TKind::Refused, WindowCloud::DatabaseHost(), "not a JSON object",
-                            path);
+        NotAnObject(Path, "not a JSON object");
     return std::move(*node);
 }
 
-void TFormRadio::FormShow() {
+// A catalogue read and cut into rows on the worker: the rows to show, sorted as the grid is, and
+// the rows as the cloud gave them, to keep.
+struct CatalogueRows {
+    std::vector<TStationRow> Shown;
+    std::shared_ptr<const std::vector<TStationRow>> AsRead;
+};
+} // namespace
+
+QCoro::Task<TJSONValue> TFormRadio::ReadObject(const CloudTurn &Turn, TStringDynArray Path) {
+    co_return co_await Step(Turn, [Path](WindowCloud &Cloud) { return ObjectOf(Cloud, Path); });
+}
+
+QCoro::Task<> TFormRadio::StartUp() {
+    co_await ShowKeptCatalogueFirst();
+    co_await RunSequence(RunKind::Start);
+}
+
+QCoro::Task<> TFormRadio::FormShow(const CloudTurn &Turn) {
     const std::string profileID = ReadProfileID();
     if (profileID.empty())
-        return;
-    Cloud_.SignInIfNeeded();
-    last_radio = ReadLastSerie(ReadObject(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST")));
-    if (cdsRadios.Locate("serie", last_radio))
-        PlayCurrentRow();
+        co_return;
+    co_await Step(Turn, [](WindowCloud &Cloud) { return Cloud.SignInIfNeeded(); });
+    last_radio =
+        ReadLastSerie(co_await ReadObject(Turn, WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST")));
+    PlayLastStation(last_radio, RunKind::Start);
 }
 
 void TFormRadio::RunStartUpSequence() {
-    // A message shown by a run may itself reactivate the window; one run at a time. An ending
-    // program starts none.
-    if (StartUpRunning_ || TFirebaseHelpers::AppIsTerminated())
+    // An ending program, or a closing window, starts none.
+    if (TFirebaseHelpers::AppIsTerminated() || CloseStarted_ || Steps_.Sequencer().Closing())
         return;
-    StartUpRunning_ = true;
+    // A run still waiting for its turn reads everything anew anyway: this request merges into it.
+    // A run under way may have read its nodes before what asked for this one changed them.
+    if (RunQueued_)
+        return;
+    RunQueued_ = true;
+    RunHandlerTask(RunSequence(Started_ ? RunKind::Refresh : RunKind::Start));
+}
+
+QCoro::Task<> TFormRadio::RunSequence(RunKind Kind) {
+    RunQueued_ = true;
+    CloudTurn turn = co_await Steps_.Sequencer().NextTurn();
+    RunQueued_ = false;
+    CloudRetry_.stop();
+    std::optional<ECloudFailure> failure;
+    std::optional<std::runtime_error> error;
+    bool completed = false;
     try {
-        FormActivate();
-    } catch (const ECloudFailure &failure) {
-        ReportCloudFailure(failure);
-    } catch (const std::exception &error) {
+        turn.CheckMayGoOn();
+        if (Kind == RunKind::Start) {
+            try {
+                co_await FormShow(turn);
+            } catch (const ECloudFailure &showFailure) {
+                // The activation that follows at once shows what it can of an unreachable cloud.
+                if (showFailure.Kind() != ECloudFailure::TKind::Unreachable)
+                    failure = showFailure;
+            } catch (const ESequenceEnded &) {
+                throw;
+            } catch (const std::exception &showError) {
+                ReportError(showError);
+            }
+            if (failure) {
+                co_await ReportCloudFailure(*failure);
+                failure.reset();
+            }
+        }
+        co_await FormActivate(turn, Kind);
+        completed = true;
+    } catch (const ESequenceEnded &) {
+    } catch (const ECloudFailure &runFailure) {
+        failure = runFailure;
+    } catch (const std::exception &runError) {
         // A run cut short by the program's end says nothing.
         if (!TFirebaseHelpers::AppIsTerminated())
-            ReportError(error);
+            error.emplace(runError.what());
     }
-    StartUpRunning_ = false;
+    // The next sequence need not wait while the user reads what went wrong.
+    turn = {};
+    if (completed && Kind == RunKind::Start)
+        Started_ = true;
+    if (failure)
+        co_await ReportCloudFailure(*failure);
+    if (error)
+        ReportError(*error);
     emit StartUpSequenceFinished();
 }
 
-void TFormRadio::FormActivate() {
+QCoro::Task<> TFormRadio::FormActivate(const CloudTurn &Turn, RunKind Kind) {
     Auric1->setChecked(true);
-    const SignInOutcome signIn = Cloud_.SignIn();
+    const SignInOutcome signIn = co_await Step(Turn, [](WindowCloud &Cloud) { return Cloud.SignIn(); });
     if (signIn.ErrorMessage == "EMAIL_NOT_FOUND") {
         Environment_.Dialogs.ShowMessage(this, QStringLiteral("Email nao existe."));
-        return;
+        co_return;
     }
     if (signIn.ErrorMessage == "INVALID_PASSWORD") {
         Environment_.Dialogs.ShowMessage(this, QStringLiteral("Senha invalida."));
-        return;
+        co_return;
     }
-    {
-        TUpdateSuspension suspension(cdsRadios);
-        CheckForUpdate();
-        LoadCatalogue();
-    }
+    co_await CheckForUpdate(Turn);
+    co_await LoadCatalogue(Turn);
 
     const std::string profileID = ReadProfileID();
-    KeepCatalogue(
-        RestoreProfileStations(profileID, [this](const TStringDynArray &Path) { return ReadObject(Path); }));
-
-    WritePresenceOnline(profileID);
+    KeptProfile profile = co_await RestoreProfileStations(Turn, profileID, Kind);
+    co_await WritePresenceOnline(Turn, profileID);
     Wmp_->SetEnableContextMenu(false);
+    co_await KeepCatalogue(Turn, std::move(profile));
 }
 
-KeptProfile TFormRadio::RestoreProfileStations(const std::string &ProfileID, const NodeRead &Read) {
+QCoro::Task<KeptProfile> TFormRadio::RestoreProfileStations(const CloudTurn &Turn, std::string ProfileID,
+                                                            RunKind Kind) {
     KeptProfile profile{ProfileID, {}, {}};
     std::string lastSerie;
     if (!ProfileID.empty()) {
-        profile.Last = Read(WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/LAST"));
+        profile.Last = co_await ReadObject(Turn, WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/LAST"));
         lastSerie = ReadLastSerie(*profile.Last);
         last_radio = lastSerie;
     }
-    if (!lastSerie.empty() && cdsRadios.Locate("serie", lastSerie))
-        PlayCurrentRow();
+    PlayLastStation(lastSerie, Kind);
     if (!ProfileID.empty()) {
-        profile.Favourites = Read(WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/FAVORITOS"));
-        ReadFavourites(*profile.Favourites, cdsRadios);
+        profile.Favourites =
+            co_await ReadObject(Turn, WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/FAVORITOS"));
+        MarkFavourites(*profile.Favourites);
     }
-    // The station being played stays the current row, also after the catalogue was reloaded.
-    if (!Wmp_->URL().isEmpty())
+    // At a start the station being played becomes the current row again; a refresh keeps the
+    // listener's selection.
+    if (Kind == RunKind::Start && !Wmp_->URL().isEmpty())
         cdsRadios.Locate("url", Wmp_->URL().toStdString());
     DBGrid1->setFocus();
-    return profile;
+    co_return profile;
 }
 
-void TFormRadio::CheckForUpdate() {
-    const TPublishedVersion published = ReadVersion(ReadObject({"VERSOES"}));
-    if (!NewerVersionPublished(BuildValues::kVersion, published.Version))
+void TFormRadio::PlayLastStation(const std::string &Serie, RunKind Kind) {
+    // Only a start plays, and never over a station already playing (the kept catalogue's last
+    // station, or one the listener chose meanwhile): it is neither restarted nor switched.
+    if (Kind != RunKind::Start || !Wmp_->URL().isEmpty() || Serie.empty())
         return;
+    if (cdsRadios.Locate("serie", Serie))
+        PlayCurrentRow();
+}
+
+void TFormRadio::MarkFavourites(const TJSONValue &Node) {
+    // The reader leaves the first row current; the listener's selection stays.
+    const std::string selected = cdsRadios.CurrentRow() >= 0 ? cdsRadios.FieldText(fpSerie) : std::string();
+    ReadFavourites(Node, cdsRadios);
+    if (!selected.empty())
+        cdsRadios.Locate("serie", selected);
+}
+
+int TFormRadio::PlayingRow() const {
+    std::int64_t serie = 0;
+    const auto end = PlayingSerie_.data() + PlayingSerie_.size();
+    if (PlayingSerie_.empty() || std::from_chars(PlayingSerie_.data(), end, serie).ptr != end)
+        return -1;
+    const auto &rows = cdsRadios.Rows();
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row)
+        if (rows[row].HasValue(fpSerie) && rows[row].Number(fpSerie) == serie)
+            return row;
+    return -1;
+}
+
+QCoro::Task<> TFormRadio::CheckForUpdate(const CloudTurn &Turn) {
+    const TPublishedVersion published = ReadVersion(co_await ReadObject(Turn, kVersionsPath));
+    if (!NewerVersionPublished(kOwnVersion, published.Version))
+        co_return;
     if (Environment_.Dialogs.AskYesNo(this, kUpdateQuestion, kUpdateCaption))
         Environment_.Dialogs.OpenAddress(QString::fromStdString(published.Url));
 }
 
-void TFormRadio::LoadCatalogue() {
-    std::string catalogue = ReadObjectText({"ESTACOES"});
+QCoro::Task<> TFormRadio::LoadCatalogue(const CloudTurn &Turn) {
+    // Read, cut into rows and sorted as the grid is on the worker; the UI thread swaps them in.
+    const std::string sortField = cdsRadios.SortField();
+    CatalogueRows catalogue = co_await Step(Turn, [sortField](WindowCloud &Cloud) {
+        std::vector<TStationRow> rows = ReadCatalogueRows(ObjectTextOf(Cloud, {"ESTACOES"}));
+        CatalogueRows read{rows, std::make_shared<const std::vector<TStationRow>>(rows)};
+        if (!sortField.empty())
+            TStationTable::SortRows(read.Shown, sortField);
+        return read;
+    });
     // Each run replaces the catalogue: reopening the window must not list every station twice.
-    // The old rows go once the new catalogue has arrived, before it is read, so the two never
-    // take room side by side.
-    cdsRadios.ReplaceRows({});
-    ShowCatalogue(ReadCatalogueRows(std::move(catalogue)));
+    ReplaceRowsInPlace(std::move(catalogue.Shown), sortField);
+    CatalogueAsRead_ = std::move(catalogue.AsRead);
     // The cloud answered: the catalogue shown is its own.
     CatalogueReadAt_ = std::time(nullptr);
+    KeptShownReadAt_ = 0;
     CloudNotice_->ClearNotice();
+    CloudBackoff_.Reset();
 }
 
-void TFormRadio::ShowCatalogue(std::vector<TStationRow> Rows) {
-    // Sorted once here, in the grid's order, rather than one row at a time as they come.
-    cdsRadios.ReplaceRows(std::move(Rows));
+void TFormRadio::ReplaceRowsInPlace(std::vector<TStationRow> Rows, const std::string &SortedBy) {
+    const std::string selected = cdsRadios.CurrentRow() >= 0 ? cdsRadios.FieldText(fpSerie) : std::string();
+    QScrollBar *scroll = DBGrid1->verticalScrollBar();
+    const int scrolled = scroll->value();
+    cdsRadios.ReplaceRows(std::move(Rows), SortedBy);
+    // The scroll range follows the new rows only once the grid has laid them out.
+    DBGrid1->doItemsLayout();
+    scroll->setValue(scrolled);
+    if (!selected.empty())
+        cdsRadios.Locate("serie", selected);
+    // The labels of the station being played follow its row; the player is not touched.
+    if (const int playing = PlayingRow(); playing >= 0)
+        ShowStationLabels(playing);
 }
 
-void TFormRadio::WritePresenceOnline(const std::string &ProfileID) {
+QCoro::Task<> TFormRadio::WritePresenceOnline(const CloudTurn &Turn, std::string ProfileID) {
     if (!ProfileID.empty()) {
         const TStringDynArray path = WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/STATUS");
-        if (Cloud_.Authenticated()) {
-            Cloud_.Patch(path, PresenceRecord("Hora_Entrada", "Online", false));
+        const TJSONValue record = PresenceRecord("Hora_Entrada", "Online", false);
+        if (Cloud().Authenticated()) {
+            co_await Step(Turn, [path, record](WindowCloud &Cloud) { Cloud.Patch(path, record); });
         } else {
-            Cloud_.SignIn();
-            Cloud_.Put(path, PresenceRecord("Hora_Entrada", "Online", false));
+            co_await Step(Turn, [path, record](WindowCloud &Cloud) {
+                Cloud.SignIn();
+                Cloud.Put(path, record);
+            });
         }
-        return;
+        co_return;
     }
     // Without an adapter address there is no record of this machine to write.
     const std::string adapter = getMacAddress();
-    if (!adapter.empty())
-        Cloud_.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter),
-                     PresenceRecord("Hora_Entrada", "Online", true));
+    if (adapter.empty())
+        co_return;
+    const TJSONValue record = PresenceRecord("Hora_Entrada", "Online", true);
+    co_await Step(Turn, [adapter, record](WindowCloud &Cloud) {
+        Cloud.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter), record);
+    });
 }
 
-void TFormRadio::FormClose() {
-    const std::string adapter = getMacAddress();
-    const std::string profileID = ReadProfileID();
-    Cloud_.SignIn();
-    if (!profileID.empty()) {
-        if (!Cloud_.Authenticated())
-            Cloud_.SignIn();
-        Cloud_.Patch(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/STATUS"),
-                     PresenceRecord("Hora_Saida", "Offline", false));
-    } else if (!adapter.empty()) {
-        Cloud_.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter),
-                     PresenceRecord("Hora_Saida", "Offline", true));
+QCoro::Task<> TFormRadio::KeepCatalogue(const CloudTurn &Turn, KeptProfile Profile) {
+    auto rows = std::move(CatalogueAsRead_);
+    if (!Kept_ || !rows)
+        co_return;
+    try {
+        co_await Step(Turn, [kept = Kept_, rows, profile = std::move(Profile), readAt = CatalogueReadAt_](
+                                WindowCloud &) { kept->Keep(*rows, profile, readAt); });
+    } catch (const EKeptCatalogueError &error) {
+        Log_.AddLine(std::string("Keep catalogue failed: ") + error.what());
     }
+    emit CatalogueKept();
+}
+
+QCoro::Task<> TFormRadio::FormClose() {
+    // After the step under way, before anything that waits: the close record is the last write.
+    const CloudTurn turn = co_await Steps_.Sequencer().LastTurn();
+    std::optional<std::runtime_error> error;
+    try {
+        const std::string adapter = getMacAddress();
+        const std::string profileID = ReadProfileID();
+        co_await Step(turn, [](WindowCloud &Cloud) { Cloud.SignIn(); });
+        if (!profileID.empty()) {
+            const TJSONValue record = PresenceRecord("Hora_Saida", "Offline", false);
+            co_await Step(turn, [profileID, record](WindowCloud &Cloud) {
+                if (!Cloud.Authenticated())
+                    Cloud.SignIn();
+                Cloud.Patch(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/STATUS"), record);
+            });
+        } else if (!adapter.empty()) {
+            const TJSONValue record = PresenceRecord("Hora_Saida", "Offline", true);
+            co_await Step(turn, [adapter, record](WindowCloud &Cloud) {
+                Cloud.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter), record);
+            });
+        }
+    } catch (const std::exception &closeError) {
+        error.emplace(closeError.what());
+    }
+    // After the close record nothing more is written or shown.
+    TFirebaseHelpers::SetAppTerminated(true);
+    emit Closed();
+    if (error)
+        throw *error;
 }
 
 void TFormRadio::closeEvent(QCloseEvent *Event) {
-    // The window closes whatever the close record met; an error still reaches the error report.
-    // Closing it ends the program: after the close record nothing more is written or shown.
-    RunHandler([this] { FormClose(); });
-    TFirebaseHelpers::SetAppTerminated(true);
+    // The window goes at once; its close record follows the cloud step under way, if any, and
+    // ends whatever waits behind it. Closing it ends the program once that record is written.
     QMainWindow::closeEvent(Event);
+    if (CloseStarted_)
+        return;
+    CloseStarted_ = true;
+    CloudRetry_.stop();
+    emit CloseRequested();
+    RunHandlerTask(FormClose());
 }
 
 } // namespace Tunewell

@@ -28,18 +28,23 @@ const QString kSomethingWentWrong = QStringLiteral("Algo deu errado!");
 void TFormRadio::PlayCurrentRow() {
     Wmp_->SetURL(Text(cdsRadios.FieldText(fpUrl)));
     Wmp_->Play();
-    LabelNome->setText(Text(cdsRadios.FieldText(fpNome)));
-    LabelStyle->setText(Text(cdsRadios.FieldText(fpEstilo)));
-    LabelLocation->setText(Text(cdsRadios.FieldText(fpLocal)));
-    LabelQualidade->setText(Text(cdsRadios.FieldText(fpQualidade)));
-    LabelNum->setText(Text(cdsRadios.FieldText(fpNum)));
-    PlaceStationLabels();
+    PlayingSerie_ = cdsRadios.FieldText(fpSerie);
+    ShowStationLabels(cdsRadios.CurrentRow());
     DBGrid1->setFocus();
 }
 
-void TFormRadio::DBGrid1CellClick() {
+void TFormRadio::ShowStationLabels(int Row) {
+    LabelNome->setText(Text(cdsRadios.DisplayText(Row, fpNome)));
+    LabelStyle->setText(Text(cdsRadios.DisplayText(Row, fpEstilo)));
+    LabelLocation->setText(Text(cdsRadios.DisplayText(Row, fpLocal)));
+    LabelQualidade->setText(Text(cdsRadios.DisplayText(Row, fpQualidade)));
+    LabelNum->setText(Text(cdsRadios.DisplayText(Row, fpNum)));
+    PlaceStationLabels();
+}
+
+QCoro::Task<> TFormRadio::DBGrid1CellClick() {
     if (cdsRadios.CurrentRow() < 0)
-        return;
+        co_return;
     const std::string profileID = ReadProfileID();
     const std::string num = cdsRadios.FieldText(fpNum);
     LabelNum->setText(num.empty() ? QStringLiteral("0") : Text(num));
@@ -51,16 +56,22 @@ void TFormRadio::DBGrid1CellClick() {
     PlaceStationLabels();
     Wmp_->SetURL(Text(cdsRadios.FieldText(fpUrl)));
     Wmp_->Play();
+    PlayingSerie_ = cdsRadios.FieldText(fpSerie);
     if (profileID.empty())
-        return;
-    if (!Cloud_.Authenticated() && !Cloud_.SignIn().Succeeded) {
-        Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
-        return;
-    }
+        co_return;
+    // The station plays at once; its record waits for the cloud steps asked before it.
     Cumulo::TJSONValue record = Cumulo::TJSONValue::object();
-    record["Serie"] = cdsRadios.FieldText(fpSerie);
+    record["Serie"] = PlayingSerie_;
+    const CloudTurn turn = co_await Steps_.Sequencer().NextTurn();
+    turn.CheckMayGoOn();
+    if (!Cloud().Authenticated() &&
+        !(co_await Step(turn, [](WindowCloud &Cloud) { return Cloud.SignIn(); })).Succeeded) {
+        Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
+        co_return;
+    }
     Log_.Clear();
-    Cloud_.Patch(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST"), record);
+    co_await Step(turn, [path = WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST"),
+                         record](WindowCloud &Cloud) { Cloud.Patch(path, record); });
 }
 
 void TFormRadio::ShowNoProfileMessage() {
@@ -87,40 +98,46 @@ std::string TFormRadio::MarkCurrentFavourite(const char *Mark) {
     return profileID;
 }
 
-void TFormRadio::Include1Click() {
+QCoro::Task<> TFormRadio::Include1Click() {
     // Include always marks: the row shows the star the cloud receives.
     const std::string profileID = MarkCurrentFavourite("1");
     if (profileID.empty())
-        return;
+        co_return;
     Cumulo::TJSONValue record = Cumulo::TJSONValue::object();
     record[cdsRadios.FieldText(fpSerie)] = "1";
     const auto path = WindowCloud::SplitPath("CADASTRADO/" + profileID + "/FAVORITOS");
-    if (Cloud_.Authenticated()) {
-        Cloud_.Patch(path, record);
-    } else if (Cloud_.SignIn().Succeeded) {
+    const auto patch = [path, record](WindowCloud &Cloud) { Cloud.Patch(path, record); };
+    const CloudTurn turn = co_await Steps_.Sequencer().NextTurn();
+    turn.CheckMayGoOn();
+    if (Cloud().Authenticated()) {
+        co_await Step(turn, patch);
+    } else if ((co_await Step(turn, [](WindowCloud &Cloud) { return Cloud.SignIn(); })).Succeeded) {
         Log_.Clear();
-        Cloud_.Patch(path, record);
+        co_await Step(turn, patch);
     } else {
         Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
     }
     DBGrid1->setFocus();
 }
 
-void TFormRadio::Exclude1Click() {
+QCoro::Task<> TFormRadio::Exclude1Click() {
     const std::string profileID = MarkCurrentFavourite("2");
     if (profileID.empty())
-        return;
+        co_return;
     const auto path =
         WindowCloud::SplitPath("CADASTRADO/" + profileID + "/FAVORITOS/" + cdsRadios.FieldText(fpSerie));
-    if (!Cloud_.Authenticated() && !Cloud_.SignIn().Succeeded) {
+    const CloudTurn turn = co_await Steps_.Sequencer().NextTurn();
+    turn.CheckMayGoOn();
+    if (!Cloud().Authenticated() &&
+        !(co_await Step(turn, [](WindowCloud &Cloud) { return Cloud.SignIn(); })).Succeeded) {
         Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
         DBGrid1->setFocus();
-        return;
+        co_return;
     }
-    if (!Cloud_.CheckAndCreateRealTimeDBClass())
-        return;
+    if (!Cloud().CheckAndCreateRealTimeDBClass())
+        co_return;
     Log_.Clear();
-    Cloud_.Delete(path);
+    co_await Step(turn, [path](WindowCloud &Cloud) { Cloud.Delete(path); });
     DBGrid1->setFocus();
 }
 

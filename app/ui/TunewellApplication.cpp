@@ -1,6 +1,5 @@
 #include "app/ui/TunewellApplication.h"
 
-#include "Cumulo/Helpers.h"
 #include "shared/ui/Dialogs.h"
 
 #include <QMetaObject>
@@ -10,11 +9,7 @@
 
 namespace Tunewell {
 
-TunewellApplication::TunewellApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {
-    // However the loop was told to end, the cloud client learns before the windows go.
-    connect(this, &QCoreApplication::aboutToQuit, this,
-            [] { Cumulo::TFirebaseHelpers::SetAppTerminated(true); });
-}
+TunewellApplication::TunewellApplication(int &Argc, char **Argv) : QApplication(Argc, Argv) {}
 
 TunewellApplication::~TunewellApplication() = default;
 

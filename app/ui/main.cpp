@@ -1,7 +1,9 @@
 // The program: one main window, the default theme, the cloud client bound to the event loop,
 // and the desktop's additions beside the window.
+#include "Cumulo/Helpers.h"
 #include "Cumulo/MainThread.h"
 #include "Cumulo/WorkerThreads.h"
+#include "Cumulo/TransportLimits.h"
 #include "Player/WmpOptions.h"
 #include "app/core/KeptCatalogue.h"
 #include "app/core/ProgramCommandLine.h"
@@ -19,6 +21,10 @@
 #include "shared/ui/WindowFonts.h"
 
 #include <QDBusConnection>
+#include <QThreadPool>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[]) {
     using namespace Tunewell;
@@ -40,20 +46,59 @@ int main(int argc, char *argv[]) {
     MessageDialogs dialogs;
     application.ShowErrorsThrough(&dialogs);
     ThemeManager::Apply(ThemeManager::DefaultTheme(), &dialogs);
-    WindowEnvironment environment{dialogs, std::make_shared<WindowCloudCumuloClients>()};
-    auto player = std::make_unique<WmpStationPlayer>(Player::WmpOptions{});
-    Player::Wmp &wmp = player->Control();
-    TFormRadio FormRadio(environment, std::move(player), CreateChildWindow);
-    FormRadio.UseKeptCatalogue(std::make_shared<KeptCatalogue>(KeptCatalogue::DefaultFilePath()));
-    DesktopIntegration desktop(FormRadio, wmp, QDBusConnection::sessionBus());
-    instance.OnActivate([&desktop] { desktop.Control().Raise(); });
-    // Deleting the profile starts a new instance: it must find both names free.
-    dialogs.BeforeNewInstance([&desktop, &instance] {
-        desktop.LeaveTheBus();
-        instance.Release();
-    });
-    TerminationRequest termination([&desktop] { desktop.Control().Quit(); });
-    FormRadio.show();
-    // The cloud client's workers end before the window, the event loop and the libraries go.
-    return Cumulo::EndAfterRunningRequests(application.exec());
+    // The main window's close ends the program, once its close record is written or its wait is
+    // over; hiding it (to the tray, or as it closes) does not.
+    QApplication::setQuitOnLastWindowClosed(false);
+    int code = 0;
+    {
+        WindowEnvironment environment{dialogs, std::make_shared<WindowCloudCumuloClients>()};
+        auto player = std::make_unique<WmpStationPlayer>(Player::WmpOptions{});
+        Player::Wmp &wmp = player->Control();
+        TFormRadio FormRadio(environment, std::move(player), CreateChildWindow);
+        FormRadio.UseKeptCatalogue(std::make_shared<KeptCatalogue>(KeptCatalogue::DefaultFilePath()));
+        QObject::connect(&FormRadio, &TFormRadio::Closed, &application, &QCoreApplication::quit);
+        QObject::connect(&FormRadio, &TFormRadio::CloseRequested, &application, [&application] {
+            QTimer::singleShot(Cumulo::kCloseRecordWait, &application, &QCoreApplication::quit);
+        });
+        // The window first; what its first frame does not draw is set up right after it.
+        FormRadio.show();
+        std::unique_ptr<DesktopIntegration> desktop;
+        std::unique_ptr<TerminationRequest> termination;
+        instance.OnActivate([&FormRadio, &desktop] {
+            if (desktop) {
+                desktop->Control().Raise();
+                return;
+            }
+            FormRadio.showNormal();
+            FormRadio.raise();
+            FormRadio.activateWindow();
+        });
+        // Deleting the profile starts a new instance: it must find both names free.
+        dialogs.BeforeNewInstance([&desktop, &instance] {
+            if (desktop)
+                desktop->LeaveTheBus();
+            instance.Release();
+        });
+        QTimer::singleShot(0, &FormRadio, [&] {
+            DesktopOptions options;
+            options.EndProgram = [] {};
+            desktop = std::make_unique<DesktopIntegration>(FormRadio, wmp, QDBusConnection::sessionBus(),
+                                                           std::move(options));
+            termination = std::make_unique<TerminationRequest>([&desktop] { desktop->Control().Quit(); });
+        });
+        code = application.exec();
+        // However the loop ended, nothing more reaches the cloud.
+        Cumulo::TFirebaseHelpers::SetAppTerminated(true);
+        // They outlive the window they point into.
+        instance.OnActivate([] {});
+        dialogs.BeforeNewInstance([] {});
+    }
+    // A step still waiting for the network (a close record past its wait) is not waited for:
+    // the transport would hold the program's end until it gives up.
+    if (!QThreadPool::globalInstance()->waitForDone(0)) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    // The cloud client's workers end before the event loop and the libraries go.
+    return Cumulo::EndAfterRunningRequests(code);
 }

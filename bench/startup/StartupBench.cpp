@@ -162,7 +162,7 @@ int main(int argc, char **argv) {
         const KeptCatalogue scratch(kept->FilePath() + QStringLiteral(".bench"));
         QElapsedTimer keeping;
         keeping.start();
-        scratch.Keep(form.cdsRadios, KeptProfile{}, std::time(nullptr));
+        scratch.Keep(form.cdsRadios.Rows(), KeptProfile{}, std::time(nullptr));
         keepWrite = keeping.elapsed();
         QFile::remove(scratch.FilePath());
     }

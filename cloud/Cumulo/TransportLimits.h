@@ -54,6 +54,9 @@ inline constexpr std::chrono::milliseconds kRequestsAtEndWait{2000};
 inline constexpr std::chrono::milliseconds kSharedConnectionWait{1000};
 // Redirects followed at most, when following is switched on.
 inline constexpr long kMaxRedirects = 10;
+// How long the program waits, once its main window has closed, for the close record to be
+// written before it ends without it.
+inline constexpr std::chrono::milliseconds kCloseRecordWait{3000};
 
 // The limits a request is held to: the constants above, which tests shorten (THttpTransport).
 struct TTransferLimits {

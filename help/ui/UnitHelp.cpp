@@ -41,7 +41,7 @@ TFormHelp::TFormHelp(const WindowEnvironment &Environment, QWidget *Parent)
     Memo1->setGeometry(2, 0, 717, 288);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     BitBtn1 = AddCloseButton(Panel1, QStringLiteral("BitBtn1"), 594, 295, 118, 40);
-    connect(BitBtn1, &QPushButton::clicked, this, Guarded([this] { BitBtn1Click(); }));
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { RunHandlerTask(BitBtn1Click()); });
 
     // The maintainer's panel: created hidden, and nothing in the program shows it.
     PanelPublish = new QFrame(Panel1);
@@ -61,45 +61,66 @@ TFormHelp::TFormHelp(const WindowEnvironment &Environment, QWidget *Parent)
     memRTDB->setObjectName(QStringLiteral("memRTDB"));
     memRTDB->setGeometry(16, 146, 281, 111);
     memRTDB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(BtListaRadios, &QPushButton::clicked, this, Guarded([this] { BtListaRadiosClick(); }));
-    connect(btAlterar, &QPushButton::clicked, this, Guarded([this] { btAlterarClick(); }));
+    connect(BtListaRadios, &QPushButton::clicked, this, [this] { RunHandlerTask(BtListaRadiosClick()); });
+    connect(btAlterar, &QPushButton::clicked, this, [this] { RunHandlerTask(btAlterarClick()); });
 
     fLog = std::make_unique<MemoLog>(*memRTDB);
-    fCloud = std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other, Environment.CloudClients,
-                                           Environment.CloudSettings);
+    fSteps = std::make_unique<WindowCloudSteps>(*fLog, WindowCloudRole::Other, Environment.CloudClients,
+                                                Environment.CloudSettings);
 }
 
 TFormHelp::~TFormHelp() = default;
 
-void TFormHelp::BitBtn1Click() {
+QCoro::Task<> TFormHelp::BitBtn1Click() {
+    if (fClosing)
+        co_return;
+    fClosing = true;
+    // A publishing under way ends first: the window's steps never outlive it.
+    const CloudTurn Turn = co_await fSteps->Sequencer().LastTurn();
+    fClosed = true;
     close();
 }
 
-void TFormHelp::btAlterarClick() {
-    const auto SignIn = fCloud->SignInIfNeeded();
-    if (SignIn.Ran && !SignIn.Succeeded) {
-        fDialogs.ShowMessage(this, QStringLiteral("Algo deu errado!"));
-        return;
-    }
-    PublishVersion(*fCloud, EditVersao->text().toStdString(), EditUrl->text().toStdString());
+void TFormHelp::reject() {
+    if (fClosed)
+        QDialog::reject();
+    else
+        RunHandlerTask(BitBtn1Click());
 }
 
-void TFormHelp::BtListaRadiosClick() {
+QCoro::Task<> TFormHelp::btAlterarClick() {
+    const CloudTurn Turn = co_await fSteps->Sequencer().NextTurn();
+    Turn.CheckMayGoOn();
+    const auto SignIn = co_await fSteps->Run(Turn, [](WindowCloud &Cloud) { return Cloud.SignInIfNeeded(); });
+    if (SignIn.Ran && !SignIn.Succeeded) {
+        fDialogs.ShowMessage(this, QStringLiteral("Algo deu errado!"));
+        co_return;
+    }
+    co_await fSteps->Run(Turn,
+                         [Software = EditVersao->text().toStdString(), Url = EditUrl->text().toStdString()](
+                             WindowCloud &Cloud) { PublishVersion(Cloud, Software, Url); });
+}
+
+QCoro::Task<> TFormHelp::BtListaRadiosClick() {
     std::optional<PublishCatalogue> Catalogue;
     try {
         Catalogue.emplace(PublishCatalogue::FromFile(QString::fromLatin1(kStationListFile), fKeys));
     } catch (const std::exception &Error) {
         fDialogs.ShowError(this, QString::fromStdString(Error.what()));
-        return;
+        co_return;
     }
-    if (fCloud->Authenticated())
+    const CloudTurn Turn = co_await fSteps->Sequencer().NextTurn();
+    Turn.CheckMayGoOn();
+    if (Cloud().Authenticated())
         fDialogs.ShowMessage(this, QStringLiteral("esta conectado"));
     else
-        fCloud->SignIn();
-    if (!fCloud->CheckAndCreateRealTimeDBClass())
-        return;
+        co_await fSteps->Run(Turn, [](WindowCloud &Cloud) { Cloud.SignIn(); });
+    if (!Cloud().CheckAndCreateRealTimeDBClass())
+        co_return;
     fLog->Clear();
-    Catalogue->Write(*fCloud);
+    // Every station is one write: the whole list goes in one step off the UI thread.
+    co_await fSteps->Run(Turn,
+                         [Catalogue = std::move(*Catalogue)](WindowCloud &Cloud) { Catalogue.Write(Cloud); });
 }
 
 } // namespace Tunewell

@@ -2,8 +2,10 @@
 
 #include "help/publish/PublishPushKeys.h"
 #include "shared/core/WindowCloud.h"
+#include "shared/ui/WindowCloudSteps.h"
 #include "shared/ui/WindowEnvironment.h"
 
+#include <QCoroTask>
 #include <QDialog>
 #include <memory>
 
@@ -28,11 +30,16 @@ public:
     explicit TFormHelp(const WindowEnvironment &Environment, QWidget *Parent = nullptr);
     ~TFormHelp() override;
 
-    void BitBtn1Click();
-    void btAlterarClick();
-    void BtListaRadiosClick();
+    // Closes once the window's publishing under way, if any, has ended.
+    QCoro::Task<> BitBtn1Click();
+    QCoro::Task<> btAlterarClick();
+    QCoro::Task<> BtListaRadiosClick();
 
-    WindowCloud &Cloud() { return *fCloud; }
+    WindowCloud &Cloud() { return fSteps->Cloud(); }
+    // No cloud step runs or waits.
+    bool CloudIdle() const { return fSteps->Sequencer().Idle(); }
+
+    void reject() override;
 
     QFrame *Panel1;
     QPlainTextEdit *Memo1;
@@ -49,8 +56,10 @@ public:
 private:
     IDialogs &fDialogs;
     std::unique_ptr<MemoLog> fLog;
-    std::unique_ptr<WindowCloud> fCloud;
+    std::unique_ptr<WindowCloudSteps> fSteps;
     PublishPushKeys fKeys;
+    bool fClosing = false;
+    bool fClosed = false;
 };
 
 } // namespace Tunewell

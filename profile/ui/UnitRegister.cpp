@@ -55,8 +55,8 @@ TFormRegister::TFormRegister(const WindowEnvironment &Environment, TCurrentSerie
       fDialogs(Environment.Dialogs), fCurrentSerie(std::move(CurrentSerie)) {
     CreateControls();
     fLog = std::make_unique<ProfileLog>(*memRTDB);
-    fCloud = std::make_unique<WindowCloud>(*fLog, WindowCloudRole::Other, Environment.CloudClients,
-                                           Environment.CloudSettings);
+    fSteps = std::make_unique<WindowCloudSteps>(*fLog, WindowCloudRole::Other, Environment.CloudClients,
+                                                Environment.CloudSettings);
 }
 
 TFormRegister::~TFormRegister() = default;
@@ -102,9 +102,9 @@ void TFormRegister::CreateControls() {
                            {138, 301, 218, 19});
     btSair = AddCloseButton(Panel1, QStringLiteral("btSair"), 546, 271, 132, 49);
 
-    connect(btSave, &QPushButton::clicked, this, Guarded([this] { btSaveClick(); }));
-    connect(btDelete, &QPushButton::clicked, this, Guarded([this] { btDeleteClick(); }));
-    connect(btSair, &QPushButton::clicked, this, Guarded([this] { btSairClick(); }));
+    connect(btSave, &QPushButton::clicked, this, [this] { RunHandlerTask(btSaveClick()); });
+    connect(btDelete, &QPushButton::clicked, this, [this] { RunHandlerTask(btDeleteClick()); });
+    connect(btSair, &QPushButton::clicked, this, [this] { RunHandlerTask(btSairClick()); });
 
     const std::vector<QWidget *> TabOrder{btSair,   EditNome,   EditSobrenome, EditEmail, MaskEdit1,
                                           EditPais, EditEstado, btSave,        btDelete,  memRTDB};
@@ -120,6 +120,7 @@ void TFormRegister::showEvent(QShowEvent *Event) {
 
 void TFormRegister::FormShow() {
     fClosing = false;
+    fClosed = false;
     // The mask types the separator the check reads: the locale's.
     fDateFormat = DateFormat();
     MaskEdit1->setInputMask(BirthdayInputMask(fDateFormat.Separator));

@@ -2,8 +2,10 @@
 
 #include "profile/core/ShortDateFormat.h"
 #include "shared/core/WindowCloud.h"
+#include "shared/ui/WindowCloudSteps.h"
 #include "shared/ui/WindowEnvironment.h"
 
+#include <QCoroTask>
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -21,7 +23,8 @@ namespace Tunewell {
 class ProfileLog;
 
 // The profile window: creates the user's profile in the cloud, gives it up, and records the
-// user's presence when it closes.
+// user's presence when it closes. Its cloud handlers are coroutines: their steps run off the UI
+// thread, one handler's at a time, and the window closes once its own steps have ended.
 class TFormRegister : public QDialog {
     Q_OBJECT
 public:
@@ -34,14 +37,16 @@ public:
 
     void FormShow();
     void MaskEdit1Exit();
-    void btSaveClick();
-    void btDeleteClick();
+    QCoro::Task<> btSaveClick();
+    QCoro::Task<> btDeleteClick();
     // Writes the presence record and closes; Esc and the window manager's close write it too.
-    void btSairClick();
+    QCoro::Task<> btSairClick();
 
     // The birthday field as the user sees it, blank positions read as spaces.
     QString MaskEdit1Text() const;
-    WindowCloud &Cloud() { return *fCloud; }
+    WindowCloud &Cloud() { return fSteps->Cloud(); }
+    // No cloud step runs or waits.
+    bool CloudIdle() const { return fSteps->Sequencer().Idle(); }
 
     // The machine's adapter address; tests replace it.
     std::function<std::string()> AdapterAddress;
@@ -87,13 +92,15 @@ private:
     bool CheckBirthday();
     // True unless a check due since the field was left finds no valid date.
     bool BirthdayChecked();
-    // The close handler's record (the presence under the profile, if any), once per closing.
-    void RecordPresenceOnClose();
+    // The close handler's record (the presence under the profile, if any).
+    QCoro::Task<> RecordPresenceOnClose(const CloudTurn &Turn);
+    // Signs in when the window is not signed in; true when it is afterwards.
+    QCoro::Task<bool> SignedIn(const CloudTurn &Turn);
 
     IDialogs &fDialogs;
     TCurrentSerie fCurrentSerie;
     std::unique_ptr<ProfileLog> fLog;
-    std::unique_ptr<WindowCloud> fCloud;
+    std::unique_ptr<WindowCloudSteps> fSteps;
     Cumulo::TStringDynArray fNode;
     // The profile ID read when the window was shown or closed.
     QString fRegistration;
@@ -103,6 +110,8 @@ private:
     bool fBirthdayCheckPending = false;
     // Set while the window closes, so that the record is written once.
     bool fClosing = false;
+    // Set once the record is written: the window's own close goes through then.
+    bool fClosed = false;
 };
 
 } // namespace Tunewell

@@ -32,15 +32,18 @@ Cumulo::TJSONValue PresenceRecord() {
 
 } // namespace
 
-void TFormRegister::btDeleteClick() {
+QCoro::Task<> TFormRegister::btDeleteClick() {
     const auto ProfileId = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
     // A value that vanished while the window was open leaves nothing to mark: no write may go
     // under an empty key.
     if (!ProfileId.isEmpty()) {
+        const CloudTurn Turn = co_await fSteps->Sequencer().NextTurn();
+        Turn.CheckMayGoOn();
         fNode = WindowCloud::SplitPath("CADASTRADO/" + ProfileId.toStdString() + "/EXCLUIDO");
         // The mark's time is taken after a sign-in that had to run first.
-        if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
-            fCloud->Put(fNode, DeletionMark());
+        if (co_await SignedIn(Turn))
+            co_await fSteps->Run(
+                Turn, [Node = fNode, Mark = DeletionMark()](WindowCloud &Cloud) { Cloud.Put(Node, Mark); });
     }
     ExcluirRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), ProfileId);
     btDelete->setEnabled(false);
@@ -51,30 +54,43 @@ void TFormRegister::btDeleteClick() {
     EndProgramWithoutCloseRecord();
 }
 
-void TFormRegister::btSairClick() {
-    // The window closes whatever the record met; an error still reaches the error report.
-    RunHandler([this] { RecordPresenceOnClose(); });
-    close();
+QCoro::Task<> TFormRegister::btSairClick() {
+    // Once per closing: the close button, Esc and the window manager's close all come here.
+    if (fClosing)
+        co_return;
+    fClosing = true;
+    {
+        // After the window's steps asked before; the record is its last write.
+        const CloudTurn Turn = co_await fSteps->Sequencer().LastTurn();
+        try {
+            co_await RecordPresenceOnClose(Turn);
+        } catch (const std::exception &Error) {
+            // The window closes whatever the record met; the error is still reported.
+            fClosed = true;
+            QDialog::reject();
+            throw;
+        }
+    }
+    fClosed = true;
+    QDialog::reject();
 }
 
 void TFormRegister::reject() {
     // Esc and the window manager's close end the window as its close button does.
-    RunHandler([this] { RecordPresenceOnClose(); });
-    QDialog::reject();
+    if (fClosed)
+        QDialog::reject();
+    else
+        RunHandlerTask(btSairClick());
 }
 
-void TFormRegister::RecordPresenceOnClose() {
-    // Once per closing: the close button's own close comes back here through reject().
-    if (fClosing)
-        return;
-    fClosing = true;
+QCoro::Task<> TFormRegister::RecordPresenceOnClose(const CloudTurn &Turn) {
     fRegistration = LerRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"));
     if (fRegistration.isEmpty())
-        return;
+        co_return;
     fNode = WindowCloud::SplitPath("CADASTRADO/" + fRegistration.toStdString() + "/STATUS");
     const auto Record = PresenceRecord();
-    if (fCloud->Authenticated() || fCloud->SignIn().Succeeded)
-        fCloud->Patch(fNode, Record);
+    if (co_await SignedIn(Turn))
+        co_await fSteps->Run(Turn, [Node = fNode, Record](WindowCloud &Cloud) { Cloud.Patch(Node, Record); });
 }
 
 } // namespace Tunewell

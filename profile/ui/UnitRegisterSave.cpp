@@ -37,10 +37,16 @@ bool TFormRegister::Require(bool Failed, QWidget *Field, const QString &Message)
     return false;
 }
 
-void TFormRegister::btSaveClick() {
+QCoro::Task<bool> TFormRegister::SignedIn(const CloudTurn &Turn) {
+    if (fSteps->Cloud().Authenticated())
+        co_return true;
+    co_return (co_await fSteps->Run(Turn, [](WindowCloud &Cloud) { return Cloud.SignIn(); })).Succeeded;
+}
+
+QCoro::Task<> TFormRegister::btSaveClick() {
     // Save sees the birthday as checked, also when it was pressed right after typing.
     if (!BirthdayChecked())
-        return;
+        co_return;
     fNode = {"CADASTRADO"};
     const auto Adapter = AdapterAddress();
 
@@ -53,30 +59,44 @@ void TFormRegister::btSaveClick() {
                  QStringLiteral("Birthday! / Aniversário!")) ||
         !Require(EditEstado->text().isEmpty(), EditEstado, QStringLiteral("State / Estado!")) ||
         !Require(!ValidaEMail(EditEmail->text().trimmed()), EditEmail, QStringLiteral("E-mail!")))
-        return;
+        co_return;
 
-    const auto SignIn = fCloud->SignInIfNeeded();
+    const CloudTurn Turn = co_await fSteps->Sequencer().NextTurn();
+    // A press that waited behind a save that registered has nothing left to create.
+    if (!Turn || !btSave->isEnabled())
+        co_return;
+    const auto SignIn = co_await fSteps->Run(Turn, [](WindowCloud &Cloud) { return Cloud.SignInIfNeeded(); });
     if (SignIn.Ran && !SignIn.Succeeded) {
         fDialogs.ShowMessage(this, QStringLiteral("Algo deu errado!"));
-        return;
+        co_return;
     }
-    if (!fCloud->Post(fNode, ProfileRecord(*this)).Succeeded)
-        return;
+    const auto Created =
+        co_await fSteps->Run(Turn, [Node = fNode, Record = ProfileRecord(*this)](WindowCloud &Cloud) {
+            return Cloud.Post(Node, Record);
+        });
+    if (!Created.Succeeded)
+        co_return;
+    // The answer's line is in the log: the step brings its lines back before it returns.
     const auto ProfileId = ProfileIdFromLog(fLog->Text());
     if (ProfileId.isEmpty())
-        return;
+        co_return;
 
     GravarRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), ProfileId);
     ShowRegistered(true);
 
     const auto Id = ProfileId.toStdString();
+    const std::string Serie = fCurrentSerie ? fCurrentSerie() : std::string();
     fNode = WindowCloud::SplitPath("CADASTRADO/" + Id + "/LAST");
-    fCloud->Patch(fNode, Cumulo::TJSONValue{{"Serie", fCurrentSerie ? fCurrentSerie() : std::string()}});
+    co_await fSteps->Run(Turn, [Node = fNode, Serie](WindowCloud &Cloud) {
+        Cloud.Patch(Node, Cumulo::TJSONValue{{"Serie", Serie}});
+    });
     fNode = WindowCloud::SplitPath("CADASTRADO/" + Id + "/FAVORITOS");
-    fCloud->Patch(fNode, Cumulo::TJSONValue{{"11111", "2"}});
+    co_await fSteps->Run(Turn, [Node = fNode](WindowCloud &Cloud) {
+        Cloud.Patch(Node, Cumulo::TJSONValue{{"11111", "2"}});
+    });
     if (!Adapter.empty()) {
         fNode = WindowCloud::SplitPath("NAO_CADASTRADO/" + Adapter);
-        fCloud->Delete(fNode);
+        co_await fSteps->Run(Turn, [Node = fNode](WindowCloud &Cloud) { Cloud.Delete(Node); });
     }
 }
 

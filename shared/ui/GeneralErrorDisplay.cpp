@@ -1,5 +1,7 @@
 #include "shared/ui/GeneralErrorDisplay.h"
 
+#include "shared/ui/SequenceEnded.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <exception>
@@ -14,7 +16,23 @@ void Show(const QString &Message) {
         qCritical("Tunewell: %s", qUtf8Printable(Message));
 }
 
+QCoro::Task<> Awaited(QCoro::Task<> Handler) {
+    try {
+        co_await std::move(Handler);
+    } catch (const ESequenceEnded &) {
+    } catch (const std::exception &Error) {
+        Show(QString::fromUtf8(Error.what()));
+    } catch (...) {
+        Show(QStringLiteral("Unknown error"));
+    }
+}
+
 } // namespace
+
+void RunHandlerTask(QCoro::Task<> Handler) {
+    // The coroutine keeps itself alive until it ends.
+    Awaited(std::move(Handler));
+}
 
 void RunHandler(const std::function<void()> &Handler) {
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoroTask>
 #include <functional>
 
 class QString;
@@ -18,6 +19,11 @@ public:
 // toolkit's input and close code around a handler is not built to be unwound through, so every
 // handler's error stops here instead of in the event loop.
 void RunHandler(const std::function<void()> &Handler);
+
+// Runs a handler that is a coroutine (one that waits for the cloud) to its end without waiting for
+// it; an error that leaves it is shown as RunHandler shows it. A sequence ended by the window's
+// close says nothing.
+void RunHandlerTask(QCoro::Task<> Handler);
 
 // A slot that runs Handler through RunHandler.
 template <class Handler> auto Guarded(Handler Run) {

@@ -83,7 +83,7 @@ protected:
 TEST_F(KeptCatalogueTest, GivesBackTheRowsInTableOrderAndTheProfileNodesAsKept) {
     TStationTable table = SmallTable();
     table.SortBy("num");
-    Store.Keep(table, SmallProfile(), 1577286207);
+    Store.Keep(table.Rows(), SmallProfile(), 1577286207);
 
     const KeptCatalogueRead read = Store.Read();
     ASSERT_EQ(read.Outcome, Outcome::Kept) << read.Problem;
@@ -96,7 +96,7 @@ TEST_F(KeptCatalogueTest, GivesBackTheRowsInTableOrderAndTheProfileNodesAsKept) 
 }
 
 TEST_F(KeptCatalogueTest, KeepsNoProfileAndAnEmptyCatalogue) {
-    Store.Keep(TStationTable(), KeptProfile{}, 0);
+    Store.Keep({}, KeptProfile{}, 0);
     const KeptCatalogueRead read = Store.Read();
     ASSERT_EQ(read.Outcome, Outcome::Kept) << read.Problem;
     EXPECT_TRUE(read.Copy.Rows.empty());
@@ -106,10 +106,10 @@ TEST_F(KeptCatalogueTest, KeepsNoProfileAndAnEmptyCatalogue) {
 }
 
 TEST_F(KeptCatalogueTest, ANewCopyReplacesTheOldOne) {
-    Store.Keep(SmallTable(), SmallProfile(), 1);
+    Store.Keep(SmallTable().Rows(), SmallProfile(), 1);
     TStationTable other;
     AddStation(other, {{"num", "1"}, {"nome", "Only"}});
-    Store.Keep(other, KeptProfile{}, 2);
+    Store.Keep(other.Rows(), KeptProfile{}, 2);
     const KeptCatalogueRead read = Store.Read();
     ASSERT_EQ(read.Outcome, Outcome::Kept);
     EXPECT_EQ(read.Copy.Rows, other.Rows());
@@ -123,7 +123,7 @@ TEST_F(KeptCatalogueTest, NothingKeptYetIsMissingNotUnusable) {
 
 // Every way a file can be damaged or foreign is ignored, without trusting its counts.
 TEST_F(KeptCatalogueTest, DamagedOrForeignFilesAreNeverUsed) {
-    Store.Keep(SmallTable(), SmallProfile(), 1577286207);
+    Store.Keep(SmallTable().Rows(), SmallProfile(), 1577286207);
     const std::string good = ReadAll(Store.FilePath());
     // The row count, then the first row's "num" ("10") with its length.
     const std::size_t rowsStart = good.find(std::string("\x02\0\0\0"
@@ -184,7 +184,7 @@ TEST_F(KeptCatalogueTest, DamagedOrForeignFilesAreNeverUsed) {
 TEST_F(KeptCatalogueTest, AFolderThatCannotBeMadeIsAnErrorNotASilentLoss) {
     WriteAll(Folder.filePath(QStringLiteral("file")), "x");
     const KeptCatalogue store(Folder.filePath(QStringLiteral("file/catalogue.kept")));
-    EXPECT_THROW(store.Keep(SmallTable(), SmallProfile(), 1), EKeptCatalogueError);
+    EXPECT_THROW(store.Keep(SmallTable().Rows(), SmallProfile(), 1), EKeptCatalogueError);
     EXPECT_EQ(store.Read().Outcome, Outcome::Missing);
 }
 
