@@ -86,6 +86,12 @@ std::string KeptCatalogueWaitingText(std::time_t ReadAt) {
            "responder; ent\u00E3o o cat\u00E1logo dela toma o lugar deste.";
 }
 
+std::string KeptCatalogueRefusedStatusText(std::time_t ReadAt) {
+    const std::string date = DateText(ReadAt);
+    return "Catalogue of " + date + ", refused by the cloud \u00B7 Cat\u00E1logo de " + date +
+           ", recusado pela nuvem";
+}
+
 std::string NothingKeptStatusText() {
     return "Cloud unreachable, no catalogue kept \u00B7 Nuvem inacess\u00EDvel, nenhum cat\u00E1logo "
            "guardado";

@@ -226,6 +226,8 @@ private:
     // The kept copy's rows, and its profile's nodes when that profile is the one signed in now.
     void ShowKeptCopy(KeptCatalogueRead Kept, const QString &Line, const QString &Explanation);
     QCoro::Task<> ReportCloudFailure(ECloudFailure Failure);
+    // A refusal is told, never answered from the kept copy.
+    void ReportRefusal(const QString &Explanation);
     QCoro::Task<> ShowKeptCatalogue(ECloudFailure Failure);
     // The cloud is tried again by itself: after the back-off's wait, or at once when the network
     // comes back.

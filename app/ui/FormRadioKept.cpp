@@ -76,13 +76,19 @@ QCoro::Task<> TFormRadio::ReportCloudFailure(ECloudFailure Failure) {
         TryCloudAgainLater();
         co_return;
     case ECloudFailure::TKind::NotSignedIn:
-        Environment_.Dialogs.ShowError(this, Text(SignInRefusedText(Failure.Host(), Failure.Reason())));
+        ReportRefusal(Text(SignInRefusedText(Failure.Host(), Failure.Reason())));
         co_return;
     case ECloudFailure::TKind::Refused:
-        Environment_.Dialogs.ShowError(
-            this, Text(ReadRefusedText(Failure.Host(), Failure.Path(), Failure.Reason())));
+        ReportRefusal(Text(ReadRefusedText(Failure.Host(), Failure.Path(), Failure.Reason())));
         co_return;
     }
+}
+
+void TFormRadio::ReportRefusal(const QString &Explanation) {
+    // A kept catalogue shown since the start stays; the status line no longer waits for the cloud.
+    if (KeptShownReadAt_ != 0)
+        CloudNotice_->ShowNotice(Text(KeptCatalogueRefusedStatusText(KeptShownReadAt_)), Explanation);
+    Environment_.Dialogs.ShowError(this, Explanation);
 }
 
 QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
@@ -95,9 +101,10 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
     }
     KeptCatalogueRead kept;
     kept.Problem = KeptProblem_;
-    if (Kept_)
-        kept = co_await Steps_.Aside(
-            [kept = Kept_, sort = cdsRadios.SortField()] { return ReadKept(*kept, sort); });
+    const auto store = Kept_;
+    const std::string sort = cdsRadios.SortField();
+    if (store)
+        kept = co_await Steps_.Aside([&store, &sort] { return ReadKept(*store, sort); });
     if (kept.Outcome != KeptCatalogueRead::TOutcome::Kept) {
         // A cloud's catalogue read earlier in this run stays.
         const QString text = Text(UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem, Failure.Certificate()));

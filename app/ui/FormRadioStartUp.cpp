@@ -86,7 +86,7 @@ struct CatalogueRows {
 } // namespace
 
 QCoro::Task<TJSONValue> TFormRadio::ReadObject(const CloudTurn &Turn, TStringDynArray Path) {
-    co_return co_await Step(Turn, [Path](WindowCloud &Cloud) { return ObjectOf(Cloud, Path); });
+    co_return co_await Step(Turn, [&Path](WindowCloud &Cloud) { return ObjectOf(Cloud, Path); });
 }
 
 QCoro::Task<> TFormRadio::StartUp() {
@@ -248,7 +248,7 @@ QCoro::Task<> TFormRadio::CheckForUpdate(const CloudTurn &Turn) {
 QCoro::Task<> TFormRadio::LoadCatalogue(const CloudTurn &Turn) {
     // Read, cut into rows and sorted as the grid is on the worker; the UI thread swaps them in.
     const std::string sortField = cdsRadios.SortField();
-    CatalogueRows catalogue = co_await Step(Turn, [sortField](WindowCloud &Cloud) {
+    CatalogueRows catalogue = co_await Step(Turn, [&sortField](WindowCloud &Cloud) {
         std::vector<TStationRow> rows = ReadCatalogueRows(ObjectTextOf(Cloud, {"ESTACOES"}));
         CatalogueRows read{rows, std::make_shared<const std::vector<TStationRow>>(rows)};
         if (!sortField.empty())
@@ -285,9 +285,9 @@ QCoro::Task<> TFormRadio::WritePresenceOnline(const CloudTurn &Turn, std::string
         const TStringDynArray path = WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/STATUS");
         const TJSONValue record = PresenceRecord("Hora_Entrada", "Online", false);
         if (Cloud().Authenticated()) {
-            co_await Step(Turn, [path, record](WindowCloud &Cloud) { Cloud.Patch(path, record); });
+            co_await Step(Turn, [&path, &record](WindowCloud &Cloud) { Cloud.Patch(path, record); });
         } else {
-            co_await Step(Turn, [path, record](WindowCloud &Cloud) {
+            co_await Step(Turn, [&path, &record](WindowCloud &Cloud) {
                 Cloud.SignIn();
                 Cloud.Put(path, record);
             });
@@ -299,18 +299,19 @@ QCoro::Task<> TFormRadio::WritePresenceOnline(const CloudTurn &Turn, std::string
     if (adapter.empty())
         co_return;
     const TJSONValue record = PresenceRecord("Hora_Entrada", "Online", true);
-    co_await Step(Turn, [adapter, record](WindowCloud &Cloud) {
+    co_await Step(Turn, [&adapter, &record](WindowCloud &Cloud) {
         Cloud.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter), record);
     });
 }
 
 QCoro::Task<> TFormRadio::KeepCatalogue(const CloudTurn &Turn, KeptProfile Profile) {
-    auto rows = std::move(CatalogueAsRead_);
-    if (!Kept_ || !rows)
+    const auto rows = std::move(CatalogueAsRead_);
+    const auto kept = Kept_;
+    const std::time_t readAt = CatalogueReadAt_;
+    if (!kept || !rows)
         co_return;
     try {
-        co_await Step(Turn, [kept = Kept_, rows, profile = std::move(Profile), readAt = CatalogueReadAt_](
-                                WindowCloud &) { kept->Keep(*rows, profile, readAt); });
+        co_await Step(Turn, [&](WindowCloud &) { kept->Keep(*rows, Profile, readAt); });
     } catch (const EKeptCatalogueError &error) {
         Log_.AddLine(std::string("Keep catalogue failed: ") + error.what());
     }
@@ -327,14 +328,14 @@ QCoro::Task<> TFormRadio::FormClose() {
         co_await Step(turn, [](WindowCloud &Cloud) { Cloud.SignIn(); });
         if (!profileID.empty()) {
             const TJSONValue record = PresenceRecord("Hora_Saida", "Offline", false);
-            co_await Step(turn, [profileID, record](WindowCloud &Cloud) {
+            co_await Step(turn, [&profileID, &record](WindowCloud &Cloud) {
                 if (!Cloud.Authenticated())
                     Cloud.SignIn();
                 Cloud.Patch(WindowCloud::SplitPath("CADASTRADO/" + profileID + "/STATUS"), record);
             });
         } else if (!adapter.empty()) {
             const TJSONValue record = PresenceRecord("Hora_Saida", "Offline", true);
-            co_await Step(turn, [adapter, record](WindowCloud &Cloud) {
+            co_await Step(turn, [&adapter, &record](WindowCloud &Cloud) {
                 Cloud.Patch(WindowCloud::SplitPath("NAO_CADASTRADO/" + adapter), record);
             });
         }

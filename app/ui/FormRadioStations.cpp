@@ -70,8 +70,8 @@ QCoro::Task<> TFormRadio::DBGrid1CellClick() {
         co_return;
     }
     Log_.Clear();
-    co_await Step(turn, [path = WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST"),
-                         record](WindowCloud &Cloud) { Cloud.Patch(path, record); });
+    const auto path = WindowCloud::SplitPath("CADASTRADO/" + profileID + "/LAST");
+    co_await Step(turn, [&path, &record](WindowCloud &Cloud) { Cloud.Patch(path, record); });
 }
 
 void TFormRadio::ShowNoProfileMessage() {
@@ -106,7 +106,7 @@ QCoro::Task<> TFormRadio::Include1Click() {
     Cumulo::TJSONValue record = Cumulo::TJSONValue::object();
     record[cdsRadios.FieldText(fpSerie)] = "1";
     const auto path = WindowCloud::SplitPath("CADASTRADO/" + profileID + "/FAVORITOS");
-    const auto patch = [path, record](WindowCloud &Cloud) { Cloud.Patch(path, record); };
+    const auto patch = [&path, &record](WindowCloud &Cloud) { Cloud.Patch(path, record); };
     const CloudTurn turn = co_await Steps_.Sequencer().NextTurn();
     turn.CheckMayGoOn();
     if (Cloud().Authenticated()) {
@@ -137,7 +137,7 @@ QCoro::Task<> TFormRadio::Exclude1Click() {
     if (!Cloud().CheckAndCreateRealTimeDBClass())
         co_return;
     Log_.Clear();
-    co_await Step(turn, [path](WindowCloud &Cloud) { Cloud.Delete(path); });
+    co_await Step(turn, [&path](WindowCloud &Cloud) { Cloud.Delete(path); });
     DBGrid1->setFocus();
 }
 

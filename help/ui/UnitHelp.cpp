@@ -96,9 +96,10 @@ QCoro::Task<> TFormHelp::btAlterarClick() {
         fDialogs.ShowMessage(this, QStringLiteral("Algo deu errado!"));
         co_return;
     }
+    const std::string Software = EditVersao->text().toStdString();
+    const std::string Url = EditUrl->text().toStdString();
     co_await fSteps->Run(Turn,
-                         [Software = EditVersao->text().toStdString(), Url = EditUrl->text().toStdString()](
-                             WindowCloud &Cloud) { PublishVersion(Cloud, Software, Url); });
+                         [&Software, &Url](WindowCloud &Cloud) { PublishVersion(Cloud, Software, Url); });
 }
 
 QCoro::Task<> TFormHelp::BtListaRadiosClick() {
@@ -119,8 +120,7 @@ QCoro::Task<> TFormHelp::BtListaRadiosClick() {
         co_return;
     fLog->Clear();
     // Every station is one write: the whole list goes in one step off the UI thread.
-    co_await fSteps->Run(Turn,
-                         [Catalogue = std::move(*Catalogue)](WindowCloud &Cloud) { Catalogue.Write(Cloud); });
+    co_await fSteps->Run(Turn, [&Catalogue](WindowCloud &Cloud) { Catalogue->Write(Cloud); });
 }
 
 } // namespace Tunewell

@@ -41,9 +41,11 @@ QCoro::Task<> TFormRegister::btDeleteClick() {
         Turn.CheckMayGoOn();
         fNode = WindowCloud::SplitPath("CADASTRADO/" + ProfileId.toStdString() + "/EXCLUIDO");
         // The mark's time is taken after a sign-in that had to run first.
-        if (co_await SignedIn(Turn))
-            co_await fSteps->Run(
-                Turn, [Node = fNode, Mark = DeletionMark()](WindowCloud &Cloud) { Cloud.Put(Node, Mark); });
+        if (co_await SignedIn(Turn)) {
+            const auto Node = fNode;
+            const auto Mark = DeletionMark();
+            co_await fSteps->Run(Turn, [&Node, &Mark](WindowCloud &Cloud) { Cloud.Put(Node, Mark); });
+        }
     }
     ExcluirRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), ProfileId);
     btDelete->setEnabled(false);
@@ -89,8 +91,10 @@ QCoro::Task<> TFormRegister::RecordPresenceOnClose(const CloudTurn &Turn) {
         co_return;
     fNode = WindowCloud::SplitPath("CADASTRADO/" + fRegistration.toStdString() + "/STATUS");
     const auto Record = PresenceRecord();
-    if (co_await SignedIn(Turn))
-        co_await fSteps->Run(Turn, [Node = fNode, Record](WindowCloud &Cloud) { Cloud.Patch(Node, Record); });
+    if (co_await SignedIn(Turn)) {
+        const auto Node = fNode;
+        co_await fSteps->Run(Turn, [&Node, &Record](WindowCloud &Cloud) { Cloud.Patch(Node, Record); });
+    }
 }
 
 } // namespace Tunewell

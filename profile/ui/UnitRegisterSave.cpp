@@ -70,10 +70,10 @@ QCoro::Task<> TFormRegister::btSaveClick() {
         fDialogs.ShowMessage(this, QStringLiteral("Algo deu errado!"));
         co_return;
     }
+    const auto Node = fNode;
+    const auto Record = ProfileRecord(*this);
     const auto Created =
-        co_await fSteps->Run(Turn, [Node = fNode, Record = ProfileRecord(*this)](WindowCloud &Cloud) {
-            return Cloud.Post(Node, Record);
-        });
+        co_await fSteps->Run(Turn, [&Node, &Record](WindowCloud &Cloud) { return Cloud.Post(Node, Record); });
     if (!Created.Succeeded)
         co_return;
     // The answer's line is in the log: the step brings its lines back before it returns.
@@ -87,16 +87,15 @@ QCoro::Task<> TFormRegister::btSaveClick() {
     const auto Id = ProfileId.toStdString();
     const std::string Serie = fCurrentSerie ? fCurrentSerie() : std::string();
     fNode = WindowCloud::SplitPath("CADASTRADO/" + Id + "/LAST");
-    co_await fSteps->Run(Turn, [Node = fNode, Serie](WindowCloud &Cloud) {
-        Cloud.Patch(Node, Cumulo::TJSONValue{{"Serie", Serie}});
-    });
+    const Cumulo::TJSONValue Last{{"Serie", Serie}};
+    co_await fSteps->Run(Turn, [Node = &fNode, &Last](WindowCloud &Cloud) { Cloud.Patch(*Node, Last); });
     fNode = WindowCloud::SplitPath("CADASTRADO/" + Id + "/FAVORITOS");
-    co_await fSteps->Run(Turn, [Node = fNode](WindowCloud &Cloud) {
-        Cloud.Patch(Node, Cumulo::TJSONValue{{"11111", "2"}});
-    });
+    const Cumulo::TJSONValue Favourites{{"11111", "2"}};
+    co_await fSteps->Run(
+        Turn, [Node = &fNode, &Favourites](WindowCloud &Cloud) { Cloud.Patch(*Node, Favourites); });
     if (!Adapter.empty()) {
         fNode = WindowCloud::SplitPath("NAO_CADASTRADO/" + Adapter);
-        co_await fSteps->Run(Turn, [Node = fNode](WindowCloud &Cloud) { Cloud.Delete(Node); });
+        co_await fSteps->Run(Turn, [Node = &fNode](WindowCloud &Cloud) { Cloud.Delete(*Node); });
     }
 }
 

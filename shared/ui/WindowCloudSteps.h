@@ -36,7 +36,10 @@ public:
 
     // Runs Step(WindowCloud &) off the UI thread and gives its result back on the UI thread;
     // an error it throws is thrown here. Throws ESequenceEnded, without running it, when the
-    // sequence may not go on (the window is closing).
+    // sequence may not go on (the window is closing). The step may use the caller's locals by
+    // reference: the caller waits for it. A lambda written inside a co_await must capture nothing
+    // with a destructor (references, pointers, numbers): this compiler destroys such a lambda
+    // there twice.
     template <class Step>
     auto Run(const CloudTurn &Turn, Step Work) -> QCoro::Task<std::invoke_result_t<Step &, WindowCloud &>>;
     // The same for work of the window that needs no cloud and no turn (reading a file).
@@ -75,7 +78,7 @@ auto WindowCloudSteps::OffUiThread(Work Job) -> QCoro::Task<std::invoke_result_t
     using Result = std::invoke_result_t<Work &>;
     // The result waits in a slot of its own: the future would copy it.
     auto done = std::make_shared<Outcome<std::conditional_t<std::is_void_v<Result>, bool, Result>>>();
-    co_await QtConcurrent::run([done, Job = std::move(Job)]() mutable {
+    auto work = [done, Job = std::move(Job)]() mutable {
         try {
             if constexpr (std::is_void_v<Result>) {
                 Job();
@@ -86,7 +89,9 @@ auto WindowCloudSteps::OffUiThread(Work Job) -> QCoro::Task<std::invoke_result_t
         } catch (...) {
             done->Error = std::current_exception();
         }
-    });
+    };
+    auto future = QtConcurrent::run(std::move(work));
+    co_await future;
     if constexpr (std::is_void_v<Result>)
         Take(*done);
     else
@@ -122,7 +127,9 @@ auto WindowCloudSteps::Run(const CloudTurn &Turn, Step Work)
     -> QCoro::Task<std::invoke_result_t<Step &, WindowCloud &>> {
     Turn.CheckMayGoOn();
     const std::shared_ptr<Shared> shared = Shared_;
-    co_return co_await Aside([shared, Work = std::move(Work)]() mutable { return Work(*shared->Cloud); });
+    auto step = [shared, Work = std::move(Work)]() mutable { return Work(*shared->Cloud); };
+    auto task = Aside(std::move(step));
+    co_return co_await std::move(task);
 }
 
 } // namespace Tunewell

@@ -53,6 +53,7 @@ TEST_F(FormRadioCloudTest, WithoutProfileRecordsTheMachineOnlineThenOffline) {
     EXPECT_TRUE(Player->Played.isEmpty());
     const std::string adapter = getMacAddress();
     form.close();
+    WaitForCloud();
     const json machines = Cloud.read("NAO_CADASTRADO");
     if (adapter.empty()) {
         EXPECT_TRUE(machines.is_null());
@@ -74,14 +75,20 @@ TEST_F(FormRadioCloudTest, WithProfilePlaysClicksMarksAndClosesOffline) {
     EXPECT_EQ(Cloud.read(std::string("CADASTRADO/") + kProfile + "/STATUS/Status"), "Online");
 
     ClickCell(RowOfSerie("20"), 1);
+
+    WaitForCloud();
     EXPECT_EQ(Cloud.read(std::string("CADASTRADO/") + kProfile + "/LAST"), json({{"Serie", "20"}}));
     form.Include1->trigger();
+    WaitForCloud();
     EXPECT_EQ(Cloud.read(std::string("CADASTRADO/") + kProfile + "/FAVORITOS/20"), "1");
     form.cdsRadios.Locate("serie", "12");
     form.Exclude1->trigger();
+    WaitForCloud();
     EXPECT_TRUE(Cloud.read(std::string("CADASTRADO/") + kProfile + "/FAVORITOS/12").is_null());
 
     form.close();
+
+    WaitForCloud();
     const json status = Cloud.read(std::string("CADASTRADO/") + kProfile + "/STATUS");
     EXPECT_EQ(status.at("Status"), "Offline");
     EXPECT_TRUE(status.contains("Hora_Entrada"));
@@ -102,10 +109,13 @@ TEST_F(FormRadioCloudTest, FavouritesOfARowWithoutSerieWriteNothing) {
     const json before = Cloud.read(favourites);
 
     form.Exclude1->trigger();
+
+    WaitForCloud();
     EXPECT_EQ(Cloud.read(favourites), before);
     EXPECT_TRUE(form.memRTDB->toPlainText().startsWith(
         QString::fromStdString("Delete " + favourites + "/ failed: ")));
     form.Include1->trigger();
+    WaitForCloud();
     EXPECT_EQ(Cloud.read(favourites), before);
     EXPECT_TRUE(
         form.memRTDB->toPlainText().contains(QString::fromStdString("Post " + favourites + " failed: ")));
@@ -253,6 +263,7 @@ TEST_F(FormRadioCloudTest, AStoppedCloudWithNothingUsableKeptIsToldOnceAndSoon) 
         EXPECT_EQ(form.cdsRadios.RowCount(), 0) << c.What;
         EXPECT_TRUE(Player->Played.isEmpty()) << c.What;
         EXPECT_TRUE(form.close()) << c.What;
+        WaitForCloud();
         Form.reset();
     }
 }

@@ -39,8 +39,10 @@ void FormRadioFixture::SetUp() {
 }
 
 void FormRadioFixture::TearDown() {
-    if (Form)
+    if (Form) {
+        WaitForCloud();
         Form->hide();
+    }
     Form.reset();
     ExcluirRegistro(QStringLiteral("Firebase"), QString(), QStringLiteral("Registrado"), QString());
     TunewellApplication::Instance()->ShowErrorsThrough(nullptr);
@@ -85,6 +87,11 @@ void FormRadioFixture::RunAndWaitForStartUp(const std::function<void()> &Action)
     if (finished.isEmpty()) {
         ASSERT_TRUE(finished.wait(10000)) << "the start-up sequence did not end";
     }
+}
+
+void FormRadioFixture::WaitForCloud() {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Form->CloudIdle(); }, 10000))
+        << "the cloud steps did not end";
 }
 
 int FormRadioFixture::RowOfSerie(const std::string &Serie) const {

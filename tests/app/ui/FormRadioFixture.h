@@ -37,6 +37,8 @@ protected:
     void WaitForKept(int Count);
     // Waits for the next run of the start-up sequence started by Action.
     void RunAndWaitForStartUp(const std::function<void()> &Action);
+    // Waits until the window's cloud steps asked so far have ended.
+    void WaitForCloud();
     // The row holding a serie, or -1.
     int RowOfSerie(const std::string &Serie) const;
     // A mouse click on a cell of the grid.

@@ -108,6 +108,7 @@ TEST_F(FormRadioKeptTest, TheCloudAnsweringAgainReplacesTheKeptCatalogue) {
 
     // Writes made meanwhile fail and are logged as ever.
     ClickCell(RowOfSerie("20"), 1);
+    WaitForCloud();
     EXPECT_TRUE(
         form.memRTDB->toPlainText().contains("Post CADASTRADO/-Prof1/LAST failed: Connection refused"));
 
@@ -224,8 +225,10 @@ TEST_F(FormRadioKeptTest, RefusalsAreReportedAndNeverAnsweredFromTheKeptCopy) {
     const auto errors = Dialogs.Texts(Kind::Error);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].contains("could not give VERSOES: Permission denied"));
-    EXPECT_EQ(form.cdsRadios.RowCount(), 0);
-    EXPECT_TRUE(NoticeLine().isEmpty());
+    // The kept catalogue shown at the start stays, and the status line says the cloud refused.
+    EXPECT_EQ(form.cdsRadios.RowCount(), 3);
+    EXPECT_TRUE(NoticeLine().contains("refused by the cloud")) << NoticeLine().toStdString();
+    EXPECT_EQ(form.CloudNotice()->toolTip(), errors[0]);
 }
 
 TEST_F(FormRadioKeptTest, AnotherProfilesLastStationIsNotPlayed) {

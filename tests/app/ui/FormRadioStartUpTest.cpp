@@ -154,6 +154,7 @@ TEST_F(FormRadioStartUpTest, ReopeningAChildWindowReplacesTheCatalogueAndKeepsTh
     form.move(120, 80);
     const auto writesBefore = CallsTo("STATUS").size();
     ClickCell(RowOfSerie("20"), 1);
+    WaitForCloud();
     ASSERT_EQ(Player->Url, "http://127.0.0.1:1/seven");
 
     RunAndWaitForStartUp([&] { form.About1->trigger(); });
@@ -171,6 +172,7 @@ TEST_F(FormRadioStartUpTest, CloseRecordsOfflineAndKeepsTheStartTime) {
     Start();
     ASSERT_TRUE(Node({"CADASTRADO", kProfile, "STATUS", "Hora_Entrada"}));
     Form->close();
+    WaitForCloud();
     const auto *status = Node({"CADASTRADO", kProfile, "STATUS"});
     ASSERT_TRUE(status);
     EXPECT_EQ(status->at("Status"), "Offline");
@@ -185,6 +187,7 @@ TEST_F(FormRadioStartUpTest, CloseWithoutCloudStillCloses) {
     Script->Answer = [](const std::string &, const Cumulo::TStringDynArray &,
                         const TJSONValue *) -> Cumulo::TOptionalJSON { throw Cumulo::ETransport("refused"); };
     EXPECT_TRUE(Form->close());
+    WaitForCloud();
     EXPECT_TRUE(Dialogs.Entries.empty());
 }
 

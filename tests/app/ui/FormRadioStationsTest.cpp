@@ -91,6 +91,7 @@ TEST_F(FormRadioStationsTest, MouseClickPlaysAndRecordsTheLastStation) {
     auto &form = Start();
     const int row = RowOfSerie("12");
     ClickCell(row, 4);
+    WaitForCloud();
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/ten");
     EXPECT_EQ(Player->Played.last(), "http://127.0.0.1:1/ten");
     EXPECT_EQ(form.Edit1->text(), "http://127.0.0.1:1/ten");
@@ -115,6 +116,7 @@ TEST_F(FormRadioStationsTest, PathsAreTextSplitAtEverySlashOrBackslash) {
     EXPECT_TRUE(Dialogs.Entries.empty());
     EXPECT_EQ(form.LabelNome->text(), "Bravo");
     ClickCell(RowOfSerie("12"), 0);
+    WaitForCloud();
     EXPECT_EQ(*Node({"CADASTRADO", "Prof", "Sub", "LAST"}), Cumulo::TJSONValue({{"Serie", "12"}}));
 }
 
@@ -122,6 +124,7 @@ TEST_F(FormRadioStationsTest, ClickWithoutProfileSendsNothing) {
     auto &form = Start();
     const auto calls = Script->Calls.size();
     ClickCell(RowOfSerie("20"), 0);
+    WaitForCloud();
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/seven");
     EXPECT_EQ(form.LabelNome->text(), "Charlie");
     EXPECT_EQ(Script->Calls.size(), calls);
@@ -140,6 +143,7 @@ TEST_F(FormRadioStationsTest, IncludeAndExcludeMarkTableAndCloud) {
          {Step{"15", true, "1"}, Step{"15", true, "1"}, Step{"20", false, "2"}, Step{"15", false, "2"}}) {
         form.cdsRadios.Locate("serie", s.Serie);
         (s.Include ? form.Include1 : form.Exclude1)->trigger();
+        WaitForCloud();
         EXPECT_EQ(form.cdsRadios.FieldText(fpFavoritos), s.Mark) << s.Serie;
         const auto *member = Node({"CADASTRADO", kProfile, "FAVORITOS", s.Serie});
         if (s.Include) {
@@ -159,7 +163,9 @@ TEST_F(FormRadioStationsTest, FavouritesWithoutProfileOnlyExplain) {
     const auto calls = Script->Calls.size();
     emit form.Favorite1->aboutToShow();
     form.Include1->trigger();
+    WaitForCloud();
     form.Exclude1->trigger();
+    WaitForCloud();
     EXPECT_EQ(Dialogs.Texts(Kind::Message), std::vector<QString>(3, kNeedsProfile));
     EXPECT_EQ(form.cdsRadios.Rows(), before);
     EXPECT_EQ(Script->Calls.size(), calls);
@@ -173,6 +179,7 @@ TEST_F(FormRadioStationsTest, FavouriteSignInFailureShowsMessageAndKeepsTheMark)
     // A fresh window that never signed in: the sign-in is needed and fails.
     form.Cloud().SignIn();
     form.Include1->trigger();
+    WaitForCloud();
     EXPECT_EQ(Dialogs.Texts(Kind::Message), std::vector<QString>{"Algo deu errado!"});
     EXPECT_EQ(form.cdsRadios.FieldText(fpFavoritos), "1");
 }
@@ -297,9 +304,11 @@ TEST_F(FormRadioStationsTest, FilterNarrowsTheGridAndEverythingStillWorks) {
     form.DBGrid1TitleClick(0);
     EXPECT_EQ(ShownNames(form), QStringList({"Charlie", "Alpha"}));
     ClickCell(RowOfSerie("12"), 1);
+    WaitForCloud();
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/ten");
     EXPECT_EQ(HighlightedName(form), "Alpha") << "the playing row is highlighted";
     form.Include1->trigger();
+    WaitForCloud();
     EXPECT_EQ(form.cdsRadios.FieldText(fpSerie), "12");
     EXPECT_EQ(form.cdsRadios.FieldText(fpFavoritos), "1");
 
@@ -309,6 +318,7 @@ TEST_F(FormRadioStationsTest, FilterNarrowsTheGridAndEverythingStillWorks) {
     form.FilterBar1->Field()->setText(QStringLiteral("alp"));
     EXPECT_EQ(ShownNames(form), QStringList({"Alpha"}));
     form.Exclude1->trigger();
+    WaitForCloud();
     EXPECT_TRUE(ShownNames(form).isEmpty()) << "no longer a favourite";
     EXPECT_EQ(form.cdsRadios.FieldText(fpSerie), "12") << "the hidden row stays the table's current row";
     form.OnlyFavourites1->trigger();

@@ -74,6 +74,8 @@ TEST_F(ProgramEndTest, TerminationDuringAModalWindowWritesNothingAfterTheCloseRe
             Start();
             c.Open(*Form);
         });
+        // As the program does once its loop has ended: the close record is waited for.
+        WaitForCloud();
         const auto after = CallsAfter("\"Status\":\"Offline\"");
         EXPECT_TRUE(after.empty()) << after.front();
         EXPECT_EQ(Node({"CADASTRADO", kProfile, "STATUS", "Status"})->get<std::string>(), "Offline");

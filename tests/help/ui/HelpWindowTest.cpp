@@ -115,7 +115,7 @@ TEST_F(HelpWindowTest, VersionIsMergedKeepingOtherMembers) {
     Nodes.Put({"VERSOES"}, TJSONValue::parse(R"({"Software":"2.2","Url":"http://old","Notas":"keep"})"));
     Form.EditVersao->setText(QStringLiteral("2.3"));
     Form.EditUrl->setText(QStringLiteral("https://tunewell.example.org/get/2.3"));
-    Form.btAlterarClick();
+    QCoro::waitFor(Form.btAlterarClick());
     EXPECT_EQ(
         Nodes.Get({"VERSOES"}),
         Json::parse(R"({"Software":"2.3","Url":"https://tunewell.example.org/get/2.3","Notas":"keep"})"));
@@ -130,7 +130,7 @@ TEST_F(HelpWindowTest, VersionWithAFailedSignInSaysSoAndWritesNothing) {
     Environment.CloudSettings.Password = "wrong-one";
     TFormHelp Refused(Environment);
     Refused.EditVersao->setText(QStringLiteral("9.9"));
-    Refused.btAlterarClick();
+    QCoro::waitFor(Refused.btAlterarClick());
     EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: Algo deu errado!")});
     EXPECT_EQ(Nodes.Get({"VERSOES"})["Software"], "2.2");
 }
@@ -140,7 +140,7 @@ TEST_F(HelpWindowTest, CatalogueIsReplacedWholeInLineOrderAndLoggedPerStation) {
               "\r\n"
               "\"http://c/3|R\xE1"
               "dio Gama|Pop|MG|32|1|13\"\r\n"); // Windows-1252
-    Form.BtListaRadiosClick();
+    QCoro::waitFor(Form.BtListaRadiosClick());
     EXPECT_TRUE(Testing::Seen(Dialogs).isEmpty()) << Testing::Seen(Dialogs).join(", ").toStdString();
 
     const auto Catalogue = Nodes.Get({"ESTACOES"});
@@ -162,7 +162,7 @@ TEST_F(HelpWindowTest, CatalogueIsReplacedWholeInLineOrderAndLoggedPerStation) {
 
     // A second click in the same opening is already signed in, and replaces the catalogue again.
     WriteList("\"http://z|Zeta|Rock|SP|128|2|99\"");
-    Form.BtListaRadiosClick();
+    QCoro::waitFor(Form.BtListaRadiosClick());
     EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: esta conectado")});
     const auto Second = Nodes.Get({"ESTACOES"});
     ASSERT_EQ(Keys(Second).size(), 1u) << Second.dump();
@@ -172,13 +172,13 @@ TEST_F(HelpWindowTest, CatalogueIsReplacedWholeInLineOrderAndLoggedPerStation) {
 
 TEST_F(HelpWindowTest, AnEmptyListEmptiesTheCatalogue) {
     WriteList("");
-    Form.BtListaRadiosClick();
+    QCoro::waitFor(Form.BtListaRadiosClick());
     EXPECT_EQ(Nodes.Get({"ESTACOES"}), Json(nullptr));
     EXPECT_EQ(Lines(Form.memRTDB), QStringList{QString()});
 }
 
 TEST_F(HelpWindowTest, AMissingListReportsTheSystemsErrorAndChangesNothing) {
-    Form.BtListaRadiosClick();
+    QCoro::waitFor(Form.BtListaRadiosClick());
     EXPECT_EQ(Testing::Seen(Dialogs),
               QStringList{QStringLiteral("error: ") + QString::fromLocal8Bit(std::strerror(ENOENT))});
     EXPECT_EQ(Form.Cloud().fAuth(), nullptr); // not even signed in
@@ -189,7 +189,7 @@ TEST_F(HelpWindowTest, AMissingListReportsTheSystemsErrorAndChangesNothing) {
 TEST_F(HelpWindowTest, ARefusedWriteLeavesTheOldCatalogueWhole) {
     WriteList("\"http://a/1|Alpha|Rock|SP|128|2|11\"\n\"http://b/2|Beta|Jazz|RJ|64|2|12\"\n");
     Clients->Refuse(Cumulo::rmPUT);
-    Form.BtListaRadiosClick();
+    QCoro::waitFor(Form.BtListaRadiosClick());
     EXPECT_EQ(Nodes.Get({"ESTACOES"}), Unordered(kOldCatalogue));
     EXPECT_EQ(Lines(Form.memRTDB), QStringList{QStringLiteral("Post ESTACOES failed: Permission denied")});
 }
@@ -198,7 +198,7 @@ TEST_F(HelpWindowTest, AFailedSignInLeavesTheOldCatalogueAndAsksToConnect) {
     WriteList("\"http://a/1|Alpha|Rock|SP|128|2|11\"\n");
     Environment.CloudSettings.Password = "wrong-one";
     TFormHelp Refused(Environment);
-    Refused.BtListaRadiosClick();
+    QCoro::waitFor(Refused.BtListaRadiosClick());
     EXPECT_EQ(Nodes.Get({"ESTACOES"}), Unordered(kOldCatalogue));
     EXPECT_EQ(Lines(Refused.memRTDB),
               (QStringList{QStringLiteral("memRTDB"), QStringLiteral("Por favor, conecte-se primeiro!")}));

@@ -66,6 +66,11 @@ protected:
         return Form;
     }
 
+    // Until the window's cloud steps asked so far have ended.
+    static void WaitForCloud(TFormRegister &Form) {
+        EXPECT_TRUE(QTest::qWaitFor([&Form] { return Form.CloudIdle(); }, 10000));
+    }
+
     static void Fill(TFormRegister &Form) {
         // insert() stands for typing: the test keyboard knows no accented keys.
         Form.EditNome->insert(QStringLiteral("joão"));
@@ -147,7 +152,7 @@ TEST_F(RegisterWindowTest, RequiredFieldsAreCheckedInOrder) {
         Form->MaskEdit1->setText(Case.Birthday);
         Form->EditPais->setText(Case.Pais);
         Form->EditEstado->setText(Case.Estado);
-        Form->btSaveClick();
+        QCoro::waitFor(Form->btSaveClick());
         EXPECT_EQ(Testing::Seen(Dialogs), QStringList{"message: " + Case.Message})
             << Case.Message.toStdString();
         EXPECT_EQ(QApplication::focusWidget(), (*Form).*Case.Field) << Case.Message.toStdString();
@@ -202,6 +207,7 @@ TEST_F(RegisterWindowTest, TheBirthdayIsTypedAndCheckedWithTheLocalesSeparator) 
         QApplication::processEvents();
         EXPECT_EQ(Form->MaskEdit1->displayText(), "25" + Sep + "12" + Sep + "1990");
         QTest::mouseClick(Form->btSave, Qt::LeftButton);
+        WaitForCloud(*Form);
         EXPECT_TRUE(Testing::Seen(Dialogs).isEmpty()) << Testing::Seen(Dialogs).join(", ").toStdString();
         const auto Id = Registration().toStdString();
         ASSERT_FALSE(Id.empty());
@@ -217,6 +223,7 @@ TEST_F(RegisterWindowTest, SaveRightAfterTypingSeesTheCheckedBirthday) {
     TypeBirthday(*Form, QStringLiteral("1205"));
     // The click moves the focus out of the field and presses Save at once.
     QTest::mouseClick(Form->btSave, Qt::LeftButton);
+    WaitForCloud(*Form);
     QApplication::processEvents();
     EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: Data Inválida")});
     EXPECT_TRUE(Writes().empty());
@@ -228,7 +235,7 @@ TEST_F(RegisterWindowTest, SavingCreatesTheProfileAndMovesTheMachineRecord) {
     Nodes.Put({"NAO_CADASTRADO", kAdapter}, TJSONValue::parse(R"({"Nome":"pc","Status":"Online"})"));
     auto Form = Open();
     Fill(*Form);
-    Form->btSaveClick();
+    QCoro::waitFor(Form->btSaveClick());
 
     const auto Id = Registration().toStdString();
     ASSERT_FALSE(Id.empty());
@@ -260,7 +267,7 @@ TEST_F(RegisterWindowTest, SavingCreatesTheProfileAndMovesTheMachineRecord) {
                            "Serie: \"42\"", "11111: \"2\"", "Delete NAO_CADASTRADO/001A2B3C4D5E passed"}));
 
     // Closing right away records the presence under the new profile without a second sign-in.
-    Form->btSairClick();
+    QCoro::waitFor(Form->btSairClick());
     EXPECT_EQ(Clients->Script().AuthenticationsCreated, 1);
     EXPECT_EQ(Nodes.Get({"CADASTRADO", Id, "STATUS", "Status"}), "Online");
     EXPECT_FALSE(Form->isVisible());
@@ -278,6 +285,7 @@ TEST_F(RegisterWindowTest, AProfileIdThatCannotBeStoredIsShownAndEndsTheSave) {
     {
         Testing::UnwritableSettingsStore Unwritable;
         QTest::mouseClick(Form->btSave, Qt::LeftButton);
+        WaitForCloud(*Form);
     }
     EXPECT_EQ(Testing::Seen(Dialogs),
               QStringList{QStringLiteral("error: The settings store Firebase cannot be written")});
@@ -296,6 +304,7 @@ TEST_F(RegisterWindowTest, SettingsErrorsOfTheHandlersAreShownAndClosingStillClo
     auto Form = Open();
     Testing::StoreProfileIdOfAnotherType();
     QTest::mouseClick(Form->btDelete, Qt::LeftButton);
+    WaitForCloud(*Form);
     EXPECT_EQ(Testing::Seen(Dialogs), QStringList{Unreadable});
 
     Dialogs.Entries.clear();
@@ -304,6 +313,7 @@ TEST_F(RegisterWindowTest, SettingsErrorsOfTheHandlersAreShownAndClosingStillClo
 
     Dialogs.Entries.clear();
     QTest::mouseClick(Reopened->btSair, Qt::LeftButton);
+    WaitForCloud(*Reopened);
     EXPECT_EQ(Testing::Seen(Dialogs), QStringList{Unreadable});
     EXPECT_FALSE(Reopened->isVisible());
     EXPECT_TRUE(Writes().empty());
@@ -318,7 +328,7 @@ TEST_F(RegisterWindowTest, BlankFieldsAreStoredAsTypedAndAnEmptyAdapterSkipsTheM
     Form->MaskEdit1->setText(QStringLiteral("01/02/1990"));
     Form->EditPais->setText(QStringLiteral("BR"));
     Form->EditEstado->setText(QStringLiteral(" "));
-    Form->btSaveClick();
+    QCoro::waitFor(Form->btSaveClick());
 
     const auto Id = Registration().toStdString();
     ASSERT_FALSE(Id.empty()) << Testing::Seen(Dialogs).join(", ").toStdString();
@@ -336,12 +346,12 @@ TEST_F(RegisterWindowTest, ACreationRefusedOnceKeepsTheKeyOfTheSecondPress) {
     // An error text with quotes and "}," must not pass for the answer that carries the key.
     Clients->Script().RefusalMessage = R"(refused: {"error":"no"},{"x":"y"})";
     Clients->Refuse(Cumulo::rmPOST);
-    Form->btSaveClick();
+    QCoro::waitFor(Form->btSaveClick());
     EXPECT_EQ(Registration(), QString());
     EXPECT_TRUE(Form->btSave->isEnabled());
     EXPECT_TRUE(Writes().empty());
 
-    Form->btSaveClick();
+    QCoro::waitFor(Form->btSaveClick());
     const auto Profiles = Nodes.Get({"CADASTRADO"});
     ASSERT_TRUE(Profiles.is_object());
     ASSERT_EQ(Profiles.size(), 1u);
@@ -353,7 +363,7 @@ TEST_F(RegisterWindowTest, AFailedSignInSaysSoAndSendsNothing) {
     Environment.CloudSettings.Password = "wrong-one";
     auto Form = Open();
     Fill(*Form);
-    Form->btSaveClick();
+    QCoro::waitFor(Form->btSaveClick());
     EXPECT_EQ(Testing::Seen(Dialogs), QStringList{QStringLiteral("message: Algo deu errado!")});
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Registration(), QString());
@@ -365,7 +375,7 @@ TEST_F(RegisterWindowTest, DeletingMarksTheProfileForgetsItAndRestarts) {
     Nodes.Put({"CADASTRADO", "-Nprofile"}, Profile);
     SetRegistration(QStringLiteral("-Nprofile"));
     auto Form = Open();
-    Testing::RunAsTheProgram([&] { Form->btDeleteClick(); });
+    Testing::RunAsTheProgram([&] { QCoro::waitFor(Form->btDeleteClick()); });
 
     ASSERT_EQ(Writes().size(), 1u);
     EXPECT_TRUE(Writes()[0].starts_with(R"(rmPUT CADASTRADO/-Nprofile/EXCLUIDO {"EXC_HORA":")"))
@@ -388,7 +398,7 @@ TEST_F(RegisterWindowTest, DeletingWithoutAProfileLeftWritesNothingAndStillResta
     SetRegistration(QStringLiteral("-Nprofile"));
     auto Form = Open();
     SetRegistration(QString()); // gone while the window was open
-    Testing::RunAsTheProgram([&] { Form->btDeleteClick(); });
+    Testing::RunAsTheProgram([&] { QCoro::waitFor(Form->btDeleteClick()); });
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Clients->Script().AuthenticationsCreated, 0);
     EXPECT_EQ(Nodes.Get({"CADASTRADO", "-Nprofile"}), Json::parse(R"({"CAD_NOME":"A"})"));
@@ -402,7 +412,7 @@ TEST_F(RegisterWindowTest, DeletingWithTheCloudDownStillForgetsAndRestarts) {
     SetRegistration(QStringLiteral("-Nprofile"));
     auto Form = Open();
     Cloud.Stop();
-    Testing::RunAsTheProgram([&] { Form->btDeleteClick(); });
+    Testing::RunAsTheProgram([&] { QCoro::waitFor(Form->btDeleteClick()); });
     EXPECT_TRUE(Writes().empty());
     EXPECT_EQ(Lines(Form->memRTDB), QStringList{QStringLiteral("memRTDB")});
     EXPECT_EQ(Registration(), QString());
@@ -426,6 +436,7 @@ TEST_F(RegisterWindowTest, EveryWayOfClosingRecordsThePresenceOnce) {
         Writes().clear();
         auto Form = Open();
         Case.Close(*Form);
+        WaitForCloud(*Form);
         EXPECT_FALSE(Form->isVisible());
         EXPECT_EQ(Nodes.Get({"CADASTRADO", "-Nprofile", "STATUS", "Status"}), "Online");
         EXPECT_EQ(Writes().size(), 1u);
@@ -435,6 +446,7 @@ TEST_F(RegisterWindowTest, EveryWayOfClosingRecordsThePresenceOnce) {
 TEST_F(RegisterWindowTest, ClosingUnregisteredMakesNoCloudCall) {
     auto Form = Open();
     QTest::mouseClick(Form->btSair, Qt::LeftButton);
+    WaitForCloud(*Form);
     EXPECT_FALSE(Form->isVisible());
     EXPECT_EQ(Clients->Script().AuthenticationsCreated, 0);
     EXPECT_TRUE(Writes().empty());

@@ -6,6 +6,7 @@
 #include "Cumulo/NodeAddress.h"
 #include "shared/core/WindowCloud.h"
 
+#include <mutex>
 #include <stdexcept>
 
 namespace Tunewell::Testing {
@@ -13,6 +14,11 @@ namespace Tunewell::Testing {
 using namespace Cumulo;
 
 namespace {
+std::mutex &ScriptLock() {
+    static std::mutex lock;
+    return lock;
+}
+
 [[noreturn]] void NotScripted() {
     throw std::logic_error("not scripted");
 }
@@ -154,10 +160,15 @@ private:
     TOptionalJSON Call(const std::string &Method, const TStringDynArray &Path, const TJSONValue *Data) {
         // Refused unsent, as the real client refuses it.
         Cumulo::CheckNodeAddress(Path, Data);
-        Script_->Calls.push_back(Method + " " + WindowCloud::GetPathFromResParams(Path) +
-                                 (Data ? " " + Data->dump() : std::string()));
-        if (!Script_->Answer)
-            return ApplyToTree(*Script_, Method, Path, Data);
+        {
+            // The windows call from their workers; a test reads once the window's steps are done.
+            const std::lock_guard lock(ScriptLock());
+            Script_->Calls.push_back(Method + " " + WindowCloud::GetPathFromResParams(Path) +
+                                     (Data ? " " + Data->dump() : std::string()));
+            if (!Script_->Answer)
+                return ApplyToTree(*Script_, Method, Path, Data);
+        }
+        // Outside the lock: an answer may hold its call as long as a test wants.
         return Script_->Answer(Method, Path, Data);
     }
 

@@ -11,7 +11,8 @@ namespace Tunewell::Testing {
 
 // A scripted cloud for the window helpers: sign-ins check the e-mail and password, database
 // calls are recorded as "METHOD path body" and answered by Answer (which may throw) or, without
-// one, by a JSON tree kept in memory the way the realtime database keeps it.
+// one, by a JSON tree kept in memory the way the realtime database keeps it. The windows call it
+// from their worker threads, one call at a time; Answer runs outside its lock.
 struct FakeCloudScript {
     std::string AcceptedEmail = "service@tunewell.local";
     std::string AcceptedPassword = "tunewell9";
