@@ -200,10 +200,8 @@ QCoro::Task<KeptProfile> TFormRadio::RestoreProfileStations(const CloudTurn &Tur
             co_await ReadObject(Turn, WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/FAVORITOS"));
         MarkFavourites(*profile.Favourites);
     }
-    // At a start the station being played becomes the current row again; a refresh keeps the
-    // listener's selection.
-    if (Kind == RunKind::Start && !Wmp_->URL().isEmpty())
-        cdsRadios.Locate("url", Wmp_->URL().toStdString());
+    // The favourites put the listener's selection back: after a start that played the last
+    // station, that is the station being played.
     DBGrid1->setFocus();
     co_return profile;
 }

@@ -55,6 +55,12 @@ void FormRadioFixture::SetProfile(const std::string &ProfileID) {
 }
 
 TFormRadio &FormRadioFixture::Start() {
+    Create();
+    RunAndWaitForStartUp([this] { Form->show(); });
+    return *Form;
+}
+
+TFormRadio &FormRadioFixture::Create() {
     // A new program: a window closed before ended the last one as far as the cloud client knows.
     Cumulo::TFirebaseHelpers::SetAppTerminated(false);
     auto player = std::make_unique<RecordingPlayer>();
@@ -73,7 +79,6 @@ TFormRadio &FormRadioFixture::Start() {
     Form->UseKeptCatalogue(Kept);
     KeptCount = 0;
     QObject::connect(Form.get(), &TFormRadio::CatalogueKept, [this] { ++KeptCount; });
-    RunAndWaitForStartUp([this] { Form->show(); });
     return *Form;
 }
 

@@ -33,6 +33,8 @@ protected:
     // Creates and shows the window, as a new run of the program, and waits for its first start-up
     // sequence to end.
     TFormRadio &Start();
+    // The same window, created and not shown yet.
+    TFormRadio &Create();
     // Waits until the window has kept Count catalogues since it was created.
     void WaitForKept(int Count);
     // Waits for the next run of the start-up sequence started by Action.

@@ -241,6 +241,9 @@ TEST_F(FormRadioKeptTest, AnotherProfilesLastStationIsNotPlayed) {
     EXPECT_EQ(form.cdsRadios.RowCount(), 3);
     EXPECT_TRUE(Player->Played.isEmpty());
     EXPECT_TRUE(form.last_radio.empty());
+    // The rows carry the catalogue's own marks, not the first profile's stars.
+    EXPECT_EQ(form.cdsRadios.DisplayText(RowOfSerie("12"), fpFavoritos), "2");
+    EXPECT_EQ(form.cdsRadios.DisplayText(RowOfSerie("20"), fpFavoritos), "1");
 }
 
 TEST_F(FormRadioKeptTest, AFailedKeepIsLoggedAndTheWindowGoesOn) {

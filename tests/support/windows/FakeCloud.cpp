@@ -160,13 +160,18 @@ private:
     TOptionalJSON Call(const std::string &Method, const TStringDynArray &Path, const TJSONValue *Data) {
         // Refused unsent, as the real client refuses it.
         Cumulo::CheckNodeAddress(Path, Data);
+        const std::string call = Method + " " + WindowCloud::GetPathFromResParams(Path) +
+                                 (Data ? " " + Data->dump() : std::string());
         {
             // The windows call from their workers; a test reads once the window's steps are done.
             const std::lock_guard lock(ScriptLock());
-            Script_->Calls.push_back(Method + " " + WindowCloud::GetPathFromResParams(Path) +
-                                     (Data ? " " + Data->dump() : std::string()));
-            if (!Script_->Answer)
-                return ApplyToTree(*Script_, Method, Path, Data);
+            Script_->Calls.push_back(call);
+        }
+        if (Script_->Holding)
+            Script_->Holding(call);
+        if (!Script_->Answer) {
+            const std::lock_guard lock(ScriptLock());
+            return ApplyToTree(*Script_, Method, Path, Data);
         }
         // Outside the lock: an answer may hold its call as long as a test wants.
         return Script_->Answer(Method, Path, Data);

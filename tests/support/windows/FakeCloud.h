@@ -26,6 +26,9 @@ struct FakeCloudScript {
     std::function<Cumulo::TOptionalJSON(const std::string &Method, const Cumulo::TStringDynArray &Path,
                                         const Cumulo::TJSONValue *Data)>
         Answer;
+    // Runs on the caller's thread once a call is recorded, before it is answered: a test may hold
+    // the call there (a cloud that does not answer) until it lets it go.
+    std::function<void(const std::string &Call)> Holding;
     Cumulo::TJSONValue Tree = Cumulo::TJSONValue::object();
     int AuthenticationsCreated = 0;
     int DatabasesCreated = 0;
