@@ -60,7 +60,6 @@ TFormRadio::TFormRadio(WindowEnvironment Environment, std::unique_ptr<IStationPl
         move(screen->availableGeometry().center() - rect().center());
     CloudRetry_.setSingleShot(true);
     connect(&CloudRetry_, &QTimer::timeout, this, [this] { RunStartUpSequence(); });
-    WatchNetwork();
 }
 
 TFormRadio::~TFormRadio() = default;
@@ -366,7 +365,11 @@ bool TFormRadio::CloudIdle() const {
 
 void TFormRadio::WatchNetwork() {
     // Where the platform tells when the network comes back, the cloud is tried again at once;
-    // elsewhere the back-off's waits alone bring it back.
+    // elsewhere the back-off's waits alone bring it back. Asked once the cloud was missed: the
+    // platform's answer takes a connection of its own.
+    if (WatchingNetwork_)
+        return;
+    WatchingNetwork_ = true;
     if (!QNetworkInformation::instance() &&
         !QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
         return;

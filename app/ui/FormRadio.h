@@ -264,6 +264,7 @@ private:
     // A start has reached its end once: later runs are refreshes.
     bool Started_ = false;
     bool CloseStarted_ = false;
+    bool WatchingNetwork_ = false;
     bool Filtering_ = false;
 };
 

@@ -123,6 +123,7 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
 void TFormRadio::TryCloudAgainLater() {
     if (CloseStarted_)
         return;
+    WatchNetwork();
     CloudRetry_.start(CloudBackoff_.NextDelay());
 }
 

@@ -1,6 +1,7 @@
 #include "Player/Wmp.h"
 
 #include "Player/CurlPlaylistFetcher.h"
+#include "Player/DeferredPlayerEngine.h"
 #include "Player/GstPlayerEngine.h"
 #include "Player/PlaybackSession.h"
 
@@ -28,8 +29,9 @@ QString audioSinkFor(const WmpOptions &options) {
 Wmp::Wmp(QWidget *parent) : Wmp(WmpOptions(), parent) {}
 
 Wmp::Wmp(const WmpOptions &options, QWidget *parent)
-    : Wmp(std::make_unique<GstPlayerEngine>(audioSinkFor(options)), std::make_unique<CurlPlaylistFetcher>(),
-          options, parent) {}
+    : Wmp(std::make_unique<DeferredPlayerEngine>(
+              [sink = audioSinkFor(options)] { return std::make_unique<GstPlayerEngine>(sink); }),
+          std::make_unique<CurlPlaylistFetcher>(), options, parent) {}
 
 Wmp::Wmp(std::unique_ptr<IPlayerEngine> engine, std::unique_ptr<IPlaylistFetcher> fetcher,
          const WmpOptions &options, QWidget *parent)
