@@ -372,6 +372,8 @@ TEST_F(DesktopBusTest, RaiseShowsTheWindowAndQuitClosesItWithItsRecord) {
     Bus.Call(Client::Root, "Quit");
     ASSERT_TRUE(QTest::qWaitFor([this] { return Ended == 1; }, kPatience));
     EXPECT_FALSE(form.isVisible());
+    // The close record follows the window's going.
+    ASSERT_TRUE(QTest::qWaitFor([&form] { return form.CloudIdle(); }, kPatience));
     EXPECT_EQ(Cloud_("/STATUS/Status"), "\"Offline\"");
 }
 
