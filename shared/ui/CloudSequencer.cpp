@@ -15,20 +15,25 @@ struct CloudSequencer::Waiter {
 
 struct CloudSequencer::State {
     bool Held = false;
+    // The window is gone: nothing waiting is resumed any more.
+    bool Gone = false;
     bool Closing = false;
     std::deque<std::shared_ptr<Waiter>> Waiting;
     std::function<void()> Idle;
 };
 
-namespace {
 // Resumed from the event loop, never inside the code that passed the turn on: the sequence that
-// dropped its turn finishes first.
-void ResumeLater(std::coroutine_handle<> Handle) {
+// dropped its turn finishes first. Not once the window is gone: its handlers must not go on.
+void CloudSequencer::ResumeLater(const std::shared_ptr<State> &Of, std::coroutine_handle<> Handle) {
     if (auto *application = QCoreApplication::instance())
         QMetaObject::invokeMethod(
-            application, [Handle] { Handle.resume(); }, Qt::QueuedConnection);
+            application,
+            [Of, Handle] {
+                if (!Of->Gone)
+                    Handle.resume();
+            },
+            Qt::QueuedConnection);
 }
-} // namespace
 
 CloudSequencer::Turn::Turn(Turn &&Other) noexcept : State_(std::move(Other.State_)), Last_(Other.Last_) {}
 
@@ -68,7 +73,7 @@ void CloudSequencer::Turn::Release() {
     // The turn goes straight to the first in line.
     const auto next = state->Waiting.front();
     state->Waiting.pop_front();
-    ResumeLater(next->Handle);
+    ResumeLater(state, next->Handle);
 }
 
 bool CloudSequencer::Awaiter::await_ready() {
@@ -81,7 +86,7 @@ bool CloudSequencer::Awaiter::await_ready() {
         State_->Closing = true;
         for (const auto &waiter : State_->Waiting) {
             waiter->Ended = true;
-            ResumeLater(waiter->Handle);
+            ResumeLater(State_, waiter->Handle);
         }
         State_->Waiting.clear();
     }
@@ -106,7 +111,9 @@ CloudSequencer::CloudSequencer() : State_(std::make_shared<State>()) {}
 
 CloudSequencer::~CloudSequencer() {
     // A turn that outlives the window passes on to nobody.
+    State_->Gone = true;
     State_->Idle = nullptr;
+    State_->Waiting.clear();
 }
 
 CloudSequencer::Awaiter CloudSequencer::NextTurn() {

@@ -77,6 +77,8 @@ public:
     void OnIdle(std::function<void()> Idle);
 
 private:
+    static void ResumeLater(const std::shared_ptr<State> &Of, std::coroutine_handle<> Handle);
+
     std::shared_ptr<State> State_;
 };
 
