@@ -70,6 +70,7 @@ public:
 private:
     // Refused writes are not recorded: they never reached the cloud.
     void Record(TRESTRequestMethod Method, const TStringDynArray &Path, const TJSONValue *Data) {
+        const std::lock_guard Guard(fScript->Lock);
         auto &Count = fScript->Refusals[Method];
         if (Count > 0) {
             --Count;
@@ -91,12 +92,16 @@ ScriptedCloudClients::ScriptedCloudClients(std::shared_ptr<IWindowCloudClients> 
     : fReal(std::move(Real)), fScript(std::make_shared<CloudScript>()) {}
 
 void ScriptedCloudClients::Refuse(Cumulo::TRESTRequestMethod Method, int Count) {
+    const std::lock_guard Guard(fScript->Lock);
     fScript->Refusals[Method] = Count;
 }
 
 std::shared_ptr<Cumulo::IFirebaseAuthentication>
 ScriptedCloudClients::CreateAuthentication(const std::string &ApiKey) {
-    ++fScript->AuthenticationsCreated;
+    {
+        const std::lock_guard Guard(fScript->Lock);
+        ++fScript->AuthenticationsCreated;
+    }
     return fReal->CreateAuthentication(ApiKey);
 }
 

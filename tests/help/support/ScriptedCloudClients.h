@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct CloudScript {
     // Every write and delete that reached the cloud, as "METHOD path body".
     std::vector<std::string> Writes;
     int AuthenticationsCreated = 0;
+    // The windows record from their workers; a test reads once the window's steps are done.
+    std::mutex Lock;
 };
 
 // The real cloud clients, recording every write and refusing the next ones of a kind when asked,
