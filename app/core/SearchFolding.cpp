@@ -56,4 +56,26 @@ void AppendFoldedForSearch(std::string &Out, std::string_view Text) {
     }
 }
 
+std::vector<std::string> FoldedSearchWords(std::string_view Text) {
+    std::string folded;
+    AppendFoldedForSearch(folded, Text);
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < folded.size()) {
+        const std::size_t blank = folded.find_first_of(" \t\r\n", start);
+        const std::size_t end = blank == std::string::npos ? folded.size() : blank;
+        if (end > start)
+            words.push_back(folded.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
+}
+
+bool HoldsEveryWord(std::string_view Folded, const std::vector<std::string> &Words) {
+    for (const auto &word : Words)
+        if (Folded.find(word) == std::string_view::npos)
+            return false;
+    return true;
+}
+
 } // namespace Tunewell

@@ -6,17 +6,7 @@
 namespace Tunewell {
 
 void TStationFilter::SetText(std::string_view Text) {
-    std::string folded;
-    AppendFoldedForSearch(folded, Text);
-    fWords.clear();
-    std::size_t start = 0;
-    while (start < folded.size()) {
-        const std::size_t blank = folded.find_first_of(" \t\r\n", start);
-        const std::size_t end = blank == std::string::npos ? folded.size() : blank;
-        if (end > start)
-            fWords.push_back(folded.substr(start, end - start));
-        start = end + 1;
-    }
+    fWords = FoldedSearchWords(Text);
 }
 
 bool TStationFilter::Accepts(const TStationTable &Table, int Row) const {
@@ -32,10 +22,7 @@ bool TStationFilter::Accepts(const TStationTable &Table, int Row) const {
     AppendFoldedForSearch(fScratch, row.Text(fpEstilo));
     fScratch += '\n';
     AppendFoldedForSearch(fScratch, row.Text(fpLocal));
-    for (const auto &word : fWords)
-        if (fScratch.find(word) == std::string::npos)
-            return false;
-    return true;
+    return HoldsEveryWord(fScratch, fWords);
 }
 
 } // namespace Tunewell
