@@ -13,17 +13,27 @@ const QString kVolume = QStringLiteral("Volume");
 const QString kTitleNotices = QStringLiteral("TitleNotices");
 const QString kSleepMinutes = QStringLiteral("SleepMinutes");
 const QString kCloseToTray = QStringLiteral("CloseToTray");
+const QString kAlarmOn = QStringLiteral("AlarmOn");
+const QString kAlarmTime = QStringLiteral("AlarmTime");
+const QString kAlarmDays = QStringLiteral("AlarmDays");
+const QString kAlarmStation = QStringLiteral("AlarmStation");
+const QString kAlarmStationName = QStringLiteral("AlarmStationName");
+const QString kAlarmVolume = QStringLiteral("AlarmVolume");
+const QString kTimeFormat = QStringLiteral("HH:mm");
 } // namespace
 
-std::optional<int> PlayerSettings::Number(const QString &Name, int Lowest, int Highest) const {
-    QString text;
+QString PlayerSettings::Text(const QString &Name) const {
     try {
-        text = LerRegistro(kStore, kSection, Name);
+        return LerRegistro(kStore, kSection, Name);
     } catch (const ERegistroError &error) {
         // A damaged choice must not keep the player from starting.
         qWarning("%s; %s takes its default", error.what(), qPrintable(Name));
-        return std::nullopt;
+        return {};
     }
+}
+
+std::optional<int> PlayerSettings::Number(const QString &Name, int Lowest, int Highest) const {
+    const QString text = Text(Name);
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     if (!ok || value < Lowest || value > Highest)
@@ -70,6 +80,34 @@ bool PlayerSettings::CloseToTray() const {
 
 void PlayerSettings::SetCloseToTray(bool On) const {
     Write(kCloseToTray, On ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+AlarmChoice PlayerSettings::Alarm() const {
+    AlarmChoice choice;
+    choice.On = Number(kAlarmOn, 0, 1).value_or(0) == 1;
+    if (const QTime at = QTime::fromString(Text(kAlarmTime).trimmed(), kTimeFormat); at.isValid())
+        choice.At = at;
+    // The days as digits, 1 for Monday to 7 for Sunday: "12345".
+    for (const QChar day : Text(kAlarmDays))
+        if (day >= QLatin1Char('1') && day <= QLatin1Char('7'))
+            choice.Days |= 1u << (day.unicode() - '1');
+    choice.Serie = Text(kAlarmStation).trimmed();
+    choice.StationName = Text(kAlarmStationName);
+    choice.Volume = Number(kAlarmVolume, 0, 100).value_or(choice.Volume);
+    return choice;
+}
+
+void PlayerSettings::SetAlarm(const AlarmChoice &Choice) const {
+    QString days;
+    for (int day = 1; day <= 7; ++day)
+        if (Choice.Days >> (day - 1) & 1u)
+            days += QString::number(day);
+    Write(kAlarmOn, Choice.On ? QStringLiteral("1") : QStringLiteral("0"));
+    Write(kAlarmTime, Choice.At.toString(kTimeFormat));
+    Write(kAlarmDays, days);
+    Write(kAlarmStation, Choice.Serie);
+    Write(kAlarmStationName, Choice.StationName);
+    Write(kAlarmVolume, QString::number(qBound(0, Choice.Volume, 100)));
 }
 
 } // namespace Tunewell

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/AlarmChoice.h"
+
 #include <QString>
 #include <optional>
 
@@ -26,9 +28,13 @@ public:
     // Off by default.
     bool CloseToTray() const;
     void SetCloseToTray(bool On) const;
+    // Off, at 07:00, once, at volume 50 by default; a part that cannot be read takes its default.
+    AlarmChoice Alarm() const;
+    void SetAlarm(const AlarmChoice &Choice) const;
 
 private:
     std::optional<int> Number(const QString &Name, int Lowest, int Highest) const;
+    QString Text(const QString &Name) const;
     void Write(const QString &Name, const QString &Value) const;
 };
 

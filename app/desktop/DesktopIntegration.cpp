@@ -1,5 +1,6 @@
 #include "app/desktop/DesktopIntegration.h"
 
+#include "Cumulo/MainThread.h"
 #include "Player/Wmp.h"
 #include "app/desktop/FocusedControlKeys.h"
 #include "app/desktop/FormRadioRemote.h"
@@ -7,14 +8,19 @@
 #include "app/desktop/MediaPlayer2Service.h"
 #include "app/desktop/PlayerCommands.h"
 #include "app/desktop/PlayerTrayIcon.h"
+#include "app/desktop/RecentTitlesMenu.h"
 #include "app/desktop/SleepTimerPanel.h"
+#include "app/desktop/TitleHistory.h"
 #include "app/desktop/TitleNotices.h"
+#include "app/history/HistoryStore.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/PlayerMenu.h"
+#include "app/ui/StatusNotice.h"
 #include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QAction>
 #include <QKeySequence>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 
 namespace Tunewell {
@@ -38,15 +44,22 @@ DesktopIntegration::DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBus
     SleepMenu_ =
         std::make_unique<SleepTimerMenu>(*Form.Player1, Form, *Sleep_, Settings_, Options.AskSleepMinutes);
     new SleepTimerPanel(*Form.StatusBar1, *Sleep_);
+    AddHistory(Form, Options);
+    Alarm_ = std::make_unique<PlayerAlarm>(
+        Form, remote, *Sleep_, [&Wmp](const QString &Url) { Wmp.setURL(Url); }, Settings_, Options.Alarm);
 
     const bool trayAvailable = Options.TrayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
     AddChoices(Form, trayAvailable);
     if (trayAvailable) {
-        Tray_ = std::make_unique<PlayerTrayIcon>(
-            remote, *Control_,
-            PlayerTrayIcon::Items{Commands_->PlayPause, Commands_->Stop, &SleepMenu_->Menu(), QuitItem_},
-            Form);
+        Tray_ = std::make_unique<PlayerTrayIcon>(remote, *Control_,
+                                                 PlayerTrayIcon::Items{Commands_->PlayPause, Commands_->Stop,
+                                                                       &SleepMenu_->Menu(), QuitItem_,
+                                                                       RecentTitles_.get()},
+                                                 Form);
         Tray_->Icon().show();
+        const auto noteAlarm = [this] { Tray_->SetNote(Alarm_->Note()); };
+        QObject::connect(Alarm_.get(), &PlayerAlarm::NoteChanged, Tray_.get(), noteAlarm);
+        noteAlarm();
     }
     StartOnTheBus(std::move(Bus));
 
@@ -57,6 +70,8 @@ DesktopIntegration::DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBus
 }
 
 DesktopIntegration::~DesktopIntegration() {
+    // The window reads the history, which goes with this object; the main window would keep it.
+    delete HistoryWindow_;
     // A fade under way gives the volume back first, so the user's level is the one kept.
     Sleep_->Cancel();
     if (VolumeRest_.isActive())
@@ -90,6 +105,42 @@ void DesktopIntegration::AddChoices(TFormRadio &Form, bool TrayAvailable) {
     QObject::connect(QuitItem_, &QAction::triggered, Control_.get(), Guarded([this] { Control_->Quit(); }));
 }
 
+void DesktopIntegration::AddHistory(TFormRadio &Form, const DesktopOptions &Options) {
+    HistoryNotice_ = new StatusNotice(Form.StatusBar1);
+    HistoryNotice_->setObjectName(QStringLiteral("HistoryNotice"));
+    Form.StatusBar1->addWidget(HistoryNotice_);
+    HistoryNotice_->hide();
+    QPointer<StatusNotice> notice(HistoryNotice_);
+    HistoryStore_ = std::make_unique<HistoryStore>(
+        Options.HistoryFile, Cumulo::PostToMainThread, [notice](const std::string &Text, bool StillKept) {
+            qWarning("Title history: %s", Text.c_str());
+            if (!notice)
+                return;
+            notice->ShowNotice(StillKept
+                                   ? QStringLiteral("History started anew / Hist\u00F3rico recome\u00E7ado")
+                                   : QStringLiteral("History not kept / Hist\u00F3rico n\u00E3o guardado"),
+                               QString::fromStdString(Text));
+            notice->show();
+        });
+    History_ = std::make_unique<TitleHistory>(*Remote_, *HistoryStore_);
+    RecentTitles_ = std::make_unique<RecentTitlesMenu>(*History_, &Form);
+    HistoryItem_ =
+        Form.Player1->AddItem(QStringLiteral("History / Hist\u00F3rico"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    HistoryItem_->setObjectName(QStringLiteral("History1"));
+    QObject::connect(HistoryItem_, &QAction::triggered, History_.get(),
+                     Guarded([this, &Form, Ask = Options.AskHistoryFile] { ShowHistory(Form, Ask); }));
+}
+
+void DesktopIntegration::ShowHistory(TFormRadio &Form, const HistoryWindow::AskFile &Ask) {
+    if (!HistoryWindow_) {
+        HistoryWindow_ = new HistoryWindow(*History_, Form.Environment().Dialogs, Ask, &Form);
+        HistoryWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    HistoryWindow_->show();
+    HistoryWindow_->raise();
+    HistoryWindow_->activateWindow();
+}
+
 void DesktopIntegration::StartOnTheBus(QDBusConnection Bus) {
     if (!Bus.isConnected()) {
         TitleNoticesItem_->setEnabled(false);
@@ -117,8 +168,8 @@ void DesktopIntegration::LeaveTheBus() {
 }
 
 void DesktopIntegration::KeepVolume() {
-    // The fade's levels are the timer's, not the user's choice.
-    if (!Sleep_->Fading())
+    // The fade's and the rise's levels are the timers', not the user's choice.
+    if (!Sleep_->Fading() && !Alarm_->Waking().Rising())
         Settings_.SetVolume(Remote_->Volume());
 }
 

@@ -2,9 +2,12 @@
 
 #include "app/core/PlayerSettings.h"
 #include "app/core/SleepTimer.h"
+#include "app/desktop/HistoryWindow.h"
+#include "app/desktop/PlayerAlarm.h"
 #include "app/desktop/SleepTimerMenu.h"
 
 #include <QDBusConnection>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -20,12 +23,16 @@ namespace Tunewell {
 
 class FocusedControlKeys;
 class FormRadioRemote;
+class HistoryStore;
 class MainWindowControl;
 class MediaPlayer2Service;
 class PlayerCommands;
 class PlayerRemote;
 class PlayerTrayIcon;
+class RecentTitlesMenu;
+class StatusNotice;
 class TFormRadio;
+class TitleHistory;
 class TitleNotices;
 
 // What the program binds at start; tests replace parts.
@@ -37,12 +44,17 @@ struct DesktopOptions {
     SleepTimer::Clock SleepClock = &SleepCountdown::Clock::now;
     std::chrono::milliseconds SleepTick{200};
     SleepTimerMenu::AskMinutes AskSleepMinutes;
+    // The title history's database; empty keeps the history in memory for the run.
+    std::string HistoryFile;
+    HistoryWindow::AskFile AskHistoryFile;
+    PlayerAlarm::Options Alarm;
 };
 
 // The desktop's additions beside the main window, made once the window exists and gone before
-// it: the Player menu's commands and keys (kept from a focused control), the sleep timer and its
-// status bar panel, the tray icon where the desktop has a tray, the media interface and the title
-// notices where there is a session bus, and the player's choices kept in the settings store.
+// it: the Player menu's commands and keys (kept from a focused control), the sleep timer and its status bar
+// panel, the tray icon where the desktop has a tray, the media interface and the title notices where there is
+// a session bus, the title history and its window, the alarm, and the player's choices kept in the settings
+// store.
 class DesktopIntegration {
 public:
     DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBusConnection Bus, DesktopOptions Options = {});
@@ -61,10 +73,18 @@ public:
     QAction *QuitItem() const { return QuitItem_; }
     // Gives up the media interface's name, for a new instance started before this one ends.
     void LeaveTheBus();
+    TitleHistory &History() { return *History_; }
+    QAction *HistoryItem() const { return HistoryItem_; }
+    // The History window once opened; null before, and after it was closed.
+    HistoryWindow *HistoryShown() const { return HistoryWindow_; }
+    StatusNotice *HistoryNotice() const { return HistoryNotice_; }
+    PlayerAlarm &Alarm() { return *Alarm_; }
 
 private:
     void StartOnTheBus(QDBusConnection Bus);
     void AddChoices(TFormRadio &Form, bool TrayAvailable);
+    void AddHistory(TFormRadio &Form, const DesktopOptions &Options);
+    void ShowHistory(TFormRadio &Form, const HistoryWindow::AskFile &Ask);
     void KeepVolume();
 
     PlayerSettings Settings_;
@@ -76,6 +96,13 @@ private:
     std::unique_ptr<SleepTimerMenu> SleepMenu_;
     std::unique_ptr<MediaPlayer2Service> MediaInterface_;
     std::unique_ptr<TitleNotices> Notices_;
+    std::unique_ptr<HistoryStore> HistoryStore_;
+    std::unique_ptr<TitleHistory> History_;
+    std::unique_ptr<RecentTitlesMenu> RecentTitles_;
+    QPointer<HistoryWindow> HistoryWindow_;
+    QAction *HistoryItem_ = nullptr;
+    StatusNotice *HistoryNotice_ = nullptr;
+    std::unique_ptr<PlayerAlarm> Alarm_;
     std::unique_ptr<PlayerTrayIcon> Tray_;
     QAction *TitleNoticesItem_ = nullptr;
     QAction *CloseToTrayItem_ = nullptr;

@@ -17,6 +17,8 @@ PlayerTrayIcon::PlayerTrayIcon(PlayerRemote &Remote, MainWindowControl &Control,
     Menu_->addAction(Shared.Stop);
     Menu_->addSeparator();
     Menu_->addMenu(Favourites_);
+    if (Shared.RecentTitles)
+        Menu_->addMenu(Shared.RecentTitles);
     Menu_->addMenu(Shared.SleepTimer);
     Menu_->addSeparator();
     Menu_->addAction(Shared.Quit);
@@ -41,10 +43,15 @@ void PlayerTrayIcon::FollowPlayer() {
     const QString station = Remote_.Station().Name;
     const QString title = Remote_.Title();
     QStringList lines;
-    for (const QString &line : {station, title})
+    for (const QString &line : {station, title, Note_})
         if (!line.isEmpty())
             lines << line;
     Icon_.setToolTip(lines.isEmpty() ? QStringLiteral("Tunewell") : lines.join(QLatin1Char('\n')));
+}
+
+void PlayerTrayIcon::SetNote(const QString &Note) {
+    Note_ = Note;
+    FollowPlayer();
 }
 
 void PlayerTrayIcon::ListFavourites() {

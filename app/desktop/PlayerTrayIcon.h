@@ -13,7 +13,7 @@ class PlayerRemote;
 
 // The player in the desktop's tray: the tooltip names the station and the title, a click shows
 // or hides the main window, a middle click plays or pauses, and the menu holds Play/Pause, Stop, the
-// favourites (a click plays one), the sleep timer and Quit.
+// favourites (a click plays one), the last titles heard, the sleep timer and Quit.
 class PlayerTrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -23,6 +23,8 @@ public:
         QAction *Stop;
         QMenu *SleepTimer;
         QAction *Quit;
+        // The last titles heard; none without a history.
+        QMenu *RecentTitles = nullptr;
     };
 
     // MenuOwner: the main window, so the tray's menu never counts as a window of its own.
@@ -31,6 +33,8 @@ public:
     QSystemTrayIcon &Icon() { return Icon_; }
     QMenu &Menu() { return *Menu_; }
     QMenu &FavouritesMenu() { return *Favourites_; }
+    // A last line of the tooltip, such as the alarm set; empty for none.
+    void SetNote(const QString &Note);
 
 private:
     void FollowPlayer();
@@ -40,6 +44,7 @@ private:
     QMenu *Menu_;
     QMenu *Favourites_;
     QSystemTrayIcon Icon_;
+    QString Note_;
 };
 
 } // namespace Tunewell

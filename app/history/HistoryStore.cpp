@@ -62,12 +62,12 @@ void HistoryStore::Answer(Job Procedure) {
         ToOwner_(std::move(Procedure));
 }
 
-void HistoryStore::Report(const std::string &Text) {
+void HistoryStore::Report(const std::string &Text, bool StillKept) {
     if (Reported_)
         return;
     Reported_ = true;
     if (Report_)
-        Answer([Report = Report_, Text] { Report(Text); });
+        Answer([Report = Report_, Text, StillKept] { Report(Text, StillKept); });
 }
 
 HistoryDatabase *HistoryStore::Database() {
@@ -109,7 +109,7 @@ void HistoryStore::SetAsideDamagedFile(const std::string &Why) {
     }
     // Said even when a later problem is reported too: a set-aside file is news to the listener.
     Reported_ = false;
-    Report(Path_ + " was damaged (" + Why + "); it was set aside as " + aside + " and a new one started");
+    Report(Path_ + " was damaged (" + Why + "); it was set aside as " + aside + " and a new one started", true);
     Reported_ = false;
 }
 

@@ -23,7 +23,8 @@ class HistoryDatabase;
 class HistoryStore {
 public:
     using Deliver = std::function<void(std::function<void()>)>;
-    using Problem = std::function<void(const std::string &Text)>;
+    // StillKept: the history goes on (in a new file) despite what Text says.
+    using Problem = std::function<void(const std::string &Text, bool StillKept)>;
 
     // Path: the database file, its folder made when missing; empty keeps the history in memory
     // for this run only.
@@ -50,7 +51,7 @@ private:
     // The database, opened on first use; null when it cannot be.
     HistoryDatabase *Database();
     void SetAsideDamagedFile(const std::string &Why);
-    void Report(const std::string &Text);
+    void Report(const std::string &Text, bool StillKept = false);
     void Answer(Job Procedure);
 
     std::string Path_;

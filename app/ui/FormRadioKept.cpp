@@ -94,9 +94,9 @@ void TFormRadio::ReportRefusal(const QString &Explanation) {
 QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
     // Shown already, since the start: only what the status bar says changes.
     if (KeptShownReadAt_ != 0) {
-        CloudNotice_->ShowNotice(
-            Text(KeptCatalogueStatusText(KeptShownReadAt_)),
-            Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), KeptShownReadAt_, Failure.Certificate())));
+        CloudNotice_->ShowNotice(Text(KeptCatalogueStatusText(KeptShownReadAt_)),
+                                 Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), KeptShownReadAt_,
+                                                          Failure.Certificate())));
         co_return;
     }
     KeptCatalogueRead kept;
@@ -107,7 +107,8 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
         kept = co_await Steps_.Aside([&store, &sort] { return ReadKept(*store, sort); });
     if (kept.Outcome != KeptCatalogueRead::TOutcome::Kept) {
         // A cloud's catalogue read earlier in this run stays.
-        const QString text = Text(UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem, Failure.Certificate()));
+        const QString text = Text(UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem,
+                                                             Failure.Certificate()));
         const bool toldBefore = !CloudNotice_->Line().isEmpty();
         CloudNotice_->ShowNotice(Text(NothingKeptStatusText()), text);
         // Told once; the tries that follow by themselves keep the status line.

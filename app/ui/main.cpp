@@ -2,14 +2,15 @@
 // and the desktop's additions beside the window.
 #include "Cumulo/Helpers.h"
 #include "Cumulo/MainThread.h"
-#include "Cumulo/WorkerThreads.h"
 #include "Cumulo/TransportLimits.h"
+#include "Cumulo/WorkerThreads.h"
 #include "Player/WmpOptions.h"
 #include "app/core/KeptCatalogue.h"
 #include "app/core/ProgramCommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
 #include "app/desktop/MainWindowControl.h"
 #include "app/desktop/SingleInstance.h"
+#include "app/history/HistoryStore.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/MessageDialogs.h"
 #include "app/ui/QtMainThreadDispatcher.h"
@@ -82,6 +83,7 @@ int main(int argc, char *argv[]) {
         QTimer::singleShot(0, &FormRadio, [&] {
             DesktopOptions options;
             options.EndProgram = [] {};
+            options.HistoryFile = HistoryStore::DefaultFilePath();
             desktop = std::make_unique<DesktopIntegration>(FormRadio, wmp, QDBusConnection::sessionBus(),
                                                            std::move(options));
             termination = std::make_unique<TerminationRequest>([&desktop] { desktop->Control().Quit(); });

@@ -19,9 +19,9 @@ protected:
     std::unique_ptr<HistoryStore> Open(const std::string &Path) {
         return std::make_unique<HistoryStore>(
             Path, [](std::function<void()> Procedure) { Procedure(); },
-            [this](const std::string &Text) {
+            [this](const std::string &Text, bool StillKept) {
                 std::lock_guard lock(Lock);
-                Problems.push_back(Text);
+                Problems.push_back((StillKept ? "kept: " : "lost: ") + Text);
             });
     }
     static bool Add(HistoryStore &Store, const std::string &Title, std::int64_t At = 0) {
@@ -72,6 +72,7 @@ TEST_F(HistoryStoreTest, ADamagedFileIsSetAsideSaidSoAndANewOneStarted) {
     EXPECT_EQ(Titles(*store), std::vector<std::string>{"after the damage"});
     const auto problems = Reported();
     ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].rfind("kept: ", 0), 0u) << problems[0];
     EXPECT_NE(problems[0].find("was damaged"), std::string::npos) << problems[0];
     const QStringList aside = QDir(Folder.filePath("data/tunewell")).entryList({"history.sqlite.damaged-*"});
     ASSERT_EQ(aside.size(), 1);
@@ -88,6 +89,7 @@ TEST_F(HistoryStoreTest, AFolderThatCannotBeMadeIsReportedOnceAndNothingElseStop
     EXPECT_TRUE(Titles(*store).empty());
     const auto problems = Reported();
     ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].rfind("lost: ", 0), 0u) << problems[0];
     EXPECT_NE(problems[0].find("cannot open"), std::string::npos) << problems[0];
 }
 
