@@ -87,3 +87,27 @@ TEST_F(PlayerSettingsTest, AChoiceThatCannotBeWrittenIsNotAnError) {
     EXPECT_NO_THROW(Settings.SetVolume(20));
     EXPECT_EQ(Settings.Volume(), std::nullopt);
 }
+
+TEST_F(PlayerSettingsTest, TheAlarmIsKeptBesideTheOtherChoicesAndDamagedPartsTakeTheirDefaults) {
+    EXPECT_EQ(Settings.Alarm(), AlarmChoice{});
+    AlarmChoice choice;
+    choice.On = true;
+    choice.At = QTime(6, 45);
+    choice.Days = 0x1f | 1u << 6;
+    choice.Serie = "20";
+    choice.StationName = "Rádio Charlie";
+    choice.Volume = 35;
+    Settings.SetAlarm(choice);
+    EXPECT_EQ(PlayerSettings().Alarm(), choice);
+    EXPECT_EQ(LerRegistro("Firebase", "Player", "AlarmTime"), "06:45");
+    EXPECT_EQ(LerRegistro("Firebase", "Player", "AlarmDays"), "123457");
+
+    Store("AlarmTime", "25:99");
+    Store("AlarmDays", "9x3");
+    Store("AlarmVolume", "loud");
+    const AlarmChoice damaged = PlayerSettings().Alarm();
+    EXPECT_EQ(damaged.At, QTime(7, 0));
+    EXPECT_EQ(damaged.Days, 1u << 2);
+    EXPECT_EQ(damaged.Volume, 50);
+    EXPECT_TRUE(damaged.On);
+}
