@@ -25,7 +25,7 @@ PlayerAlarm::PlayerAlarm(TFormRadio &Form, PlayerRemote &Remote, SleepTimer &Sle
                          const Options &Choices)
     : Form_(Form), Remote_(Remote), Settings_(Settings),
       Ask_(Choices.Ask ? Choices.Ask : &AlarmDialog::AskWithDialog),
-      Clock_(Choices.Now, Choices.Zone, Choices.Tick),
+      Zone_(Choices.Zone), Clock_(Choices.Now, Choices.Zone, Choices.Tick),
       Waking_(Remote, Sleep, std::move(PlayAddress),
               Choices.FallbackSound ? *Choices.FallbackSound : AlarmWaking::DefaultFallbackSound(),
               Choices.RiseNow, Choices.RiseTick) {
@@ -71,13 +71,13 @@ void PlayerAlarm::Follow() {
     Panel_->setToolTip(Clock_.Next().isValid()
                            ? QStringLiteral("%1: %2").arg(
                                  Clock_.Choice().StationName,
-                                 Clock_.Next().toLocalTime().toString(QStringLiteral("ddd yyyy-MM-dd HH:mm")))
+                                 Clock_.Next().toTimeZone(Zone_).toString(QStringLiteral("ddd yyyy-MM-dd HH:mm")))
                            : QString());
     emit NoteChanged();
 }
 
 void PlayerAlarm::Miss(const QDateTime &When) {
-    const QString at = When.toLocalTime().toString(QStringLiteral("HH:mm"));
+    const QString at = When.toTimeZone(Zone_).toString(QStringLiteral("HH:mm"));
     qWarning("Alarm: the computer was asleep at %s; the alarm did not ring", qPrintable(at));
     Missed_ = QStringLiteral("Alarm %1 missed / Despertador %1 perdido").arg(at);
     Follow();

@@ -59,6 +59,8 @@ private:
     PlayerRemote &Remote_;
     const PlayerSettings &Settings_;
     AlarmDialog::Ask Ask_;
+    // The clock's zone, in which its times are shown.
+    QTimeZone Zone_;
     AlarmClock Clock_;
     AlarmWaking Waking_;
     QAction *Item_ = nullptr;

@@ -319,7 +319,9 @@ TEST_F(DesktopWindowTest, TrayMenuSharesTheMenusItemsAndPlaysAFavourite) {
     for (QAction *item : tray->Menu().actions())
         if (!item->isSeparator())
             items << item->text();
-    EXPECT_EQ(items, (QStringList{"Play/Pause", "Stop", "Favourites", "Sleep timer", "Quit"}));
+    EXPECT_EQ(items,
+              (QStringList{"Play/Pause", "Stop", "Favourites",
+                           QString::fromUtf8("Recent titles / Títulos recentes"), "Sleep timer", "Quit"}));
     EXPECT_TRUE(tray->Menu().actions().contains(Desktop->Commands().PlayPause));
 
     // Alpha is a favourite from the profile, Charlie from the catalogue's own mark.
