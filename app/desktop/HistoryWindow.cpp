@@ -65,7 +65,9 @@ HistoryWindow::HistoryWindow(TitleHistory &History, IDialogs &Dialogs, AskFile A
     // Fixed heights: ten thousand rows are laid out without measuring each.
     Grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Grid_->horizontalHeader()->setStretchLastSection(true);
-    Grid_->setColumnWidth(HistoryTableModel::TimeColumn, 130);
+    // Measured on a time of the widest digits, not on ten thousand rows.
+    Grid_->setColumnWidth(HistoryTableModel::TimeColumn,
+                          Grid_->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 16);
     Grid_->setColumnWidth(HistoryTableModel::StationColumn, 160);
 
     auto *buttons = new QHBoxLayout;
