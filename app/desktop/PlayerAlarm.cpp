@@ -24,8 +24,8 @@ PlayerAlarm::PlayerAlarm(TFormRadio &Form, PlayerRemote &Remote, SleepTimer &Sle
                          std::function<void(const QString &Url)> PlayAddress, const PlayerSettings &Settings,
                          const Options &Choices)
     : Form_(Form), Remote_(Remote), Settings_(Settings),
-      Ask_(Choices.Ask ? Choices.Ask : &AlarmDialog::AskWithDialog),
-      Zone_(Choices.Zone), Clock_(Choices.Now, Choices.Zone, Choices.Tick),
+      Ask_(Choices.Ask ? Choices.Ask : &AlarmDialog::AskWithDialog), Zone_(Choices.Zone),
+      Clock_(Choices.Now, Choices.Zone, Choices.Tick),
       Waking_(Remote, Sleep, std::move(PlayAddress),
               Choices.FallbackSound ? *Choices.FallbackSound : AlarmWaking::DefaultFallbackSound(),
               Choices.RiseNow, Choices.RiseTick) {
@@ -69,9 +69,9 @@ void PlayerAlarm::Follow() {
     Panel_->setVisible(!note.isEmpty());
     Panel_->setText(note);
     Panel_->setToolTip(Clock_.Next().isValid()
-                           ? QStringLiteral("%1: %2").arg(
-                                 Clock_.Choice().StationName,
-                                 Clock_.Next().toTimeZone(Zone_).toString(QStringLiteral("ddd yyyy-MM-dd HH:mm")))
+                           ? QStringLiteral("%1: %2").arg(Clock_.Choice().StationName,
+                                                          Clock_.Next().toTimeZone(Zone_).toString(
+                                                              QStringLiteral("ddd yyyy-MM-dd HH:mm")))
                            : QString());
     emit NoteChanged();
 }

@@ -109,7 +109,8 @@ void HistoryStore::SetAsideDamagedFile(const std::string &Why) {
     }
     // Said even when a later problem is reported too: a set-aside file is news to the listener.
     Reported_ = false;
-    Report(Path_ + " was damaged (" + Why + "); it was set aside as " + aside + " and a new one started", true);
+    Report(Path_ + " was damaged (" + Why + "); it was set aside as " + aside + " and a new one started",
+           true);
     Reported_ = false;
 }
 

@@ -88,8 +88,7 @@ void catalogueRead(const LocalCloud &cloud, const std::string &token) {
         std::printf("catalogue: seeding failed\n");
         return;
     }
-    std::printf("PUT of a 50,000-station catalogue:     %8.1f ms\n",
-                secondsSince(putStart) * 1000);
+    std::printf("PUT of a 50,000-station catalogue:     %8.1f ms\n", secondsSince(putStart) * 1000);
     constexpr int kReads = 5;
     std::size_t bytes = 0;
     const auto start = Clock::now();

@@ -7,8 +7,8 @@
 #include "Cumulo/HttpTransport.h"
 #include "Cumulo/TransferWatch.h"
 #include "Cumulo/TransportLimits.h"
-#include "Cumulo/UrlParts.h"
 #include "Cumulo/TrustedAuthorities.h"
+#include "Cumulo/UrlParts.h"
 #include "Cumulo/Utf8.h"
 
 #include <curl/curl.h>

@@ -30,11 +30,14 @@ namespace {
 
 class DesktopWindowTest : public DesktopFixture {
 protected:
-    std::string LastSerie() const {
+    // The records are written by cloud steps after the command: they are read once the steps end.
+    std::string LastSerie() {
+        WaitForCloud();
         const auto *node = Node({"CADASTRADO", kProfile, "LAST", "Serie"});
         return node ? node->get<std::string>() : std::string();
     }
-    std::string Offline() const {
+    std::string Offline() {
+        WaitForCloud();
         const auto *node = Node({"CADASTRADO", kProfile, "STATUS", "Status"});
         return node ? node->get<std::string>() : std::string();
     }

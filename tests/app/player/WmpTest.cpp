@@ -2,8 +2,8 @@
 
 #include "DemoRadio.h"
 #include "IcyStreamServer.h"
-#include "Player/PlaybackMachine.h"
 #include "Player/CurlPlaylistFetcher.h"
+#include "Player/PlaybackMachine.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -103,7 +103,8 @@ protected:
         } else {
             environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
                                QString::fromStdString(Cloud.databaseEmulatorHost()));
-            environment.insert("FIREBASE_AUTH_EMULATOR_HOST", QString::fromStdString(Cloud.authEmulatorHost()));
+            environment.insert("FIREBASE_AUTH_EMULATOR_HOST",
+                               QString::fromStdString(Cloud.authEmulatorHost()));
         }
         return environment;
     }

@@ -152,7 +152,8 @@ TEST_F(FormRadioSequenceTest, TheKeptCatalogueShowsFirstAndTheCloudsTakesItsPlac
     EXPECT_EQ(form.cdsRadios.DisplayText(RowOfSerie("12"), fpFavoritos), "1");
     EXPECT_TRUE(form.CloudNotice()->Line().contains("waiting for the cloud"))
         << form.CloudNotice()->Line().toStdString();
-    EXPECT_EQ(Requests(Script->Calls), (std::vector<std::string>{"GET CADASTRADO/-Prof1/LAST", "GET VERSOES"}));
+    EXPECT_EQ(Requests(Script->Calls),
+              (std::vector<std::string>{"GET CADASTRADO/-Prof1/LAST", "GET VERSOES"}));
 
     // Meanwhile the listener sorts, narrows the grid and selects another station.
     form.DBGrid1TitleClick(1);

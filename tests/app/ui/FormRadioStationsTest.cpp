@@ -359,6 +359,7 @@ TEST_F(FormRadioStationsTest, TheFindRowsEnterPlaysTheFirstMatchAndDownGoesToThe
     ASSERT_EQ(HighlightedName(form), "Bravo");
     form.FindStation1->trigger();
     QTest::keyClick(field, Qt::Key_Return);
+    WaitForCloud();
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/ten");
     EXPECT_EQ(form.LabelNome->text(), "Alpha");
     EXPECT_EQ(Node({"CADASTRADO", kProfile, "LAST", "Serie"})->get<std::string>(), "12");
