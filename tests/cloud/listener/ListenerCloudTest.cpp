@@ -127,13 +127,14 @@ TEST_F(ListenerCloud, StopWithANodeNameWritesTheServerTimeBelowTheNode) {
 // reconnects and hears the next write.
 TEST_F(ListenerCloud, CarriesOnAfterTheTokenExpires) {
     LocalCloudOptions options;
-    options.tokenLifetimeSeconds = 2;
+    // Long enough for a renewed token to reach the server unexpired on a slow sanitizer build.
+    options.tokenLifetimeSeconds = 4;
     options.keepAliveSeconds = 30;
     StartCloud(options);
     auto handle = Listen({"it", "expiry"});
     ASSERT_TRUE(Pump([&] { return fChanges.size() == 1; }));
     // Past the expiry, the stream has been revoked and opened again (its first event repeats).
-    ASSERT_TRUE(Pump([&] { return fChanges.size() == 2; }, 8s));
+    ASSERT_TRUE(Pump([&] { return fChanges.size() == 2; }, 15s));
     fWriting->PutSynchronous({"it", "expiry"}, "late");
     ASSERT_TRUE(Pump([&] { return fChanges.size() == 3; }));
     EXPECT_EQ(fChanges.back(), (TChange{"put", R"({"path":"/","data":"late"})"}));
