@@ -243,6 +243,8 @@ TEST_F(DesktopBusTest, NextAndPreviousPlayTheGridsNeighboursAsAClickDoes) {
             [&] { return Bus.Get(Client::Player, "Metadata").toMap().value("xesam:album") == s.Album; },
             kPatience))
             << s.Method << " to " << s.Album;
+        // The LAST record is a cloud step that follows the station's start.
+        ASSERT_TRUE(QTest::qWaitFor([&form] { return form.CloudIdle(); }, kPatience));
         EXPECT_EQ(Cloud_("/LAST/Serie"), std::string("\"") + s.Serie + "\"");
     }
     ASSERT_TRUE(Playing());
