@@ -14,11 +14,13 @@ namespace Cumulo {
 // writes, sign-in, token) also has an overall limit. An event stream, meant to last, keeps its
 // own rule.
 
-// A network that drops packets answers no connection attempt at all.
-inline constexpr std::chrono::milliseconds kConnectTimeout{10000};
+// A network that drops packets answers no connection attempt at all. Each of the three limits
+// below is one of a window's sequence steps on a lost network: the start signs in twice before it
+// can tell the listener, which then happens within 15 s.
+inline constexpr std::chrono::milliseconds kConnectTimeout{7000};
 // A peer that accepts and never answers (a black hole, a hung server): the answer's first byte
 // must come this long after the request's start (after its body was sent whole, for a body).
-inline constexpr std::chrono::milliseconds kFirstByteTimeout{10000};
+inline constexpr std::chrono::milliseconds kFirstByteTimeout{7000};
 // A link that has all but stopped: a request fails when fewer than kSlowestProgress bytes per
 // second (both ways together) moved over the last kProgressWindow. 256 bytes/s lies far below
 // any working link (a 2G link moves tens of kilobytes), and the window spans the gaps of a
@@ -27,7 +29,7 @@ inline constexpr std::chrono::milliseconds kProgressWindow{20000};
 inline constexpr std::uint64_t kSlowestProgress = 256;
 // A small request needs a round trip or two; one that trickles past this fails, so that a
 // window's sequence tells the listener within seconds.
-inline constexpr std::chrono::milliseconds kSmallRequestDeadline{10000};
+inline constexpr std::chrono::milliseconds kSmallRequestDeadline{7000};
 // The largest body a request may carry and still count as small (writes of a few records).
 inline constexpr std::size_t kLargestSmallBody = 64 * 1024;
 // An event stream fails when not one byte arrives for this long. It lies above the database's
