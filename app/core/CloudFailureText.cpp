@@ -5,6 +5,13 @@
 namespace Tunewell {
 
 namespace {
+// The client's reason ends a sentence of ours; some reasons (a service's own words) already do.
+std::string Ended(const std::string &Reason) {
+    if (!Reason.empty() && (Reason.back() == '.' || Reason.back() == '!' || Reason.back() == '?'))
+        return Reason;
+    return Reason + ".";
+}
+
 // An unreachable cloud is tried again by the program; a refusal only by a new start.
 const std::string kRetriedEnglish = "the program tries the cloud again by itself.";
 const std::string kRetriedPortuguese = "o programa tenta a nuvem de novo sozinho.";
@@ -51,7 +58,7 @@ std::string ProblemPortuguese(Cumulo::TCertificateProblem Problem) {
 Unreachable UnreachableSentences(const std::string &Host, const std::string &Reason,
                                  const std::optional<Cumulo::TCertificateProblem> &Certificate) {
     if (!Certificate)
-        return {"The cloud could not be reached at " + Host + ": " + Reason + ".",
+        return {"The cloud could not be reached at " + Host + ": " + Ended(Reason),
                 "N\u00E3o foi poss\u00EDvel acessar a nuvem em " + Host + ".", "Check the network connection",
                 "Verifique a conex\u00E3o de rede"};
     // Nothing was sent: the connection ended at the certificate, before any request.
@@ -130,8 +137,8 @@ std::string UnreachableNothingKeptText(const std::string &Host, const std::strin
 }
 
 std::string SignInRefusedText(const std::string &Host, const std::string &Reason) {
-    return "The cloud at " + Host + " refused the program's sign-in: " + Reason +
-           ".\nThe catalogue cannot be read without it. Try again later: " + kStartAgainEnglish +
+    return "The cloud at " + Host + " refused the program's sign-in: " + Ended(Reason) +
+           "\nThe catalogue cannot be read without it. Try again later: " + kStartAgainEnglish +
            " If this keeps happening, a newer version of the program may be needed."
            "\n\nA nuvem em " +
            Host +
@@ -142,8 +149,8 @@ std::string SignInRefusedText(const std::string &Host, const std::string &Reason
 }
 
 std::string ReadRefusedText(const std::string &Host, const std::string &Path, const std::string &Reason) {
-    return "The cloud at " + Host + " could not give " + Path + ": " + Reason +
-           ".\nTry again later: " + kStartAgainEnglish +
+    return "The cloud at " + Host + " could not give " + Path + ": " + Ended(Reason) +
+           "\nTry again later: " + kStartAgainEnglish +
            " If this keeps happening, tell the catalogue's maintainer." + "\n\nA nuvem em " + Host +
            " n\u00E3o p\u00F4de entregar " + Path + ".\nTente de novo mais tarde: " + kStartAgainPortuguese +
            " Se continuar, avise quem mant\u00E9m o cat\u00E1logo.";

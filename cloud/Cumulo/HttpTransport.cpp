@@ -21,7 +21,7 @@ TCurlMulti THttpTransport::TakeConnection(const std::string &Origin) {
             return found != fKept.end() && !found->second.empty();
         };
         if (!keptOne() && fOpening.contains(Origin))
-            fConnectionKept.wait_for(lock, kOpeningConnectionWait,
+            fConnectionKept.wait_for(lock, fLimits.OpeningConnectionWait,
                                      [&] { return keptOne() || !fOpening.contains(Origin); });
         else if (!keptOne() && fReuse && fSpeaksHttp2.contains(Origin))
             fConnectionKept.wait_for(lock, kSharedConnectionWait, keptOne);

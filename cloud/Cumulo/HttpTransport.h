@@ -32,7 +32,8 @@ public:
     // The one transport of the process.
     static THttpTransport &Shared();
     // A multi handle holding a connection kept from an earlier request to Origin, or a new one.
-    // While one to Origin is being opened ahead, waits for it at most kOpeningConnectionWait.
+    // While one to Origin is being opened ahead, waits for it at most the limits'
+    // OpeningConnectionWait.
     TCurlMulti TakeConnection(const std::string &Origin);
     // Keeps the handle, with the connection the request left open, for the next request to
     // Origin. Beyond kKeptConnectionsPerHost for one origin (one over HTTP/2), or with reuse off,

@@ -67,6 +67,7 @@ struct TTransferLimits {
     std::chrono::milliseconds ProgressWindow = kProgressWindow;
     std::uint64_t SlowestProgress = kSlowestProgress; // bytes per second
     std::chrono::milliseconds SmallRequestDeadline = kSmallRequestDeadline;
+    std::chrono::milliseconds OpeningConnectionWait = kOpeningConnectionWait;
 };
 
 } // namespace Cumulo

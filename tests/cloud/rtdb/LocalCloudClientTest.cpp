@@ -1,6 +1,7 @@
 // The authentication and database clients against a real local cloud: sign-in, reads, writes,
 // merges, additions and deletions as the windows make them.
 
+#include "../ScopedTransferLimits.h"
 #include "Cumulo/Authentication.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpTransport.h"
@@ -203,6 +204,10 @@ TEST(LocalCloudConnections, ARequestWaitsForTheConnectionBeingOpenedAhead) {
     auto options = OpenRules();
     options.extraArguments.insert(options.extraArguments.end(), {"--latency", "100"});
     TunewellTesting::LocalCloud cloud(options);
+    // A sanitizer build on a busy machine may take longer than the program's wait to open it.
+    Cumulo::TTransferLimits limits = Cumulo::THttpTransport::Shared().Limits();
+    limits.OpeningConnectionWait = std::chrono::seconds(20);
+    CloudTest::TScopedTransferLimits patient(limits);
     TRealTimeDB database(SignedIn(cloud), cloud.databaseUrl());
     TRealTimeDB::ConnectAhead(cloud.databaseUrl());
     EXPECT_EQ(database.PutSynchronous({"n"}, 3), TJSONValue(3));
