@@ -2,6 +2,7 @@
 // to the cloud, which speaks HTTP/1.1, and through nghttpx, which speaks HTTP/2 by ALPN. The
 // cloud's authority is trusted through TUNEWELL_CA_FILE.
 #include "Cumulo/Authentication.h"
+#include "Cumulo/Exceptions.h"
 #include "Cumulo/QueueDispatcher.h"
 #include "Cumulo/RealTimeDB.h"
 #include "Http2Front.h"
@@ -136,7 +137,19 @@ TEST_P(CloudOverTls, EventStreamCarriesOnThroughARenewalAndARestart) {
     EXPECT_EQ(fHeard.back(), R"("first")");
 
     RestartServer();
-    fWriting->PutSynchronous({"tls", "stream"}, "after restart");
+    // The front answers 502 until it has reconnected to the restarted cloud, which a slow
+    // sanitizer build may take a while to do: the write is tried until it goes through.
+    const auto giveUp = std::chrono::steady_clock::now() + 20s;
+    for (;;) {
+        try {
+            fWriting->PutSynchronous({"tls", "stream"}, "after restart");
+            break;
+        } catch (const Cumulo::EFirebaseResponse &error) {
+            if (std::chrono::steady_clock::now() > giveUp)
+                throw;
+            std::this_thread::sleep_for(200ms);
+        }
+    }
     EXPECT_TRUE(Pump([&] { return fHeard.back() == R"("after restart")"; }, 20s)) << fHeard.back();
     handle->StopListening("");
 }
