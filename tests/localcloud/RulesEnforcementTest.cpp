@@ -146,7 +146,7 @@ TEST_F(RulesEnforcementTest, EveryRequestOfTheProgramIsAllowed) {
          {{"Hora_Saida", "2:03:27 PM"}, {"Data", "12/25/2019"}, {"Status", "Offline"}},
          200},
         {"Offline without a profile", "PATCH", machine, machinePresence("Hora_Saida", "Offline"), 200},
-        // The publishing command, and the help window's panel as the specification has it.
+        // The publishing command, and the help window's panel, as each writes the catalogue.
         {"catalogue replaced", "PUT", "/ESTACOES", catalogue, 200},
         {"version published",
          "PATCH",
