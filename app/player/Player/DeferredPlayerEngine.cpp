@@ -43,4 +43,8 @@ void DeferredPlayerEngine::setVolume(int percent) {
         engine_->setVolume(percent);
 }
 
+bool DeferredPlayerEngine::setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap) {
+    return engine().setRecordingTap(std::move(tap));
+}
+
 } // namespace Player

@@ -23,6 +23,7 @@ public:
     void start(const QString &url) override;
     void stop() override;
     void setVolume(int percent) override;
+    bool setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap) override;
 
 private:
     IPlayerEngine &engine();

@@ -51,6 +51,7 @@ GstPlayerEngine::GstPlayerEngine(const QString &audioSink, QObject *parent) : QO
         g_object_set(playbin_.get(), "audio-sink", sink.get(), nullptr);
     }
     g_signal_connect(playbin_.get(), "source-setup", G_CALLBACK(&GstPlayerEngine::onSourceSetup), this);
+    recordingTap_ = std::make_unique<GstRecordingTap>(playbin_.get());
     bus_.reset(gst_element_get_bus(playbin_.get()));
     gst_bus_set_sync_handler(bus_.get(), &GstPlayerEngine::onBusMessage, this, nullptr);
 }
@@ -76,6 +77,8 @@ void GstPlayerEngine::stop() {
     wantPlaying_ = false;
     buffering_ = false;
     gst_element_set_state(playbin_.get(), GST_STATE_NULL);
+    // A recording never runs on into another stream, nor into the same station reconnected.
+    recordingTap_->reset();
     // Messages already posted by the stream just stopped carry the old number and are dropped.
     ++stream_;
 }
@@ -83,6 +86,11 @@ void GstPlayerEngine::stop() {
 void GstPlayerEngine::setVolume(int percent) {
     const double volume = std::clamp(percent, 0, 100) / 100.0;
     gst_stream_volume_set_volume(GST_STREAM_VOLUME(playbin_.get()), GST_STREAM_VOLUME_FORMAT_CUBIC, volume);
+}
+
+bool GstPlayerEngine::setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap) {
+    recordingTap_->setTarget(std::move(tap));
+    return true;
 }
 
 void GstPlayerEngine::onSourceSetup(GstElement *, GstElement *source, gpointer data) {

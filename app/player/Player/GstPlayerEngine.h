@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Player/GstHandles.h"
+#include "Player/GstRecordingTap.h"
 #include "Player/IPlayerEngine.h"
 #include "Player/StationTrust.h"
 
@@ -26,6 +27,7 @@ public:
     void start(const QString &url) override;
     void stop() override;
     void setVolume(int percent) override;
+    bool setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap) override;
 
 private:
     static GstBusSyncReply onBusMessage(GstBus *bus, GstMessage *message, gpointer engine);
@@ -45,6 +47,7 @@ private:
     std::mutex trustMutex_;
     GstElementPtr playbin_;
     GstBusPtr bus_;
+    std::unique_ptr<GstRecordingTap> recordingTap_;
     EventHandler handler_;
     std::atomic<quint64> stream_{0};
     bool wantPlaying_ = false;

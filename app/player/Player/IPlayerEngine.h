@@ -3,6 +3,11 @@
 #include "Player/PlaybackEvents.h"
 
 #include <functional>
+#include <memory>
+
+namespace Tunewell {
+class IRecordingTap;
+}
 
 namespace Player {
 
@@ -19,6 +24,9 @@ public:
     virtual void stop() = 0;
     // 0 to 100, on the loudness scale people expect of a volume slider.
     virtual void setVolume(int percent) = 0;
+    // Hands the stream being heard to the tap, from the streaming thread, until the stream stops
+    // or another tap (or none) is set. False for an engine that cannot.
+    virtual bool setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap>) { return false; }
 };
 
 } // namespace Player

@@ -46,6 +46,10 @@ void PlaybackSession::setVolume(int percent) {
     engine_->setVolume(percent);
 }
 
+bool PlaybackSession::setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap) {
+    return engine_->setRecordingTap(std::move(tap));
+}
+
 QString PlaybackSession::statusText() const {
     const int secondsLeft =
         static_cast<int>(std::ceil(static_cast<double>(reconnectDeadline_.remainingTime()) / 1000.0));

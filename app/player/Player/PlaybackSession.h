@@ -27,6 +27,8 @@ public:
     void pause();
     void stop();
     void setVolume(int percent);
+    // The stream being heard, handed to a recording; see IPlayerEngine.
+    bool setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap);
 
     PlaybackState state() const { return machine_.state(); }
     const QString &url() const { return machine_.url(); }

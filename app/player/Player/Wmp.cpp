@@ -131,6 +131,10 @@ void Wmp::setVolume(int percent) {
     session_->setVolume(volumeSlider_->value());
 }
 
+bool Wmp::setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap) {
+    return session_->setRecordingTap(std::move(tap));
+}
+
 PlaybackState Wmp::playState() const {
     return session_->state();
 }

@@ -11,6 +11,10 @@ class QLabel;
 class QSlider;
 class QToolButton;
 
+namespace Tunewell {
+class IRecordingTap;
+}
+
 namespace Player {
 
 class IPlayerEngine;
@@ -42,6 +46,10 @@ public:
     void setAutoStart(bool autoStart) { autoStart_ = autoStart; }
     int volume() const;
     void setVolume(int percent);
+
+    // Hands the stream being heard, as sent, to a recording until the stream stops or another tap
+    // (or none) is set; false when the engine cannot.
+    bool setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap);
 
     PlaybackState playState() const;
     QString statusText() const;

@@ -21,6 +21,8 @@ struct StreamCursor {
     std::size_t clipOffset = 0;
     std::size_t sinceMetadata = 0;
     std::size_t sent = 0;
+    int titles = 0;
+    std::string title;
 };
 
 } // namespace
@@ -50,6 +52,9 @@ IcyStreamServer::IcyStreamServer(std::string clip, std::string title)
     server_.Get("/tune", [this](const httplib::Request &, httplib::Response &response) {
         countRequest("/tune");
         response.set_content("#EXTM3U\n#EXTINF:-1,Loopback\n" + url("/live") + "\n", "audio/x-mpegurl");
+    });
+    server_.Get("/titles", [this](const httplib::Request &request, httplib::Response &response) {
+        serveStream(request, response, true, true);
     });
     // A station whose playlist address serves the stream itself.
     server_.Get("/endless.m3u", [this](const httplib::Request &request, httplib::Response &response) {
@@ -89,13 +94,19 @@ int IcyStreamServer::requests(const std::string &path) const {
     return found == requests_.end() ? 0 : found->second;
 }
 
+std::string IcyStreamServer::audioAfterTitle(const std::string &title) const {
+    const std::lock_guard lock(mutex_);
+    const auto found = audioAfterTitle_.find(title);
+    return found == audioAfterTitle_.end() ? std::string() : found->second;
+}
+
 void IcyStreamServer::countRequest(const std::string &path) {
     const std::lock_guard lock(mutex_);
     ++requests_[path];
 }
 
-void IcyStreamServer::serveStream(const httplib::Request &request, httplib::Response &response,
-                                  bool endless) {
+void IcyStreamServer::serveStream(const httplib::Request &request, httplib::Response &response, bool endless,
+                                  bool numberedTitles) {
     countRequest(request.path);
     const bool withMetadata = request.get_header_value("Icy-MetaData") == "1";
     if (withMetadata) {
@@ -104,7 +115,7 @@ void IcyStreamServer::serveStream(const httplib::Request &request, httplib::Resp
     response.set_header("icy-name", "Loopback FM");
     auto cursor = std::make_shared<StreamCursor>();
     response.set_content_provider(
-        "audio/mpeg", [this, cursor, withMetadata, endless](size_t, httplib::DataSink &sink) {
+        "audio/mpeg", [this, cursor, withMetadata, endless, numberedTitles](size_t, httplib::DataSink &sink) {
             if (stopping_ || (!endless && cursor->sent >= clip_.size())) {
                 // Closing without a word is how a station that went away looks to its listeners.
                 return false;
@@ -116,11 +127,17 @@ void IcyStreamServer::serveStream(const httplib::Request &request, httplib::Resp
                     take = std::min(take, metaInterval - cursor->sinceMetadata);
                 }
                 chunk.append(clip_, cursor->clipOffset, take);
+                if (numberedTitles && !cursor->title.empty()) {
+                    const std::lock_guard lock(mutex_);
+                    audioAfterTitle_[cursor->title].append(clip_, cursor->clipOffset, take);
+                }
                 cursor->clipOffset = (cursor->clipOffset + take) % clip_.size();
                 cursor->sinceMetadata += take;
                 cursor->sent += take;
                 if (withMetadata && cursor->sinceMetadata == metaInterval) {
-                    chunk += metadataBlock(title_);
+                    if (numberedTitles)
+                        cursor->title = "Title " + std::to_string(++cursor->titles);
+                    chunk += metadataBlock(numberedTitles ? cursor->title : title_);
                     cursor->sinceMetadata = 0;
                     ++metadataBlocks_;
                 }

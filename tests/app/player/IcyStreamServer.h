@@ -9,6 +9,7 @@
 
 // A small internet-radio server on loopback, on a free port:
 //   /live         the clip looped forever, with ICY metadata carrying the title when asked for it
+//   /titles       as /live, each metadata block with a new title: "Title 1", "Title 2"...
 //   /drop         the clip once, then the connection closes as if the station went away
 //   /listen.pls   a playlist naming /live by a relative entry; /old.pls redirects to it
 //   /moved?to=A   redirects to the address A, as stations moved to https:// do
@@ -26,10 +27,13 @@ public:
     // Requests received for a path so far.
     int requests(const std::string &path) const;
     int metadataBlocksSent() const { return metadataBlocks_.load(); }
+    // The audio /titles sent after the block carrying the title, up to the next block.
+    std::string audioAfterTitle(const std::string &title) const;
 
 private:
     void countRequest(const std::string &path);
-    void serveStream(const httplib::Request &request, httplib::Response &response, bool endless);
+    void serveStream(const httplib::Request &request, httplib::Response &response, bool endless,
+                     bool numberedTitles = false);
 
     std::string clip_;
     std::string title_;
@@ -40,4 +44,5 @@ private:
     std::atomic<int> metadataBlocks_{0};
     mutable std::mutex mutex_;
     std::map<std::string, int> requests_;
+    std::map<std::string, std::string> audioAfterTitle_;
 };
