@@ -47,6 +47,8 @@ DesktopIntegration::DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBus
     AddHistory(Form, Options);
     Alarm_ = std::make_unique<PlayerAlarm>(
         Form, remote, *Sleep_, [&Wmp](const QString &Url) { Wmp.setURL(Url); }, Settings_, Options.Alarm);
+    Recording_ =
+        std::make_unique<PlayerRecording>(*Form.Player1, *Form.StatusBar1, remote, Wmp, Options.Recording);
 
     const bool trayAvailable = Options.TrayAvailable.value_or(QSystemTrayIcon::isSystemTrayAvailable());
     AddChoices(Form, trayAvailable);

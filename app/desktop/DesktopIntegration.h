@@ -4,6 +4,7 @@
 #include "app/core/SleepTimer.h"
 #include "app/desktop/HistoryWindow.h"
 #include "app/desktop/PlayerAlarm.h"
+#include "app/desktop/PlayerRecording.h"
 #include "app/desktop/SleepTimerMenu.h"
 
 #include <QDBusConnection>
@@ -48,13 +49,14 @@ struct DesktopOptions {
     std::string HistoryFile;
     HistoryWindow::AskFile AskHistoryFile;
     PlayerAlarm::Options Alarm;
+    PlayerRecording::Options Recording;
 };
 
 // The desktop's additions beside the main window, made once the window exists and gone before
 // it: the Player menu's commands and keys (kept from a focused control), the sleep timer and its status bar
 // panel, the tray icon where the desktop has a tray, the media interface and the title notices where there is
-// a session bus, the title history and its window, the alarm, and the player's choices kept in the settings
-// store.
+// a session bus, the title history and its window, the alarm, recording, and the player's choices kept in the
+// settings store.
 class DesktopIntegration {
 public:
     DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBusConnection Bus, DesktopOptions Options = {});
@@ -79,6 +81,7 @@ public:
     HistoryWindow *HistoryShown() const { return HistoryWindow_; }
     StatusNotice *HistoryNotice() const { return HistoryNotice_; }
     PlayerAlarm &Alarm() { return *Alarm_; }
+    PlayerRecording &Recording() { return *Recording_; }
 
 private:
     void StartOnTheBus(QDBusConnection Bus);
@@ -103,6 +106,7 @@ private:
     QAction *HistoryItem_ = nullptr;
     StatusNotice *HistoryNotice_ = nullptr;
     std::unique_ptr<PlayerAlarm> Alarm_;
+    std::unique_ptr<PlayerRecording> Recording_;
     std::unique_ptr<PlayerTrayIcon> Tray_;
     QAction *TitleNoticesItem_ = nullptr;
     QAction *CloseToTrayItem_ = nullptr;

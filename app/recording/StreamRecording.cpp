@@ -90,12 +90,11 @@ void StreamRecording::Write(std::string_view Bytes) {
 
 void StreamRecording::Stop(RecordingStop Why, const std::string &Detail) {
     Stopped_ = true;
+    // Told before the writer may finish, so that the owner hears of the stop before the end.
+    if (!Reported_.exchange(true) && OnStop_)
+        OnStop_(Why, Detail);
     // What is queued still reaches the file, which then plays up to there.
     Writer_.Finish();
-    if (Reported_.exchange(true))
-        return;
-    if (OnStop_)
-        OnStop_(Why, Detail);
 }
 
 } // namespace Tunewell

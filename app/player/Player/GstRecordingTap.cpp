@@ -87,11 +87,13 @@ void GstRecordingTap::watch(GstElement *element) {
     pad_ = gst_element_get_static_pad(element, "sink");
     if (!pad_)
         return;
-    probe_ = gst_pad_add_probe(pad_,
-                               static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER |
-                                                            GST_PAD_PROBE_TYPE_BUFFER_LIST |
-                                                            GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
-                               &GstRecordingTap::onProbe, this, nullptr);
+    // Pushed data only: a stream is pushed as it comes, while a parser that pulls (from a file)
+    // may read out of order.
+    probe_ = gst_pad_add_probe(
+        pad_,
+        static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_PUSH | GST_PAD_PROBE_TYPE_BUFFER |
+                                     GST_PAD_PROBE_TYPE_BUFFER_LIST | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
+        &GstRecordingTap::onProbe, this, nullptr);
 }
 
 GstPadProbeReturn GstRecordingTap::onProbe(GstPad *, GstPadProbeInfo *info, gpointer tap) {

@@ -1,0 +1,173 @@
+// Player → Record on the main window: the files in the station's folder, the panel and its size,
+// the stops by the command, a new station or Stop, and by a disk that fails, playback going on.
+#include "../recording/MemoryRecordingDisk.h"
+#include "DemoRadio.h"
+#include "DesktopFixture.h"
+#include "Player/Wmp.h"
+#include "app/desktop/PlayerRecording.h"
+#include "app/desktop/PlayerRemote.h"
+#include "app/ui/FormRadio.h"
+#include "app/ui/StatusNotice.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace Tunewell::Testing {
+namespace {
+
+constexpr int WaitLimitMs = 10000;
+
+class RecordingTest : public DesktopFixture {
+protected:
+    static void SetUpTestSuite() { Radio = new TunewellTesting::DemoRadio(); }
+    static void TearDownTestSuite() {
+        delete Radio;
+        Radio = nullptr;
+    }
+    void SetUp() override {
+        DesktopFixture::SetUp();
+        ASSERT_TRUE(Music.isValid());
+        Options.Recording.Folder = Music.path();
+    }
+    QLabel *Panel() const { return Form->StatusBar1->findChild<QLabel *>("RecordingPanel"); }
+    StatusNotice *Notice() const { return Form->StatusBar1->findChild<StatusNotice *>("RecordingNotice"); }
+    QAction *Item() const { return Form->findChild<QAction *>("Record1"); }
+    void PressRecord() { QTest::keyClick(Form->DBGrid1, Qt::Key_R, Qt::ControlModifier); }
+    void PlayDemo() {
+        Wmp->setURL(QString::fromStdString(Radio->url()));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return Wmp->playState() == Player::PlaybackState::Playing; }, WaitLimitMs))
+            << Wmp->statusText().toStdString();
+    }
+    // The files recorded, in the folder of a station not in the catalogue: named by its host.
+    QString StationFolder() const { return Music.filePath(QStringLiteral("Tunewell/127.0.0.1")); }
+    QFileInfoList Files() const {
+        return QDir(StationFolder()).entryInfoList(QDir::Files, QDir::Time | QDir::Reversed);
+    }
+
+    static TunewellTesting::DemoRadio *Radio;
+    QTemporaryDir Music;
+};
+
+TunewellTesting::DemoRadio *RecordingTest::Radio = nullptr;
+
+TEST_F(RecordingTest, RecordWritesTheStationIntoItsFolderUntilItEndsOneWayOrAnother) {
+    struct Case {
+        const char *How;
+        std::function<void()> End;
+    };
+    const Case cases[] = {
+        {"Record again", [this] { PressRecord(); }},
+        {"Stop", [this] { Desktop->Remote().Stop(); }},
+        {"another station", [this] { Wmp->setURL(QStringLiteral("http://127.0.0.1:9/")); }},
+    };
+    StartDesktop(NoBus());
+    Activate();
+    ASSERT_TRUE(Item());
+    EXPECT_EQ(Item()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_TRUE(Panel()->isHidden());
+    for (const Case &test : cases) {
+        PlayDemo();
+        const qsizetype before = Files().size();
+        PressRecord();
+        EXPECT_TRUE(Item()->isChecked()) << test.How;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Panel()->text().endsWith(QStringLiteral(" 0 bytes")); },
+                                    WaitLimitMs))
+            << test.How << ": " << Panel()->text().toStdString();
+        EXPECT_TRUE(Panel()->isVisible());
+        EXPECT_TRUE(Panel()->text().startsWith(QStringLiteral("Recording / Gravando "))) << test.How;
+        test.End();
+        EXPECT_FALSE(Item()->isChecked()) << test.How;
+        EXPECT_TRUE(Panel()->isHidden()) << test.How;
+        EXPECT_TRUE(Notice()->Line().startsWith(QStringLiteral("Recording kept in ") + StationFolder()))
+            << test.How << ": " << Notice()->Line().toStdString();
+        ASSERT_GT(Files().size(), before) << test.How;
+        // Named by its time and the demo's title, its tag first.
+        const QFileInfo file = Files().back();
+        static const QRegularExpression name(
+            R"(^\d{4}-\d\d-\d\d \d\d-\d\d-\d\d Tunewell demo - part \d+\.mp3$)");
+        EXPECT_TRUE(name.match(file.fileName()).hasMatch()) << file.fileName().toStdString();
+        QFile recorded(file.filePath());
+        ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+        EXPECT_EQ(recorded.read(3), "ID3") << test.How;
+        EXPECT_GT(recorded.size(), 1000) << test.How;
+        // A second apart, so that the next file has a name of its own without a number.
+        QTest::qWait(1000);
+    }
+}
+
+TEST_F(RecordingTest, NothingPlayingIsNothingToRecord) {
+    StartDesktop(NoBus());
+    Activate();
+    PressRecord();
+    EXPECT_FALSE(Item()->isChecked());
+    EXPECT_TRUE(Panel()->isHidden());
+    EXPECT_EQ(Notice()->Line(), QStringLiteral("Nothing is playing to record / Nada tocando para gravar"));
+}
+
+TEST_F(RecordingTest, ADiskThatFailsStopsTheRecordingAndNeverThePlayback) {
+    using Disk = std::shared_ptr<MemoryRecordingDisk>;
+    struct Case {
+        const char *How;
+        std::function<void(const Disk &)> Prepare;
+        QString Line;
+    };
+    const QString cannotWrite =
+        QStringLiteral("Recording stopped: the file cannot be written / "
+                       "Grava\u00E7\u00E3o parada: o arquivo n\u00E3o pode ser escrito");
+    const Case cases[] = {
+        {"an unwritable folder",
+         [this](const Disk &) {
+             // A file where the folder should be refuses even a user who may write anywhere.
+             QFile blocker(Music.filePath(QStringLiteral("Tunewell")));
+             ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+         },
+         cannotWrite},
+        {"a full disk",
+         [this](const Disk &Memory) {
+             Memory->FillUpAfter(2000);
+             Options.Recording.Disk = Memory;
+         },
+         cannotWrite},
+        {"a stalled disk",
+         [this](const Disk &Memory) {
+             Memory->Stall();
+             Options.Recording.Disk = Memory;
+             Options.Recording.QueueBytes = 4096;
+         },
+         QStringLiteral("Recording stopped: the disk does not keep up / "
+                        "Grava\u00E7\u00E3o parada: o disco n\u00E3o acompanha")},
+    };
+    for (const Case &test : cases) {
+        SCOPED_TRACE(test.How);
+        const auto memory = std::make_shared<MemoryRecordingDisk>();
+        Options.Recording = {Music.path(), nullptr};
+        test.Prepare(memory);
+        if (Form)
+            Restart(NoBus());
+        else
+            StartDesktop(NoBus());
+        Activate();
+        PlayDemo();
+        PressRecord();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Item()->isChecked(); }, WaitLimitMs));
+        EXPECT_EQ(Notice()->Line(), test.Line);
+        EXPECT_TRUE(Panel()->isHidden());
+        // Playback goes on (after a refill of its buffer, if one is under way).
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return Wmp->playState() == Player::PlaybackState::Playing; }, WaitLimitMs));
+        // The stalled writer lets go before the recording's end waits for it.
+        memory->LetGo();
+    }
+}
+
+} // namespace
+} // namespace Tunewell::Testing
