@@ -34,7 +34,10 @@ void RecordingWriter::Finish() {
 bool RecordingWriter::Push(Chunk Next) {
     {
         const std::lock_guard lock(Lock_);
-        if (Finishing_ || Queued_ + Next.Bytes.size() > QueueBytes_)
+        // After Finish nothing more is taken, and that is no fault of the disk's.
+        if (Finishing_)
+            return true;
+        if (Queued_ + Next.Bytes.size() > QueueBytes_)
             return false;
         Queued_ += Next.Bytes.size();
         Queue_.push_back(std::move(Next));

@@ -35,9 +35,10 @@ public:
     RecordingWriter(const RecordingWriter &) = delete;
     RecordingWriter &operator=(const RecordingWriter &) = delete;
 
-    // From here on chunks go to a new file at Path, starting with Header. False when the queue is full.
+    // From here on chunks go to a new file at Path, starting with Header. False when the queue is
+    // full; after Finish, dropped.
     bool Open(std::filesystem::path Path, std::string Header);
-    // False when the queue is full.
+    // As Open.
     bool Write(std::string_view Bytes);
     // No more chunks: the thread writes what is queued, closes the file and calls Finished.
     void Finish();
