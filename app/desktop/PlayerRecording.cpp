@@ -101,16 +101,20 @@ void PlayerRecording::Start() {
     Current_ = std::make_shared<StreamRecording>(
         setup, *Options_.Disk,
         [self, number](RecordingStop Why, const std::string &Detail) {
-            Cumulo::PostToMainThread([self, number, Why, Detail = QString::fromStdString(Detail)] {
-                if (self)
-                    self->Stopped(number, Why, Detail);
-            });
+            Cumulo::PostToMainThreadOrLog(
+                [self, number, Why, Detail = QString::fromStdString(Detail)] {
+                    if (self)
+                        self->Stopped(number, Why, Detail);
+                },
+                "Recording stopped: " + Detail);
         },
         [self, number] {
-            Cumulo::PostToMainThread([self, number] {
-                if (self)
-                    self->Finished(number);
-            });
+            Cumulo::PostToMainThreadOrLog(
+                [self, number] {
+                    if (self)
+                        self->Finished(number);
+                },
+                "Recording written");
         });
     if (!Wmp_.setRecordingTap(Current_)) {
         End(QStringLiteral("This player cannot record / Este reprodutor n\u00E3o grava"), {});
