@@ -14,4 +14,15 @@ QString TrimBlanks(const QString &Text) {
     return Text.mid(first, last - first);
 }
 
+std::string_view TrimBlanks(std::string_view Text) {
+    const auto blank = [](char Byte) { return static_cast<unsigned char>(Byte) <= 0x20; };
+    while (!Text.empty() && blank(Text.front())) {
+        Text.remove_prefix(1);
+    }
+    while (!Text.empty() && blank(Text.back())) {
+        Text.remove_suffix(1);
+    }
+    return Text;
+}
+
 } // namespace Tunewell
