@@ -2,6 +2,8 @@
 
 #include "app/core/StationTable.h"
 #include "app/playlists/PlaylistAddress.h"
+#include "app/playlists/PlaylistLimits.h"
+#include "shared/core/CutToCharacters.h"
 #include "shared/core/TrimBlanks.h"
 
 #include <string_view>
@@ -45,7 +47,10 @@ TImportPlan PlanImport(const std::vector<TPlaylistEntry> &Entries, const TStatio
         }
         const auto row = rows.find(address);
         if (row == rows.end()) {
-            const std::string name = entry.Title.empty() ? AddressHost(address) : entry.Title;
+            const std::string name =
+                entry.Title.empty()
+                    ? std::string(CutToCharacters(AddressHost(address), PlaylistMaxNameCharacters))
+                    : entry.Title;
             plan.Own.push_back({name, std::string(address)});
         } else if (IsFavourite(*row->second)) {
             ++plan.AlreadyFavourite;

@@ -4,6 +4,7 @@
 #include "app/playlists/PlaylistMessages.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -3,7 +3,7 @@
 #include "app/playlists/PlaylistEntries.h"
 #include "app/playlists/PlaylistMessages.h"
 
-#include <QByteArray>
+#include <QString>
 #include <QXmlStreamReader>
 #include <optional>
 
@@ -65,8 +65,8 @@ void ReadToRoot(QXmlStreamReader &Xml) {
 } // namespace
 
 void ReadXspf(std::string_view Text, TPlaylistEntries &Entries) {
-    const QByteArray bytes = QByteArray::fromRawData(Text.data(), static_cast<qsizetype>(Text.size()));
-    QXmlStreamReader xml(bytes);
+    // Read as the UTF-8 the text was checked to be: an encoding the declaration claims is not heeded.
+    QXmlStreamReader xml(QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
     ReadToRoot(xml);
     if (!xml.hasError() && (!xml.isStartElement() || xml.name() != QLatin1String("playlist"))) {
         throw PlaylistRefusal::NotXspf();

@@ -1,5 +1,6 @@
 #include "app/playlists/ImportPlan.h"
 
+#include "PlaylistEntryPrinting.h"
 #include "app/core/StationTable.h"
 
 #include <gtest/gtest.h>

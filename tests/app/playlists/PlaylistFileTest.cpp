@@ -1,3 +1,4 @@
+#include "PlaylistEntryPrinting.h"
 #include "app/playlists/PlaylistError.h"
 #include "app/playlists/PlaylistReader.h"
 

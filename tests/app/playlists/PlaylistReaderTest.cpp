@@ -1,5 +1,6 @@
 #include "app/playlists/PlaylistReader.h"
 
+#include "PlaylistEntryPrinting.h"
 #include "app/playlists/PlaylistError.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +122,13 @@ TEST(PlaylistReader, XspfAsPlayersWriteIt) {
          "</x:trackList></x:playlist>",
          "",
          {{"Three lines in", "http://a.example/3"}}},
+        {"UTF-8 whatever encoding the declaration claims",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><playlist><trackList><track><title>R\xC3\xA1"
+         "dio</title><location>http://a.example/4</location></track></trackList></playlist>",
+         ".xspf",
+         {{"R\xC3\xA1"
+           "dio",
+           "http://a.example/4"}}},
     });
 }
 

@@ -1,3 +1,4 @@
+#include "PlaylistEntryPrinting.h"
 #include "app/playlists/M3uWriter.h"
 #include "app/playlists/PlaylistReader.h"
 #include "app/playlists/PlsWriter.h"
