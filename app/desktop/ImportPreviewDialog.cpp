@@ -101,6 +101,8 @@ ImportPreviewDialog::ImportPreviewDialog(const TImportPlan &Plan, const TStation
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // Wide enough for a name and its address side by side, in the window's own font.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 72);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Summary);
     layout->addWidget(Caption("StarCaption", starCaption, Plan.Star.size(), this));
