@@ -38,8 +38,8 @@ void ReadTrack(QXmlStreamReader &Xml, TPlaylistEntries &Entries) {
         }
     }
     if (location && !Xml.hasError()) {
-        const QString name = title.trimmed().isEmpty() ? annotation : title;
-        Entries.Add(name.toStdString(), location->toStdString(), line);
+        const QString stationName = title.trimmed().isEmpty() ? annotation : title;
+        Entries.Add(stationName.toStdString(), location->toStdString(), line);
     }
 }
 
