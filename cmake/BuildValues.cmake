@@ -45,6 +45,28 @@ if(NOT TUNEWELL_MAKER_CONTACT MATCHES "^[^ @]+@[^ @]+$")
   message(FATAL_ERROR "TUNEWELL_MAKER_CONTACT must be an e-mail address")
 endif()
 
+# The program's own local cloud: the three URLs on loopback over HTTPS at the paths the local cloud
+# serves, the token service on the identity port. Only such a build starts that cloud by itself
+# (a build for a real project never does), and `tunewell-cloud serve --program-defaults` serves it.
+set(TUNEWELL_LOCAL_CLOUD false)
+set(TUNEWELL_LOCAL_DATABASE_PORT 0)
+set(TUNEWELL_LOCAL_AUTH_PORT 0)
+set(_loopback "^https://127\\.0\\.0\\.1:([0-9]+)")
+if(TUNEWELL_DATABASE_URL MATCHES "${_loopback}$")
+  set(_database_port ${CMAKE_MATCH_1})
+  if(TUNEWELL_IDENTITY_URL MATCHES "${_loopback}/www\\.googleapis\\.com/identitytoolkit/v3/relyingparty$")
+    set(_auth_port ${CMAKE_MATCH_1})
+    if(TUNEWELL_TOKEN_URL STREQUAL "https://127.0.0.1:${_auth_port}/securetoken.googleapis.com/v1/token")
+      set(TUNEWELL_LOCAL_CLOUD true)
+      set(TUNEWELL_LOCAL_DATABASE_PORT ${_database_port})
+      set(TUNEWELL_LOCAL_AUTH_PORT ${_auth_port})
+    endif()
+  endif()
+endif()
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/BuildValues.h.in ${CMAKE_BINARY_DIR}/generated/Tunewell/BuildValues.h @ONLY)
-add_library(tunewell-buildvalues INTERFACE)
-target_include_directories(tunewell-buildvalues INTERFACE ${CMAKE_BINARY_DIR}/generated)
+# The values, and where the program's own local cloud keeps its data (places/), which the
+# program and the local cloud both need.
+add_library(tunewell-buildvalues STATIC ${PROJECT_SOURCE_DIR}/places/Tunewell/LocalCloudFolder.cpp)
+target_include_directories(tunewell-buildvalues PUBLIC ${CMAKE_BINARY_DIR}/generated
+                           ${PROJECT_SOURCE_DIR}/places)

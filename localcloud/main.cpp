@@ -10,6 +10,7 @@
 #include <csignal>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <pthread.h>
 #include <thread>
 
@@ -53,24 +54,36 @@ bool serveUntilStopped(const sigset_t &StopSignals, const std::function<bool()> 
 int serve(const CommandLine &line) {
     const sigset_t stopSignals = blockStopSignals();
     const CloudOptions options = line.cloudOptions();
-    CloudServer server(options);
-    server.bind();
+    std::optional<CloudServer> server;
+    try {
+        server.emplace(options);
+    } catch (const DataFolderInUse &error) {
+        // The program's cloud is one per user: a second start (two programs starting at once)
+        // finds the first one serving, which is what it was started for.
+        if (!options.forProgram)
+            throw;
+        std::cerr << "tunewell-cloud: " << error.what() << ", which serves the program" << std::endl;
+        return 0;
+    }
+    if (!server->provided().empty())
+        std::cerr << "tunewell-cloud: added " << server->provided() << std::endl;
+    server->bind();
     std::cerr << "tunewell-cloud: security rules "
-              << (server.rulesSource() == "open" ? "open: every signed-in caller reads and writes everything"
-                                                 : "of " + server.rulesSource())
+              << (server->rulesSource() == "open" ? "open: every signed-in caller reads and writes everything"
+                                                  : "of " + server->rulesSource())
               << std::endl;
-    std::cout << "database " << server.scheme() << "://" << options.address << ":" << server.databasePort()
+    std::cout << "database " << server->scheme() << "://" << options.address << ":" << server->databasePort()
               << "\n"
-              << "identity " << server.scheme() << "://" << options.address << ":" << server.authPort()
+              << "identity " << server->scheme() << "://" << options.address << ":" << server->authPort()
               << "\n"
               << "ready" << std::endl;
     serveUntilStopped(
         stopSignals,
         [&server] {
-            server.run();
+            server->run();
             return true;
         },
-        [&server] { server.stop(); });
+        [&server] { server->stop(); });
     return 0;
 }
 
@@ -136,7 +149,7 @@ int radio(const CommandLine &line) {
 int main(int argc, char **argv) {
     try {
         const std::vector<std::string> words(argv + 1, argv + argc);
-        const CommandLine line = CommandLine::parse(words, {"no-anonymous", "tls"});
+        const CommandLine line = CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults"});
         if (line.command == "serve")
             return serve(line);
         if (line.command == "add-account")

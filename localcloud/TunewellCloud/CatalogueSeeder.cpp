@@ -37,13 +37,11 @@ std::string asUtf8(const std::string &line) {
 
 } // namespace
 
-int seed(Database &database, const std::filesystem::path &stationList, const std::string &version,
-         const std::string &downloadUrl) {
+std::vector<Json> stations(const std::filesystem::path &stationList) {
     std::ifstream in(stationList, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + stationList.string());
-    database.remove({"ESTACOES"});
-    int number = 0;
+    std::vector<Json> records;
     std::string line;
     while (std::getline(in, line)) {
         line = asUtf8(line);
@@ -64,19 +62,26 @@ int seed(Database &database, const std::filesystem::path &stationList, const std
         }
         if (fields.size() != 7)
             continue;
-        ++number;
-        Json station = {{"num", std::to_string(number)},
-                        {"url", trimmed(fields[0])},
-                        {"nome", fields[1]},
-                        {"estilo", fields[2]},
-                        {"localizacao", trimmed(fields[3])},
-                        {"qualidade", trimmed(fields[4])},
-                        {"favorito", trimmed(fields[5])},
-                        {"serie", trimmed(fields[6])}};
-        database.post({"ESTACOES"}, std::move(station));
+        records.push_back({{"num", std::to_string(records.size() + 1)},
+                           {"url", trimmed(fields[0])},
+                           {"nome", fields[1]},
+                           {"estilo", fields[2]},
+                           {"localizacao", trimmed(fields[3])},
+                           {"qualidade", trimmed(fields[4])},
+                           {"favorito", trimmed(fields[5])},
+                           {"serie", trimmed(fields[6])}});
     }
+    return records;
+}
+
+int seed(Database &database, const std::filesystem::path &stationList, const std::string &version,
+         const std::string &downloadUrl) {
+    std::vector<Json> records = stations(stationList);
+    database.remove({"ESTACOES"});
+    for (Json &station : records)
+        database.post({"ESTACOES"}, std::move(station));
     database.patch({"VERSOES"}, Json{{"Software", version}, {"Url", downloadUrl}});
-    return number;
+    return static_cast<int>(records.size());
 }
 
 } // namespace TunewellCloud::CatalogueSeeder

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "TunewellCloud/Json.h"
+
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace TunewellCloud {
 
@@ -11,7 +14,10 @@ class Database;
 // replaced by one added record per line of the station list, and VERSOES merged.
 namespace CatalogueSeeder {
 
-// Answers the number of stations added. Lines without a quoted, seven-field body are skipped.
+// The station records of a station list, numbered from 1 in its order. Lines without a quoted,
+// seven-field body are skipped. Throws std::runtime_error when the file cannot be read.
+std::vector<Json> stations(const std::filesystem::path &stationList);
+// Answers the number of stations added.
 int seed(Database &database, const std::filesystem::path &stationList, const std::string &version,
          const std::string &downloadUrl);
 

@@ -27,6 +27,11 @@ struct CloudOptions {
     // The security rules: a rules file, "open", or empty for the program's own file.
     std::string rules;
     TlsOptions tls;
+    // Seconds without a connection after which the server ends by itself, unless a program holds
+    // the folder's users file (Tunewell/LocalCloudFolder.h); 0: never.
+    int idleExitSeconds = 0;
+    // The program's own cloud: provisioned for the program at its start (ProgramProvisioning).
+    bool forProgram = false;
 };
 
 } // namespace TunewellCloud

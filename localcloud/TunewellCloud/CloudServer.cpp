@@ -3,9 +3,14 @@
 #include "TunewellCloud/AnswerCompression.h"
 #include "TunewellCloud/HttpReplies.h"
 #include "TunewellCloud/HttpServers.h"
-#include "TunewellCloud/RulesLocation.h"
+#include "TunewellCloud/ProgramFiles.h"
+#include "TunewellCloud/ProgramProvisioning.h"
 
+#include <Tunewell/LocalCloudFolder.h>
+#include <fcntl.h>
+#include <iostream>
 #include <stdexcept>
+#include <sys/file.h>
 #include <thread>
 
 namespace TunewellCloud {
@@ -67,8 +72,12 @@ CloudServer::CloudServer(CloudOptions options)
       database_(folder_.path() / "database", databaseFigures(options_)),
       accounts_(folder_.path() / "accounts", logFigures(options_)),
       databaseService_(database_, signer_, options_, rules_), identityService_(accounts_, signer_, options_),
-      databaseDistance_(std::chrono::milliseconds(options_.latencyMs), handshakeRoundTrips(options_)),
-      authDistance_(std::chrono::milliseconds(options_.latencyMs), handshakeRoundTrips(options_)) {
+      databaseDistance_(std::chrono::milliseconds(options_.latencyMs), handshakeRoundTrips(options_),
+                        &activity_),
+      authDistance_(std::chrono::milliseconds(options_.latencyMs), handshakeRoundTrips(options_),
+                    &activity_) {
+    if (options_.forProgram)
+        provided_ = ProgramProvisioning::ofTheBuild().provide(database_, identityService_);
     const auto credentials = HttpServers::credentials(options_.tls, folder_.path());
     databaseServer_ = HttpServers::make(credentials);
     authServer_ = HttpServers::make(credentials);
@@ -94,15 +103,50 @@ void CloudServer::bind() {
 }
 
 void CloudServer::run() {
+    std::thread idleness;
+    if (options_.idleExitSeconds > 0)
+        idleness = std::thread([this] { watchIdleness(); });
     std::thread auth([this] { authServer_->listen_after_bind(); });
     databaseServer_->listen_after_bind();
     auth.join();
+    if (idleness.joinable()) {
+        stop();
+        idleness.join();
+    }
 }
 
 void CloudServer::stop() {
+    {
+        std::lock_guard lock(stopMutex_);
+        stopping_ = true;
+    }
+    stopped_.notify_all();
     database_.closeListeners();
     databaseServer_->stop();
     authServer_->stop();
+}
+
+void CloudServer::watchIdleness() {
+    const auto idleExit = std::chrono::seconds(options_.idleExitSeconds);
+    std::unique_lock lock(stopMutex_);
+    while (!stopped_.wait_for(lock, std::chrono::seconds(1), [this] { return stopping_; })) {
+        if (activity_.idleFor() < idleExit || !claimUsersFile())
+            continue;
+        lock.unlock();
+        std::cerr << "tunewell-cloud: nothing asked for " << options_.idleExitSeconds
+                  << " seconds and no program uses this cloud: stopping" << std::endl;
+        stop();
+        return;
+    }
+}
+
+bool CloudServer::claimUsersFile() {
+    const auto file = folder_.path() / Tunewell::kLocalCloudUsersFile;
+    UniqueFd users(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (!users.valid() || ::flock(users.get(), LOCK_EX | LOCK_NB) != 0)
+        return false;
+    usersFile_ = std::move(users);
+    return true;
 }
 
 const char *CloudServer::scheme() const {

@@ -2,6 +2,7 @@
 
 #include "TunewellCloud/AccountStore.h"
 #include "TunewellCloud/CloudOptions.h"
+#include "TunewellCloud/ConnectionActivity.h"
 #include "TunewellCloud/DataFolder.h"
 #include "TunewellCloud/Database.h"
 #include "TunewellCloud/DatabaseService.h"
@@ -9,15 +10,21 @@
 #include "TunewellCloud/NetworkDistance.h"
 #include "TunewellCloud/SecurityRules.h"
 #include "TunewellCloud/TokenSigner.h"
+#include "TunewellCloud/UniqueFd.h"
 
+#include <condition_variable>
 #include <httplib.h>
 #include <memory>
+#include <mutex>
 
 namespace TunewellCloud {
 
 // The database and the identity and token services of one data folder, each on its own port.
 // GET /emulator/v1/connections on the identity port answers how many connections each port
 // accepted so far, that question's own included: {"database": N, "identity": M}.
+// With an idle exit, run() returns by itself once no connection was open for that long and no
+// program holds the folder's users file; the file stays claimed until the server goes, so a
+// program that comes meanwhile waits and then starts another server.
 class CloudServer {
 public:
     explicit CloudServer(CloudOptions options);
@@ -25,27 +32,37 @@ public:
 
     // The rules file enforced, or "open".
     const std::string &rulesSource() const { return rulesSource_; }
+    // What the start added for the program (CloudOptions::forProgram), "" for nothing.
+    const std::string &provided() const { return provided_; }
     // Binds both ports (0 picks a free one); throws std::runtime_error when one is taken.
     void bind();
     int databasePort() const { return databasePort_; }
     int authPort() const { return authPort_; }
     // "https" when serving TLS, else "http".
     const char *scheme() const;
-    // Serves until stop() is called from another thread.
+    // Serves until stop() is called from another thread, or the idle exit comes.
     void run();
     void stop();
 
 private:
+    // Waits for the idle exit, then stops the servers; returns at once when they stop otherwise.
+    void watchIdleness();
+    // Claims the users file when no program holds it.
+    bool claimUsersFile();
+
     CloudOptions options_;
     // Before the data folder: a rules file that does not parse stops the server untouched.
     std::string rulesSource_;
     SecurityRules rules_;
+    // Held from the idle exit to the end, after the folder's own lock is let go.
+    UniqueFd usersFile_;
     DataFolder folder_;
     TokenSigner signer_;
     Database database_;
     AccountStore accounts_;
     DatabaseService databaseService_;
     IdentityService identityService_;
+    ConnectionActivity activity_;
     NetworkDistance databaseDistance_;
     NetworkDistance authDistance_;
     // HTTP or HTTPS, as the options say.
@@ -53,6 +70,10 @@ private:
     std::unique_ptr<httplib::Server> authServer_;
     int databasePort_ = -1;
     int authPort_ = -1;
+    std::string provided_;
+    std::mutex stopMutex_;
+    std::condition_variable stopped_;
+    bool stopping_ = false;
 };
 
 } // namespace TunewellCloud

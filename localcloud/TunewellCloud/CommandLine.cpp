@@ -1,16 +1,19 @@
 #include "TunewellCloud/CommandLine.h"
 
 #include <Tunewell/BuildValues.h>
+#include <Tunewell/LocalCloudFolder.h>
 #include <algorithm>
 
 namespace TunewellCloud {
 
 const char *const kUsage =
     "usage:\n"
+    "  tunewell-cloud serve --program-defaults [--data DIR] [--idle-exit 600]\n"
     "  tunewell-cloud serve --data DIR [--db-port 9000] [--auth-port 9099] [--address 127.0.0.1]\n"
     "                       [--api-key K] [--project-id P] [--token-lifetime S] [--keep-alive S]\n"
     "                       [--oob-lifetime S] [--body-limit BYTES] [--threads N] [--no-anonymous]\n"
     "                       [--latency MS] [--rules FILE|open] [--tls [--cert FILE --key FILE]]\n"
+    "                       [--idle-exit SECONDS]\n"
     "  tunewell-cloud add-account --data DIR EMAIL PASSWORD\n"
     "  tunewell-cloud seed --data DIR --catalogue FILE [--version 2.2] [--download-url URL]\n"
     "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
@@ -18,7 +21,10 @@ const char *const kUsage =
     "  tunewell-cloud --help | --version\n"
     "Port 0 picks a free port; the chosen ports are printed. With --tls the servers speak HTTPS\n"
     "with a certificate signed by the data folder's own authority (DIR/ca.pem), or with the one\n"
-    "given by --cert and --key.\n";
+    "given by --cert and --key. --program-defaults serves the program's own cloud: its data in\n"
+    "$XDG_DATA_HOME/tunewell/cloud, HTTPS, the ports, API key and project ID the program was built\n"
+    "with, the program's service account, catalogue and version added at the first start, and an\n"
+    "end after 600 seconds without a connection once no program uses it (--idle-exit 0: never).\n";
 
 CommandLine CommandLine::parse(const std::vector<std::string> &words, const std::vector<std::string> &flags) {
     CommandLine line;
@@ -75,11 +81,20 @@ void CommandLine::allowOnly(const std::vector<std::string> &names) const {
 CloudOptions CommandLine::cloudOptions() const {
     allowOnly({"data", "db-port", "auth-port", "address", "api-key", "project-id", "token-lifetime",
                "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous", "latency", "rules",
-               "tls", "cert", "key"});
-    if (!has("data"))
-        throw UsageError("--data DIR is required");
+               "tls", "cert", "key", "idle-exit", "program-defaults"});
     CloudOptions options;
-    options.dataFolder = text("data", "");
+    options.forProgram = has("program-defaults");
+    if (options.forProgram && !Tunewell::BuildValues::kLocalCloud)
+        throw UsageError(std::string("--program-defaults serves the program's own local cloud, and this "
+                                     "build addresses another one: ") +
+                         Tunewell::BuildValues::kDatabaseUrl);
+    if (!has("data") && !options.forProgram)
+        throw UsageError("--data DIR is required");
+    options.dataFolder = has("data") ? std::filesystem::path(text("data", "")) : Tunewell::LocalCloudFolder();
+    if (options.forProgram) {
+        options.databasePort = Tunewell::BuildValues::kLocalDatabasePort;
+        options.authPort = Tunewell::BuildValues::kLocalAuthPort;
+    }
     options.address = text("address", options.address);
     options.databasePort = static_cast<int>(number("db-port", options.databasePort, 0, 65535));
     options.authPort = static_cast<int>(number("auth-port", options.authPort, 0, 65535));
@@ -96,6 +111,9 @@ CloudOptions CommandLine::cloudOptions() const {
     options.anonymousSignIn = !has("no-anonymous");
     options.latencyMs = static_cast<int>(number("latency", options.latencyMs, 0, 10000));
     options.tls = tlsOptions();
+    options.tls.enabled = options.tls.enabled || options.forProgram;
+    options.idleExitSeconds =
+        static_cast<int>(number("idle-exit", options.forProgram ? 600 : 0, 0, 7 * 86400));
     if (options.apiKey.empty())
         throw UsageError("--api-key must not be empty");
     options.rules = text("rules", "");

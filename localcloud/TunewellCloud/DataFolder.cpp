@@ -17,8 +17,7 @@ DataFolder::DataFolder(std::filesystem::path path) : path_(std::move(path)) {
     if (!lock_.valid())
         throw std::runtime_error("cannot open " + lockFile.string() + ": " + std::strerror(errno));
     if (::flock(lock_.get(), LOCK_EX | LOCK_NB) != 0)
-        throw std::runtime_error("the data folder " + path_.string() +
-                                 " is in use by another tunewell-cloud");
+        throw DataFolderInUse("the data folder " + path_.string() + " is in use by another tunewell-cloud");
 }
 
 } // namespace TunewellCloud

@@ -229,6 +229,13 @@ void IdentityService::addTokens(Json &answer, const Json &account, bool secure) 
     }
 }
 
+bool IdentityService::addAccountIfMissing(const std::string &email, const std::string &password) {
+    if (accounts_.byEmail(lowerCase(email)))
+        return false;
+    addAccount(email, password);
+    return true;
+}
+
 std::string IdentityService::addAccount(const std::string &email, const std::string &password) {
     const std::string address = lowerCase(email);
     if (!validEmail(address))

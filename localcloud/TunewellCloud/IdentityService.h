@@ -21,6 +21,8 @@ public:
 
     // Creates the account or sets its password; answers its localId.
     std::string addAccount(const std::string &email, const std::string &password);
+    // Creates the account unless one has that address; answers whether it did.
+    bool addAccountIfMissing(const std::string &email, const std::string &password);
 
 private:
     struct OobCode {

@@ -10,19 +10,24 @@ namespace {
 // cpp-httplib hands every connection it accepts to its task queue as one task.
 class CountingTaskQueue : public httplib::TaskQueue {
 public:
-    CountingTaskQueue(int threads, std::atomic<std::uint64_t> &accepted, std::chrono::milliseconds handshakes)
-        : pool_(threads), accepted_(accepted), handshakes_(handshakes) {}
+    CountingTaskQueue(int threads, std::atomic<std::uint64_t> &accepted, std::chrono::milliseconds handshakes,
+                      ConnectionActivity *activity)
+        : pool_(threads), accepted_(accepted), handshakes_(handshakes), activity_(activity) {}
 
     // The handshake's cost runs from the accept, as on a network, not from when a thread of the
     // pool gets to the connection: a client that connects ahead of its first request has paid it
     // by the time it asks.
     void enqueue(std::function<void()> connection) override {
         ++accepted_;
-        pool_.enqueue(
-            [connection = std::move(connection), readable = std::chrono::steady_clock::now() + handshakes_] {
-                std::this_thread::sleep_until(readable);
-                connection();
-            });
+        if (activity_)
+            activity_->opened();
+        pool_.enqueue([connection = std::move(connection),
+                       readable = std::chrono::steady_clock::now() + handshakes_, activity = activity_] {
+            std::this_thread::sleep_until(readable);
+            connection();
+            if (activity)
+                activity->closed();
+        });
     }
     void shutdown() override { pool_.shutdown(); }
     void on_idle() override { pool_.on_idle(); }
@@ -31,16 +36,19 @@ private:
     httplib::ThreadPool pool_;
     std::atomic<std::uint64_t> &accepted_;
     const std::chrono::milliseconds handshakes_;
+    ConnectionActivity *const activity_;
 };
 
 } // namespace
 
-NetworkDistance::NetworkDistance(std::chrono::milliseconds latency, int handshakeRoundTrips)
-    : latency_(latency), handshakeRoundTrips_(handshakeRoundTrips) {}
+NetworkDistance::NetworkDistance(std::chrono::milliseconds latency, int handshakeRoundTrips,
+                                 ConnectionActivity *activity)
+    : latency_(latency), handshakeRoundTrips_(handshakeRoundTrips), activity_(activity) {}
 
 void NetworkDistance::install(httplib::Server &server, int threads) {
     server.new_task_queue = [this, threads] {
-        return std::make_unique<CountingTaskQueue>(threads, accepted_, latency_ * handshakeRoundTrips_)
+        return std::make_unique<CountingTaskQueue>(threads, accepted_, latency_ * handshakeRoundTrips_,
+                                                   activity_)
             .release();
     };
     if (latency_.count() > 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TunewellCloud/ConnectionActivity.h"
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -11,10 +13,12 @@ namespace TunewellCloud {
 // it accepted. With a latency L, every answer is held back by L, and nothing of a new connection
 // is read before its handshakes' round trips have passed since its accept, L each: TCP's, and
 // over TLS 1.3 one more; a connection opened ahead of its first request has paid them by then.
-// With no latency nothing waits; the count is kept either way.
+// With no latency nothing waits; the count is kept either way, and each connection is told to
+// Activity, when given, from its accept to its end.
 class NetworkDistance {
 public:
-    explicit NetworkDistance(std::chrono::milliseconds latency, int handshakeRoundTrips = 1);
+    explicit NetworkDistance(std::chrono::milliseconds latency, int handshakeRoundTrips = 1,
+                             ConnectionActivity *activity = nullptr);
 
     // Gives the server a pool of that many threads that counts and delays as described.
     void install(httplib::Server &server, int threads);
@@ -23,6 +27,7 @@ public:
 private:
     const std::chrono::milliseconds latency_;
     const int handshakeRoundTrips_;
+    ConnectionActivity *const activity_;
     std::atomic<std::uint64_t> accepted_{0};
 };
 

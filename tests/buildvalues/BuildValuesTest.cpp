@@ -14,3 +14,16 @@ TEST(BuildValues, HaveTheShapesTheServicesExpect) {
     // The version offered updates are compared with and the caption shows.
     EXPECT_EQ(std::string_view(kVersion), "2.2");
 }
+
+TEST(BuildValues, KnowWhenTheyAddressTheProgramsOwnLocalCloud) {
+    const bool defaults =
+        std::string_view(kDatabaseUrl) == "https://127.0.0.1:9000" &&
+        std::string_view(kIdentityUrl) ==
+            "https://127.0.0.1:9099/www.googleapis.com/identitytoolkit/v3/relyingparty" &&
+        std::string_view(kTokenUrl) == "https://127.0.0.1:9099/securetoken.googleapis.com/v1/token";
+    if (!defaults)
+        GTEST_SKIP() << "a build for another cloud";
+    EXPECT_TRUE(kLocalCloud);
+    EXPECT_EQ(kLocalDatabasePort, 9000);
+    EXPECT_EQ(kLocalAuthPort, 9099);
+}
