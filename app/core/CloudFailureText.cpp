@@ -99,6 +99,16 @@ std::string KeptCatalogueRefusedStatusText(std::time_t ReadAt) {
            ", recusado pela nuvem";
 }
 
+std::string LocalCloudStartingStatusText() {
+    return "Starting the local cloud\u2026 \u00B7 Iniciando a nuvem local\u2026";
+}
+
+std::string LocalCloudStartingText() {
+    return "This computer's own cloud is being started; the first start prepares its catalogue and may "
+           "take a moment.\n\nA nuvem deste computador est\u00E1 sendo iniciada; a primeira vez prepara o "
+           "cat\u00E1logo e pode levar um momento.";
+}
+
 std::string NothingKeptStatusText() {
     return "Cloud unreachable, no catalogue kept \u00B7 Nuvem inacess\u00EDvel, nenhum cat\u00E1logo "
            "guardado";

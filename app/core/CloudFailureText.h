@@ -20,6 +20,9 @@ std::string KeptCatalogueWaitingStatusText(std::time_t ReadAt);
 std::string KeptCatalogueWaitingText(std::time_t ReadAt);
 // One status-bar line while the catalogue kept on ReadAt stays shown after the cloud refused.
 std::string KeptCatalogueRefusedStatusText(std::time_t ReadAt);
+// One status-bar line while the program's own local cloud is being started, and what it means.
+std::string LocalCloudStartingStatusText();
+std::string LocalCloudStartingText();
 // One status-bar line when the cloud is unreachable and nothing could be shown.
 std::string NothingKeptStatusText();
 // The cloud is unreachable and the catalogue kept on ReadAt is shown. With Certificate, the cloud

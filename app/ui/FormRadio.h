@@ -2,6 +2,7 @@
 
 #include "Cumulo/ReconnectBackoff.h"
 #include "app/core/KeptCatalogue.h"
+#include "app/core/LocalCloudStarter.h"
 #include "app/core/StationTable.h"
 #include "app/ui/ChildWindows.h"
 #include "app/ui/StationPlayer.h"
@@ -91,6 +92,9 @@ public:
     // Where each catalogue read from the cloud is kept, and read back when the cloud cannot be
     // reached; none by default. Set before the window is shown: its reading starts at once.
     void UseKeptCatalogue(std::shared_ptr<KeptCatalogue> Store);
+    // Starts the program's own local cloud when a run finds nothing answering there, before it
+    // signs in; none by default.
+    void UseLocalCloudStarter(std::shared_ptr<ILocalCloudStarter> Starter);
     // The status-bar line saying which catalogue is shown until the cloud has answered.
     StatusNotice *CloudNotice() const { return CloudNotice_; }
     // No cloud sequence runs or waits.
@@ -199,6 +203,9 @@ private:
     QCoro::Task<> StartUp();
     // One run of the start-up sequence, in its turn; what failed is reported once the turn is given up.
     QCoro::Task<> RunSequence(RunKind Kind);
+    // The local cloud started when it must be, the status line saying so meanwhile; a cloud that
+    // could not be started is an unreachable one, for the reason the starter gives.
+    QCoro::Task<> StartLocalCloudIfNeeded(const CloudTurn &Turn);
     // The node read as a JSON object; anything else is an error of the start-up sequence.
     QCoro::Task<Cumulo::TJSONValue> ReadObject(const CloudTurn &Turn, Cumulo::TStringDynArray Path);
     QCoro::Task<> CheckForUpdate(const CloudTurn &Turn);
@@ -241,6 +248,7 @@ private:
     MemoLog Log_;
     WindowCloudSteps Steps_;
     std::shared_ptr<KeptCatalogue> Kept_;
+    std::shared_ptr<ILocalCloudStarter> LocalCloud_;
     // The kept file's read, under way from UseKeptCatalogue until the start takes it.
     std::optional<QCoro::Task<KeptCatalogueRead>> KeptRead_;
     StatusNotice *CloudNotice_ = nullptr;

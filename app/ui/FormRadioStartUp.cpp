@@ -2,6 +2,7 @@
 #include "Cumulo/Helpers.h"
 #include "Tunewell/BuildValues.h"
 #include "app/core/CatalogueReader.h"
+#include "app/core/CloudFailureText.h"
 #include "app/core/FavouritesReader.h"
 #include "app/core/KeptCatalogue.h"
 #include "app/core/KeptCatalogueError.h"
@@ -89,6 +90,34 @@ QCoro::Task<TJSONValue> TFormRadio::ReadObject(const CloudTurn &Turn, TStringDyn
     co_return co_await Step(Turn, [&Path](WindowCloud &Cloud) { return ObjectOf(Cloud, Path); });
 }
 
+void TFormRadio::UseLocalCloudStarter(std::shared_ptr<ILocalCloudStarter> Starter) {
+    LocalCloud_ = std::move(Starter);
+}
+
+QCoro::Task<> TFormRadio::StartLocalCloudIfNeeded(const CloudTurn &Turn) {
+    const auto starter = LocalCloud_;
+    if (!starter || !co_await Step(Turn, [&starter](WindowCloud &) { return starter->NeedsStart(); }))
+        co_return;
+    // What the status line said before (the kept catalogue waiting) comes back once it answers.
+    const QString line = CloudNotice_->Line();
+    const QString explanation = CloudNotice_->toolTip();
+    CloudNotice_->ShowNotice(QString::fromStdString(LocalCloudStartingStatusText()),
+                             QString::fromStdString(LocalCloudStartingText()));
+    std::optional<ECloudFailure> failure;
+    try {
+        co_await Step(Turn, [&starter](WindowCloud &) { starter->Start(); });
+    } catch (const ELocalCloudStart &error) {
+        failure.emplace(ECloudFailure::TKind::Unreachable, WindowCloud::DatabaseHost(), error.what());
+    }
+    // Before the failure is reported, which tells what it finds not told yet.
+    if (line.isEmpty())
+        CloudNotice_->ClearNotice();
+    else
+        CloudNotice_->ShowNotice(line, explanation);
+    if (failure)
+        throw *failure;
+}
+
 QCoro::Task<> TFormRadio::StartUp() {
     co_await ShowKeptCatalogueFirst();
     co_await RunSequence(RunKind::Start);
@@ -126,6 +155,7 @@ QCoro::Task<> TFormRadio::RunSequence(RunKind Kind) {
     bool completed = false;
     try {
         turn.CheckMayGoOn();
+        co_await StartLocalCloudIfNeeded(turn);
         if (Kind == RunKind::Start) {
             try {
                 co_await FormShow(turn);

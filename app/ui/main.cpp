@@ -6,6 +6,7 @@
 #include "Cumulo/WorkerThreads.h"
 #include "Player/WmpOptions.h"
 #include "app/core/KeptCatalogue.h"
+#include "app/core/LocalCloudStarter.h"
 #include "app/core/ProgramCommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
 #include "app/desktop/MainWindowControl.h"
@@ -57,6 +58,9 @@ int main(int argc, char *argv[]) {
         Player::Wmp &wmp = player->Control();
         TFormRadio FormRadio(environment, std::move(player), CreateChildWindow);
         FormRadio.UseKeptCatalogue(std::make_shared<KeptCatalogue>(KeptCatalogue::DefaultFilePath()));
+        // A build for the program's own local cloud starts it when nothing answers there.
+        if (auto localCloud = LocalCloudStarter::ForThisProgram())
+            FormRadio.UseLocalCloudStarter(std::make_shared<LocalCloudStarter>(std::move(*localCloud)));
         QObject::connect(&FormRadio, &TFormRadio::Closed, &application, &QCoreApplication::quit);
         QObject::connect(&FormRadio, &TFormRadio::CloseRequested, &application, [&application] {
             QTimer::singleShot(Cumulo::kCloseRecordWait, &application, &QCoreApplication::quit);

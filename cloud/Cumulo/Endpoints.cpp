@@ -31,6 +31,12 @@ std::string AuthURLForEmulator(const std::string &URL, const std::string &HostPo
     return "http://" + HostPort + "/" + parts.HostPort() + parts.Rest;
 }
 
+bool AddressesOwnLocalCloud() {
+    return Tunewell::BuildValues::kLocalCloud &&
+           EnvironmentValue("FIREBASE_DATABASE_EMULATOR_HOST").empty() &&
+           EnvironmentValue("FIREBASE_AUTH_EMULATOR_HOST").empty();
+}
+
 std::string DatabaseBaseURL() {
     const std::string host = EnvironmentValue("FIREBASE_DATABASE_EMULATOR_HOST");
     const std::string url = Tunewell::BuildValues::kDatabaseUrl;

@@ -8,6 +8,10 @@
 
 namespace Cumulo {
 
+// The URLs in effect address the program's own local cloud: the build's values name it and no
+// emulator host variable redirects them.
+bool AddressesOwnLocalCloud();
+
 // Realtime database, e.g. "https://PROJECT-default-rtdb.firebaseio.com" (no trailing slash).
 std::string DatabaseBaseURL();
 // Identity service, ending in "/identitytoolkit/v3/relyingparty".

@@ -1,13 +1,16 @@
 #include "Cumulo/TrustedAuthorities.h"
 
 #include "Cumulo/CurlGlobal.h"
+#include "Cumulo/Endpoints.h"
 #include "Cumulo/Exceptions.h"
 #include "Tunewell/BuildValues.h"
+#include "Tunewell/LocalCloudFolder.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Cumulo {
 
@@ -23,9 +26,22 @@ std::string SystemBundlePath() {
     return path ? path : "";
 }
 
+// The program's own local cloud makes its authority at its first start, perhaps after the
+// program started: it is looked for at each use.
+std::string OwnLocalCloudAuthority() {
+    if (!AddressesOwnLocalCloud())
+        return "";
+    try {
+        const auto authority = Tunewell::LocalCloudFolder() / "ca.pem";
+        return ::access(authority.c_str(), R_OK) == 0 ? authority.string() : "";
+    } catch (const std::runtime_error &) {
+        return "";
+    }
+}
+
 std::vector<std::string> BuildAndRunTimeFiles() {
     const char *variable = std::getenv("TUNEWELL_CA_FILE");
-    return {Tunewell::BuildValues::kCaFile, variable ? variable : ""};
+    return {Tunewell::BuildValues::kCaFile, variable ? variable : "", OwnLocalCloudAuthority()};
 }
 
 std::string ReadWhole(const std::string &Path) {

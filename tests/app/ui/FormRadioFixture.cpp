@@ -77,6 +77,7 @@ TFormRadio &FormRadioFixture::Create() {
     Form = std::make_unique<TFormRadio>(WindowEnvironment{Dialogs, Clients, Settings}, std::move(player),
                                         Children ? Children : children);
     Form->UseKeptCatalogue(Kept);
+    Form->UseLocalCloudStarter(LocalCloud);
     KeptCount = 0;
     QObject::connect(Form.get(), &TFormRadio::CatalogueKept, [this] { ++KeptCount; });
     return *Form;

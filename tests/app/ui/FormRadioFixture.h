@@ -56,6 +56,8 @@ protected:
     RecordingPlayer *Player = nullptr;
     // Where the window keeps its catalogue; none by default.
     std::shared_ptr<KeptCatalogue> Kept;
+    // What starts the program's own local cloud; none by default.
+    std::shared_ptr<ILocalCloudStarter> LocalCloud;
     int KeptCount = 0;
     std::unique_ptr<TFormRadio> Form;
     // The child windows the menu opens; by default plain windows that close at once.

@@ -3,13 +3,16 @@
 #include "Cumulo/TrustedAuthorities.h"
 
 #include "Cumulo/Exceptions.h"
+#include "Tunewell/BuildValues.h"
 #include "Tunewell/Test/TestAuthority.h"
 #include "Tunewell/Test/TlsPeer.h"
 
 #include <curl/curl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <unistd.h>
 
 using Cumulo::ETransport;
 using Cumulo::TTrustedAuthorities;
@@ -84,8 +87,26 @@ TEST_F(TrustedAuthorities, AnAddedFileThatCannotServeStopsTheTransferNamingIt) {
     std::remove(notACertificate.c_str());
 }
 
-// The program's own: libcurl's default bundle (the system's store) comes first, whole.
-TEST(SharedTrustedAuthorities, AddTheVariablesFileToLibcurlsDefaultBundle) {
+// The program's own, with a data home of the test's own where its local cloud would keep its
+// authority.
+class SharedTrustedAuthorities : public testing::Test {
+protected:
+    void SetUp() override {
+        fDataHome =
+            std::filesystem::temp_directory_path() / ("tunewell-data-home-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(fDataHome);
+        ::setenv("XDG_DATA_HOME", fDataHome.c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("XDG_DATA_HOME");
+        ::unsetenv("FIREBASE_DATABASE_EMULATOR_HOST");
+        std::filesystem::remove_all(fDataHome);
+    }
+    std::filesystem::path fDataHome;
+};
+
+// libcurl's default bundle (the system's store) comes first, whole.
+TEST_F(SharedTrustedAuthorities, AddTheVariablesFileToLibcurlsDefaultBundle) {
     const TTestAuthority added("added");
     ::setenv("TUNEWELL_CA_FILE", added.File().c_str(), 1);
     const auto bundle = TTrustedAuthorities::Shared().CombinedBundle();
@@ -99,6 +120,24 @@ TEST(SharedTrustedAuthorities, AddTheVariablesFileToLibcurlsDefaultBundle) {
     EXPECT_FALSE(system.empty()) << systemBundle;
     EXPECT_TRUE(bundle->starts_with(system));
     EXPECT_TRUE(bundle->ends_with(ReadFile(added.File())));
+}
+
+// The local cloud's authority is trusted only while the program addresses that cloud, and only
+// once the cloud has made it.
+TEST_F(SharedTrustedAuthorities, AddTheOwnLocalCloudsAuthorityWhileAddressingIt) {
+    if (!Tunewell::BuildValues::kLocalCloud || *Tunewell::BuildValues::kCaFile != '\0')
+        GTEST_SKIP() << "a build for another cloud, or with an authority of its own";
+    EXPECT_EQ(TTrustedAuthorities::Shared().CombinedBundle(), nullptr) << "trusted before it exists";
+    const TTestAuthority own("own local cloud");
+    const auto folder = fDataHome / "tunewell" / "cloud";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(own.File(), folder / "ca.pem");
+    const auto bundle = TTrustedAuthorities::Shared().CombinedBundle();
+    ASSERT_NE(bundle, nullptr);
+    EXPECT_TRUE(bundle->ends_with(ReadFile(own.File())));
+
+    ::setenv("FIREBASE_DATABASE_EMULATOR_HOST", "127.0.0.1:9000", 1);
+    EXPECT_EQ(TTrustedAuthorities::Shared().CombinedBundle(), nullptr) << "trusted for another cloud";
 }
 
 } // namespace
