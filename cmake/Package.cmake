@@ -23,7 +23,8 @@ database at every start. A free profile keeps the listener's favourite
 stations and the last station played.
 
 The package also holds tunewell-publish, which publishes the catalogue, and
-tunewell-cloud, a local stand-in for the cloud services.")
+tunewell-cloud, a local stand-in for the cloud services, which the player
+starts by itself when it finds no cloud answering on this computer.")
 # The libraries come from the binaries; the player's GStreamer plug-ins are loaded at run time,
 # so they are named here: base (playbin), good (HTTP, MP3, the parsers, audio output) and bad
 # (HLS, MPEG-TS, AAC). libav decodes AAC variants the others do not. fonts-wine carries the
