@@ -65,8 +65,8 @@ if(TUNEWELL_DATABASE_URL MATCHES "${_loopback}$")
 endif()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/BuildValues.h.in ${CMAKE_BINARY_DIR}/generated/Tunewell/BuildValues.h @ONLY)
-# The values, and where the program's own local cloud keeps its data (places/), which the
+# The values, and where the program's own local cloud keeps its data (buildvalues/), which the
 # program and the local cloud both need.
-add_library(tunewell-buildvalues STATIC ${PROJECT_SOURCE_DIR}/places/Tunewell/LocalCloudFolder.cpp)
+add_library(tunewell-buildvalues STATIC ${PROJECT_SOURCE_DIR}/buildvalues/Tunewell/LocalCloudFolder.cpp)
 target_include_directories(tunewell-buildvalues PUBLIC ${CMAKE_BINARY_DIR}/generated
-                           ${PROJECT_SOURCE_DIR}/places)
+                           ${PROJECT_SOURCE_DIR}/buildvalues)
