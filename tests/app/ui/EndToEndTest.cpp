@@ -92,6 +92,8 @@ protected:
         environment.insert("XDG_CONFIG_HOME", Home.path());
         // The catalogue the program keeps goes there too, not into the user's cache.
         environment.insert("XDG_CACHE_HOME", Home.filePath("cache"));
+        // And its title history and any cloud of its own, not into the user's data folder.
+        environment.insert("XDG_DATA_HOME", Home.filePath("data"));
         // The GStreamer registry is the build folder's, warm after its first use, as on a listener's
         // machine: a cache folder of its own would make every run scan every plug-in first.
         environment.insert("GST_REGISTRY_1_0", TUNEWELL_GSTREAMER_REGISTRY);
