@@ -2,7 +2,7 @@
 
 #include "Cumulo/ReconnectBackoff.h"
 #include "app/core/KeptCatalogue.h"
-#include "app/core/LocalCloudStarter.h"
+#include "shared/core/LocalCloudStarter.h"
 #include "app/core/StationTable.h"
 #include "app/ui/ChildWindows.h"
 #include "app/ui/StationPlayer.h"

@@ -6,7 +6,7 @@
 #include "Cumulo/WorkerThreads.h"
 #include "Player/WmpOptions.h"
 #include "app/core/KeptCatalogue.h"
-#include "app/core/LocalCloudStarter.h"
+#include "shared/core/LocalCloudStarter.h"
 #include "app/core/ProgramCommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
 #include "app/desktop/MainWindowControl.h"

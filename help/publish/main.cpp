@@ -10,6 +10,7 @@
 #include "help/publish/PublishCatalogue.h"
 #include "help/publish/PublishPushKeys.h"
 #include "help/publish/PublishVersion.h"
+#include "shared/core/LocalCloudStarter.h"
 #include "shared/core/WindowCloud.h"
 #include "shared/core/WindowCloudCumuloClients.h"
 #include "shared/core/WindowCloudLog.h"
@@ -42,7 +43,8 @@ constexpr const char *kUsageText =
     "Environment: FIREBASE_DATABASE_EMULATOR_HOST=host:port sends the database requests to\n"
     "http://host:port; FIREBASE_AUTH_EMULATOR_HOST=host:port sends the identity and token requests\n"
     "to http://host:port; TUNEWELL_CA_FILE=FILE trusts that PEM certificate authority beside the\n"
-    "system's store.\n";
+    "system's store. Without them, a build for the program's own local cloud starts that cloud when\n"
+    "nothing answers there, as the program does.\n";
 
 // The window's log, printed: one line per outcome, as the panel would show it.
 class PrintedLog : public IWindowCloudLog {
@@ -117,6 +119,22 @@ int RunCommand(std::vector<std::string> Arguments) {
     else
         // Standard error carries only this command's own messages.
         Cumulo::SetLogSink([](const std::string &) {});
+    // The publishing commands reach the program's own local cloud as the program does, started when
+    // nothing answers there; held until the command ends, so that it does not end idle under it.
+    std::optional<LocalCloudStarter> ownCloud;
+    if (!Arguments.empty() && (Arguments[0] == "catalogue" || Arguments[0] == "version")) {
+        if (auto options = LocalCloudStarter::ForThisProgram()) {
+            ownCloud.emplace(std::move(*options));
+            try {
+                if (ownCloud->NeedsStart()) {
+                    std::cerr << "tunewell-publish: starting the local cloud\n";
+                    ownCloud->Start();
+                }
+            } catch (const ELocalCloudStart &Error) {
+                return Fail(std::string("the local cloud could not be started: ") + Error.what());
+            }
+        }
+    }
     PrintedLog Log;
     WindowCloud Cloud(Log, WindowCloudRole::Other, std::make_shared<WindowCloudCumuloClients>());
     if (Arguments.size() == 2 && Arguments[0] == "catalogue")

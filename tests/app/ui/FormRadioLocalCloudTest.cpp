@@ -1,6 +1,6 @@
 // The main window's start when the program's own local cloud must be started first.
 #include "FormRadioFixture.h"
-#include "app/core/LocalCloudStarter.h"
+#include "shared/core/LocalCloudStarter.h"
 #include "app/ui/StatusNotice.h"
 #include "shared/core/WindowCloud.h"
 

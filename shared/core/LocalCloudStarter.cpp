@@ -1,4 +1,4 @@
-#include "app/core/LocalCloudStarter.h"
+#include "shared/core/LocalCloudStarter.h"
 
 #include "Cumulo/Endpoints.h"
 #include "Tunewell/BuildValues.h"

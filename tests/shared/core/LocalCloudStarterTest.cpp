@@ -1,6 +1,6 @@
 // The program's own local cloud started from the program: detached, found answering, and the
 // reasons it could not start.
-#include "app/core/LocalCloudStarter.h"
+#include "shared/core/LocalCloudStarter.h"
 
 #include "Tunewell/LocalCloudFolder.h"
 

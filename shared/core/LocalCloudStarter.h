@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/UniqueDescriptor.h"
+#include "shared/core/UniqueDescriptor.h"
 
 #include <chrono>
 #include <filesystem>
