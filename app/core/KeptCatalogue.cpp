@@ -19,8 +19,10 @@ namespace Tunewell {
 namespace {
 // CR LF inside the mark catches a file that went through a text-mode copy.
 constexpr std::string_view kMark = "TWKEPT\r\n";
-// Raised whenever the layout below changes; a file of another version is not read.
-constexpr std::uint32_t kFormatVersion = 1;
+// Raised whenever the layout below changes; a file of another version is not read. Version 2
+// added the own stations' node after the rows; a file of version 1 still reads, without it.
+constexpr std::uint32_t kFormatVersion = 2;
+constexpr std::uint32_t kFormatWithoutOwn = 1;
 // No kept text is longer than a profile's node could reasonably be.
 constexpr std::size_t kLongestNode = 16 * 1024 * 1024;
 constexpr std::size_t kLongestProfileID = 4096;
@@ -35,7 +37,7 @@ void WriteNode(KeptFileWriter &Writer, const std::optional<Cumulo::TJSONValue> &
         Writer.Text(Node->dump());
 }
 
-std::optional<Cumulo::TJSONValue> ReadNode(KeptFileReader &Reader) {
+std::optional<Cumulo::TJSONValue> ReadNode(KeptFileReader &Reader, bool MayBeNull = false) {
     const std::uint8_t present = Reader.U8();
     if (present > 1)
         throw EKeptCatalogueError("The kept file marks a node wrongly");
@@ -44,7 +46,7 @@ std::optional<Cumulo::TJSONValue> ReadNode(KeptFileReader &Reader) {
     // The program's own parse, with its nesting limit: a node nested deeper could not even be
     // copied without overflowing the stack.
     auto node = Cumulo::ParseJSON(Reader.Text(kLongestNode));
-    if (!node || !node->is_object())
+    if (!node || !(node->is_object() || (MayBeNull && node->is_null())))
         throw EKeptCatalogueError("The kept file holds a node that is not a JSON object");
     return node;
 }
@@ -76,13 +78,15 @@ std::vector<TStationRow> ReadRows(KeptFileReader &Reader) {
     return rows;
 }
 
-KeptCatalogueCopy ReadCopy(KeptFileReader &Reader) {
+KeptCatalogueCopy ReadCopy(KeptFileReader &Reader, std::uint32_t Version) {
     KeptCatalogueCopy copy;
     copy.ReadAt = static_cast<std::time_t>(Reader.I64());
     copy.Profile.ProfileID = Reader.Text(kLongestProfileID);
     copy.Profile.Last = ReadNode(Reader);
     copy.Profile.Favourites = ReadNode(Reader);
     copy.Rows = ReadRows(Reader);
+    if (Version != kFormatWithoutOwn)
+        copy.Profile.Own = ReadNode(Reader, true);
     return copy;
 }
 
@@ -117,6 +121,7 @@ void KeptCatalogue::Keep(const std::vector<TStationRow> &Rows, const KeptProfile
     for (const auto &row : Rows)
         for (int field = 0; field < StationFieldCount; ++field)
             WriteField(writer, row.Value(field));
+    WriteNode(writer, Profile.Own);
     writer.Finish();
     // Flushed, synced and renamed over the previous copy, or the previous copy stays.
     if (!file.commit())
@@ -136,9 +141,10 @@ KeptCatalogueRead KeptCatalogue::Read() const {
         KeptFileReader reader(file);
         if (reader.Raw(kMark.size()) != kMark)
             return Unusable("Not a kept catalogue");
-        if (const std::uint32_t version = reader.U32(); version != kFormatVersion)
+        const std::uint32_t version = reader.U32();
+        if (version != kFormatVersion && version != kFormatWithoutOwn)
             return Unusable("A kept catalogue of format " + std::to_string(version));
-        KeptCatalogueCopy copy = ReadCopy(reader);
+        KeptCatalogueCopy copy = ReadCopy(reader, version);
         if (reader.Remaining() != 0)
             return Unusable("The kept catalogue holds more than its fields");
         return {KeptCatalogueRead::TOutcome::Kept, {}, std::move(copy)};

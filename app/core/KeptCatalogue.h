@@ -18,6 +18,8 @@ struct KeptProfile {
     std::string ProfileID;
     std::optional<Cumulo::TJSONValue> Last;
     std::optional<Cumulo::TJSONValue> Favourites;
+    // The profile's own stations (PROPRIAS); none in a file kept before they existed.
+    std::optional<Cumulo::TJSONValue> Own;
 };
 
 // A kept catalogue as read back.

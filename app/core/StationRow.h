@@ -40,6 +40,10 @@ public:
     // or serie, a number for a text field). The size of a text is the table's business.
     void Set(int Field, const TFieldValue &Value);
 
+    // A station of the listener's own (from the profile's PROPRIAS), not of the catalogue.
+    bool Own() const { return fOwn; }
+    void SetOwn(bool Own) { fOwn = Own; }
+
     bool operator==(const TStationRow &Other) const = default;
 
 private:
@@ -50,6 +54,7 @@ private:
     std::string fTexts;
     std::array<std::uint16_t, 7> fEnds{};
     std::uint16_t fPresent = 0;
+    bool fOwn = false;
     std::int64_t fNum = 0;
     std::int64_t fSerie = 0;
 };

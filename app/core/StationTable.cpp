@@ -167,6 +167,33 @@ void TStationTable::Post() {
     CommitOpenRow();
 }
 
+void TStationTable::SetOwn(bool Own) {
+    CheckOpen();
+    if (fState == TState::Browse) {
+        throw EStationTableError("Table not in edit or append mode");
+    }
+    fRows[fCurrent].SetOwn(Own);
+}
+
+bool TStationTable::IsOwn(int Row) const {
+    CheckRow(Row);
+    return fRows[Row].Own();
+}
+
+void TStationTable::Delete() {
+    CheckOpen();
+    if (fCurrent < 0) {
+        throw EStationTableError("Cannot delete: the table has no rows");
+    }
+    fState = TState::Browse;
+    NotifyAboutToReset();
+    fRows.erase(fRows.begin() + fCurrent);
+    if (fCurrent >= static_cast<int>(fRows.size())) {
+        fCurrent = static_cast<int>(fRows.size()) - 1;
+    }
+    NotifyReset();
+}
+
 void TStationTable::First() {
     CheckOpen();
     CommitOpenRow();

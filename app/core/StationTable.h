@@ -58,6 +58,12 @@ public:
     void SetField(int Field, std::string_view Text);
     // Commits the open row; nothing happens when no row is open.
     void Post();
+    // Marks the open row as one of the listener's own stations, or not.
+    void SetOwn(bool Own);
+    bool IsOwn(int Row) const;
+    // Drops the current row (an open one too); the row after it becomes current, or the one
+    // before when it was the last.
+    void Delete();
 
     void First();
     // Finds the first row, in the current order, whose field equals Value exactly, after

@@ -2,10 +2,11 @@
 
 #include "Cumulo/ReconnectBackoff.h"
 #include "app/core/KeptCatalogue.h"
-#include "shared/core/LocalCloudStarter.h"
+#include "app/core/OwnStation.h"
 #include "app/core/StationTable.h"
 #include "app/ui/ChildWindows.h"
 #include "app/ui/StationPlayer.h"
+#include "shared/core/LocalCloudStarter.h"
 #include "shared/core/WindowCloud.h"
 #include "shared/core/WindowCloudFailure.h"
 #include "shared/ui/MemoLog.h"
@@ -209,7 +210,8 @@ private:
     // The node read as a JSON object; anything else is an error of the start-up sequence.
     QCoro::Task<Cumulo::TJSONValue> ReadObject(const CloudTurn &Turn, Cumulo::TStringDynArray Path);
     QCoro::Task<> CheckForUpdate(const CloudTurn &Turn);
-    QCoro::Task<> LoadCatalogue(const CloudTurn &Turn);
+    // The catalogue, and with a profile its own stations, in place of the rows shown.
+    QCoro::Task<> LoadCatalogue(const CloudTurn &Turn, std::string ProfileID);
     // The profile's last station played (at a start) and its favourites marked, read from the
     // cloud; returns the nodes for keeping.
     QCoro::Task<KeptProfile> RestoreProfileStations(const CloudTurn &Turn, std::string ProfileID,
@@ -256,6 +258,9 @@ private:
     std::time_t CatalogueReadAt_ = 0;
     // The catalogue as the last run read it, its own marks untouched, until it is kept.
     std::shared_ptr<const std::vector<TStationRow>> CatalogueAsRead_;
+    // The profile's own stations shown, and their node as the last run read it, until it is kept.
+    std::vector<TOwnStation> OwnStations_;
+    std::optional<Cumulo::TJSONValue> OwnAsRead_;
     // When the kept catalogue shown was read from the cloud; 0 when it is not shown.
     std::time_t KeptShownReadAt_ = 0;
     // Why the kept file could not be used, when it could not.

@@ -4,6 +4,8 @@
 #include "app/core/CloudFailureText.h"
 #include "app/core/KeptCatalogue.h"
 #include "app/core/LastStationReader.h"
+#include "app/core/OwnStationsError.h"
+#include "app/core/OwnStationsReader.h"
 #include "app/ui/FormRadio.h"
 #include "app/ui/StatusNotice.h"
 #include "shared/core/WindowCloudFailure.h"
@@ -16,10 +18,26 @@ QString Text(const std::string &Value) {
     return QString::fromStdString(Value);
 }
 
-// Read off the UI thread, and sorted there as the grid is.
-KeptCatalogueRead ReadKept(const KeptCatalogue &Kept, const std::string &SortField) {
+// The own stations kept with the profile; none when they are another profile's or unusable.
+std::vector<TOwnStation> KeptOwnStations(const KeptProfile &Profile, const std::string &ProfileID) {
+    if (ProfileID.empty() || Profile.ProfileID != ProfileID || !Profile.Own)
+        return {};
+    try {
+        return ReadOwnStations(*Profile.Own).Stations;
+    } catch (const EOwnStationsError &) {
+        return {};
+    }
+}
+
+// Read off the UI thread, the profile's own stations added, and sorted there as the grid is.
+KeptCatalogueRead ReadKept(const KeptCatalogue &Kept, const std::string &SortField,
+                           const std::string &ProfileID) {
     KeptCatalogueRead read = Kept.Read();
-    if (read.Outcome == KeptCatalogueRead::TOutcome::Kept && !SortField.empty())
+    if (read.Outcome != KeptCatalogueRead::TOutcome::Kept)
+        return read;
+    std::vector<TStationRow> own = OwnStationRows(KeptOwnStations(read.Copy.Profile, ProfileID));
+    std::move(own.begin(), own.end(), std::back_inserter(read.Copy.Rows));
+    if (!SortField.empty())
         TStationTable::SortRows(read.Copy.Rows, SortField);
     return read;
 }
@@ -30,7 +48,8 @@ void TFormRadio::UseKeptCatalogue(std::shared_ptr<KeptCatalogue> Store) {
     KeptRead_.reset();
     // Beside the window's first frame: the start shows it before it signs in.
     if (Kept_)
-        KeptRead_.emplace(Steps_.Aside([kept = Kept_] { return ReadKept(*kept, {}); }));
+        KeptRead_.emplace(Steps_.Aside(
+            [kept = Kept_, profileID = ReadProfileID()] { return ReadKept(*kept, {}, profileID); }));
 }
 
 QCoro::Task<> TFormRadio::ShowKeptCatalogueFirst() {
@@ -50,14 +69,19 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogueFirst() {
 
 void TFormRadio::ShowKeptCopy(KeptCatalogueRead Kept, const QString &Line, const QString &Explanation) {
     KeptCatalogueCopy &copy = Kept.Copy;
-    ReplaceRowsInPlace(std::move(copy.Rows), cdsRadios.SortField());
-    KeptShownReadAt_ = copy.ReadAt;
-    CatalogueReadAt_ = 0;
-    CatalogueAsRead_.reset();
     // The rows carry the catalogue's own marks; the kept nodes are another profile's when the
     // profile changed since, and none are used then.
     const std::string profileID = ReadProfileID();
     const KeptProfile &profile = copy.Profile;
+    OwnStations_ = KeptOwnStations(profile, profileID);
+    // Added on the worker for the profile signed in then; another may have registered since.
+    if (OwnStations_.empty())
+        std::erase_if(copy.Rows, [](const TStationRow &Row) { return Row.Own(); });
+    ReplaceRowsInPlace(std::move(copy.Rows), cdsRadios.SortField());
+    KeptShownReadAt_ = copy.ReadAt;
+    CatalogueReadAt_ = 0;
+    CatalogueAsRead_.reset();
+    OwnAsRead_.reset();
     if (profile.ProfileID == profileID && !profileID.empty()) {
         const std::string lastSerie = profile.Last ? ReadLastSerie(*profile.Last) : std::string();
         last_radio = lastSerie;
@@ -103,8 +127,10 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
     kept.Problem = KeptProblem_;
     const auto store = Kept_;
     const std::string sort = cdsRadios.SortField();
+    const std::string profileID = ReadProfileID();
     if (store)
-        kept = co_await Steps_.Aside([&store, &sort] { return ReadKept(*store, sort); });
+        kept =
+            co_await Steps_.Aside([&store, &sort, &profileID] { return ReadKept(*store, sort, profileID); });
     if (kept.Outcome != KeptCatalogueRead::TOutcome::Kept) {
         // A cloud's catalogue read earlier in this run stays.
         const QString text = Text(UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem,

@@ -7,6 +7,8 @@
 #include "app/core/KeptCatalogue.h"
 #include "app/core/KeptCatalogueError.h"
 #include "app/core/LastStationReader.h"
+#include "app/core/OwnStationsError.h"
+#include "app/core/OwnStationsReader.h"
 #include "app/core/VersionCompare.h"
 #include "app/core/VersionReader.h"
 #include "app/ui/FormRadio.h"
@@ -84,6 +86,31 @@ struct CatalogueRows {
     std::vector<TStationRow> Shown;
     std::shared_ptr<const std::vector<TStationRow>> AsRead;
 };
+
+// The profile's own stations as read, with the node for keeping and what could not be used.
+struct OwnStationsRows {
+    std::optional<TJSONValue> Node;
+    TOwnStationsRead Read;
+    std::string Problem;
+};
+
+// The PROPRIAS node read and its stations added to Rows; a missing node holds none.
+OwnStationsRows ReadOwnStationRows(WindowCloud &Cloud, const std::string &ProfileID,
+                                   std::vector<TStationRow> &Rows) {
+    OwnStationsRows own;
+    const auto node = Cloud.Get(WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/PROPRIAS"));
+    if (!node)
+        return own;
+    try {
+        own.Read = ReadOwnStations(*node);
+        own.Node = *node;
+    } catch (const EOwnStationsError &error) {
+        own.Problem = error.what();
+    }
+    std::vector<TStationRow> rows = OwnStationRows(own.Read.Stations);
+    std::move(rows.begin(), rows.end(), std::back_inserter(Rows));
+    return own;
+}
 } // namespace
 
 QCoro::Task<TJSONValue> TFormRadio::ReadObject(const CloudTurn &Turn, TStringDynArray Path) {
@@ -206,9 +233,9 @@ QCoro::Task<> TFormRadio::FormActivate(const CloudTurn &Turn, RunKind Kind) {
         co_return;
     }
     co_await CheckForUpdate(Turn);
-    co_await LoadCatalogue(Turn);
-
     const std::string profileID = ReadProfileID();
+    co_await LoadCatalogue(Turn, profileID);
+
     KeptProfile profile = co_await RestoreProfileStations(Turn, profileID, Kind);
     co_await WritePresenceOnline(Turn, profileID);
     Wmp_->SetEnableContextMenu(false);
@@ -217,7 +244,7 @@ QCoro::Task<> TFormRadio::FormActivate(const CloudTurn &Turn, RunKind Kind) {
 
 QCoro::Task<KeptProfile> TFormRadio::RestoreProfileStations(const CloudTurn &Turn, std::string ProfileID,
                                                             RunKind Kind) {
-    KeptProfile profile{ProfileID, {}, {}};
+    KeptProfile profile{ProfileID, {}, {}, {}};
     std::string lastSerie;
     if (!ProfileID.empty()) {
         profile.Last = co_await ReadObject(Turn, WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/LAST"));
@@ -273,19 +300,31 @@ QCoro::Task<> TFormRadio::CheckForUpdate(const CloudTurn &Turn) {
         Environment_.Dialogs.OpenAddress(QString::fromStdString(published.Url));
 }
 
-QCoro::Task<> TFormRadio::LoadCatalogue(const CloudTurn &Turn) {
+QCoro::Task<> TFormRadio::LoadCatalogue(const CloudTurn &Turn, std::string ProfileID) {
     // Read, cut into rows and sorted as the grid is on the worker; the UI thread swaps them in.
     const std::string sortField = cdsRadios.SortField();
-    CatalogueRows catalogue = co_await Step(Turn, [&sortField](WindowCloud &Cloud) {
+    CatalogueRows catalogue = co_await Step(Turn, [](WindowCloud &Cloud) {
         std::vector<TStationRow> rows = ReadCatalogueRows(ObjectTextOf(Cloud, {"ESTACOES"}));
-        CatalogueRows read{rows, std::make_shared<const std::vector<TStationRow>>(rows)};
+        return CatalogueRows{rows, std::make_shared<const std::vector<TStationRow>>(rows)};
+    });
+    // The profile's own stations join the catalogue's before the favourites mark both.
+    OwnStationsRows own = co_await Step(Turn, [&catalogue, &ProfileID, &sortField](WindowCloud &Cloud) {
+        OwnStationsRows read;
+        if (!ProfileID.empty())
+            read = ReadOwnStationRows(Cloud, ProfileID, catalogue.Shown);
         if (!sortField.empty())
-            TStationTable::SortRows(read.Shown, sortField);
+            TStationTable::SortRows(catalogue.Shown, sortField);
         return read;
     });
+    if (!own.Problem.empty())
+        Log_.AddLine("Own stations not read: " + own.Problem);
+    if (own.Read.Skipped > 0)
+        Log_.AddLine("Own stations skipped: " + std::to_string(own.Read.Skipped));
     // Each run replaces the catalogue: reopening the window must not list every station twice.
     ReplaceRowsInPlace(std::move(catalogue.Shown), sortField);
     CatalogueAsRead_ = std::move(catalogue.AsRead);
+    OwnStations_ = std::move(own.Read.Stations);
+    OwnAsRead_ = std::move(own.Node);
     // The cloud answered: the catalogue shown is its own.
     CatalogueReadAt_ = std::time(nullptr);
     KeptShownReadAt_ = 0;
@@ -334,6 +373,7 @@ QCoro::Task<> TFormRadio::WritePresenceOnline(const CloudTurn &Turn, std::string
 
 QCoro::Task<> TFormRadio::KeepCatalogue(const CloudTurn &Turn, KeptProfile Profile) {
     const auto rows = std::move(CatalogueAsRead_);
+    Profile.Own = std::exchange(OwnAsRead_, std::nullopt);
     const auto kept = Kept_;
     const std::time_t readAt = CatalogueReadAt_;
     if (!kept || !rows)

@@ -26,6 +26,9 @@ const QString kRowIndicator = QStringLiteral("\u25B6");
 // What a screen reader says of a star, in both of the window's languages.
 const QString kFavourite = QStringLiteral("favourite / favorita");
 const QString kNotFavourite = QStringLiteral("not favourite / n\u00E3o favorita");
+// A station of the listener's own has no catalogue number: its N\u00BA cell shows this mark.
+const QString kOwnMark = QStringLiteral("\u25C6");
+const QString kOwnStation = QStringLiteral("Your own station \u00B7 Esta\u00E7\u00E3o sua");
 } // namespace
 
 StationTableModel::StationTableModel(TStationTable &Table, QObject *Parent)
@@ -66,12 +69,20 @@ QVariant StationTableModel::data(const QModelIndex &Index, int Role) const {
     const int field = FieldOfColumn(Index.column());
     switch (Role) {
     case Qt::DisplayRole:
+        if (field == fpNum && Table_.IsOwn(Index.row()))
+            return kOwnMark;
         return QString::fromStdString(Table_.DisplayText(Index.row(), field));
+    case Qt::ToolTipRole:
+        if (field == fpNum && Table_.IsOwn(Index.row()))
+            return kOwnStation;
+        return {};
     case Qt::TextAlignmentRole:
         if (TStationTable::Fields()[field].Type == TFieldType::Integer)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     case Qt::AccessibleTextRole:
+        if (field == fpNum && Table_.IsOwn(Index.row()))
+            return kOwnStation;
         if (field != fpFavoritos)
             return {};
         return Table_.DisplayText(Index.row(), field) == "1" ? kFavourite : kNotFavourite;

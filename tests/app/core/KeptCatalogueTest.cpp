@@ -45,7 +45,8 @@ TStationTable SmallTable() {
 
 KeptProfile SmallProfile() {
     return {"-Prof1", TJSONValue::parse(R"({"Serie":"15"})"),
-            TJSONValue::parse(R"({"12":"1","11111":"2","7":1.5,"z":{"a":[1,null]}})")};
+            TJSONValue::parse(R"({"12":"1","11111":"2","7":1.5,"z":{"a":[1,null]}})"),
+            TJSONValue::parse(R"({"-Own1":{"nome":"Minha","url":"http://x/m","serie":"-1"}})")};
 }
 
 std::string ReadAll(const QString &Path) {
@@ -93,6 +94,26 @@ TEST_F(KeptCatalogueTest, GivesBackTheRowsInTableOrderAndTheProfileNodesAsKept) 
     // Member order and number forms as read, since the readers work on the node's text.
     EXPECT_EQ(read.Copy.Profile.Last->dump(), R"({"Serie":"15"})");
     EXPECT_EQ(read.Copy.Profile.Favourites->dump(), R"({"12":"1","11111":"2","7":1.5,"z":{"a":[1,null]}})");
+    EXPECT_EQ(read.Copy.Profile.Own->dump(), R"({"-Own1":{"nome":"Minha","url":"http://x/m","serie":"-1"}})");
+}
+
+// A file kept before own stations were kept beside the catalogue: format 1, whose rows end it.
+TEST_F(KeptCatalogueTest, AFileKeptBeforeOwnStationsStillReads) {
+    KeptProfile profile = SmallProfile();
+    profile.Own.reset();
+    const TStationTable table = SmallTable();
+    Store.Keep(table.Rows(), profile, 7);
+    std::string bytes = ReadAll(Store.FilePath());
+    // Without the checksum and the last byte, the own stations' "none" mark.
+    bytes = bytes.substr(0, bytes.size() - 5);
+    bytes[8] = 1;
+    WriteAll(Store.FilePath(), WithChecksum(bytes));
+
+    const KeptCatalogueRead read = Store.Read();
+    ASSERT_EQ(read.Outcome, Outcome::Kept) << read.Problem;
+    EXPECT_EQ(read.Copy.Rows, table.Rows());
+    EXPECT_TRUE(read.Copy.Profile.Favourites);
+    EXPECT_FALSE(read.Copy.Profile.Own);
 }
 
 TEST_F(KeptCatalogueTest, KeepsNoProfileAndAnEmptyCatalogue) {
@@ -148,7 +169,7 @@ TEST_F(KeptCatalogueTest, DamagedOrForeignFilesAreNeverUsed) {
         {"line ends converted", [](std::string S) { return S.replace(6, 2, "\n"); }},
         {"another format version",
          [](std::string S) {
-             S[8] = 2;
+             S[8] = 3;
              return S;
          }},
         {"a row count far beyond its size",

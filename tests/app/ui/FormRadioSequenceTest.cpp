@@ -115,6 +115,7 @@ TEST_F(FormRadioSequenceTest, TheStartSendsWhatItAlwaysSentInTheSameOrder) {
     const std::vector<std::string> start{"GET CADASTRADO/-Prof1/LAST",
                                          "GET VERSOES",
                                          "GET ESTACOES",
+                                         "GET CADASTRADO/-Prof1/PROPRIAS",
                                          "GET CADASTRADO/-Prof1/LAST",
                                          "GET CADASTRADO/-Prof1/FAVORITOS",
                                          "PATCH CADASTRADO/-Prof1/STATUS"};
