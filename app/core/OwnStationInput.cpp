@@ -27,6 +27,7 @@ TOwnStation OwnStationFromInput(const std::string &Nome, const std::string &Url,
     return station;
 }
 
+namespace {
 bool IsStreamAddress(const std::string &Url) {
     const Cumulo::TURLParts parts = Cumulo::SplitURL(Url);
     const std::string scheme = Cumulo::LowerAscii(parts.Scheme);
@@ -38,14 +39,19 @@ bool IsStreamAddress(const std::string &Url) {
             return false;
     return !parts.Host.empty() && parts.Host != "[]";
 }
+} // namespace
+
+std::string StreamAddressProblem(const std::string &Url) {
+    if (IsStreamAddress(Url))
+        return {};
+    return "The address must start with http:// or https:// and name a host \u00B7 O endere\u00E7o deve "
+           "come\u00E7ar com http:// ou https:// e indicar um servidor";
+}
 
 std::string OwnStationInputProblem(const TOwnStation &Station) {
     if (Station.Nome.empty())
         return "The station needs a name \u00B7 A esta\u00E7\u00E3o precisa de um nome";
-    if (!IsStreamAddress(Station.Url))
-        return "The address must start with http:// or https:// and name a host \u00B7 O endere\u00E7o "
-               "deve come\u00E7ar com http:// ou https:// e indicar um servidor";
-    return {};
+    return StreamAddressProblem(Station.Url);
 }
 
 } // namespace Tunewell

@@ -14,7 +14,8 @@ TOwnStation OwnStationFromInput(const std::string &Nome, const std::string &Url,
 // Why the station cannot be kept, in English and Portuguese; empty when it can: a name is
 // needed, and an address that is http:// or https:// with a host.
 std::string OwnStationInputProblem(const TOwnStation &Station);
-// True for an absolute http:// or https:// address naming a host.
-bool IsStreamAddress(const std::string &Url);
+// Why an address cannot be a station's, in English and Portuguese; empty for an absolute http://
+// or https:// address naming a host.
+std::string StreamAddressProblem(const std::string &Url);
 
 } // namespace Tunewell

@@ -175,6 +175,15 @@ void TStationTable::SetOwn(bool Own) {
     fRows[fCurrent].SetOwn(Own);
 }
 
+void TStationTable::SetRow(const TStationRow &Row) {
+    CheckOpen();
+    if (fState == TState::Browse) {
+        throw EStationTableError("Table not in edit or append mode");
+    }
+    CheckFits({Row});
+    fRows[fCurrent] = Row;
+}
+
 bool TStationTable::IsOwn(int Row) const {
     CheckRow(Row);
     return fRows[Row].Own();

@@ -60,6 +60,8 @@ public:
     void Post();
     // Marks the open row as one of the listener's own stations, or not.
     void SetOwn(bool Own);
+    // Gives the open row every value and the mark of Row.
+    void SetRow(const TStationRow &Row);
     bool IsOwn(int Row) const;
     // Drops the current row (an open one too); the row after it becomes current, or the one
     // before when it was the last.

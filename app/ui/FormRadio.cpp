@@ -278,6 +278,7 @@ void TFormRadio::CreateMenu() {
     Player1->setObjectName(QStringLiteral("Player1"));
     MainMenu1->addMenu(Player1);
     CreateFilterItems();
+    CreateOwnStationItems();
 }
 
 void TFormRadio::FormCreate() {

@@ -5,6 +5,7 @@
 #include "app/core/OwnStation.h"
 #include "app/core/StationTable.h"
 #include "app/ui/ChildWindows.h"
+#include "app/ui/OwnStationDialog.h"
 #include "app/ui/StationPlayer.h"
 #include "shared/core/LocalCloudStarter.h"
 #include "shared/core/WindowCloud.h"
@@ -46,7 +47,8 @@ class StatusNotice;
 // played, and the menu. Its handlers are split by concern: FormRadio.cpp (layout, child
 // windows, themes), FormRadioStartUp.cpp (show, activation, close), FormRadioStations.cpp
 // (playback, favourites, drawing and sorting), FormRadioKept.cpp (the kept catalogue and what
-// the user is told when the cloud fails).
+// the user is told when the cloud fails), FormRadioOwnStations.cpp (the Stations menu: stations of
+// the listener's own).
 class TFormRadio : public QMainWindow {
     Q_OBJECT
 public:
@@ -85,6 +87,11 @@ public:
     void Light1Click();
     void Sapphire1Click();
     void Smokey1Click();
+    // The Stations menu. Each write waits for the window's turn; the grid changes once the cloud
+    // has acknowledged it.
+    QCoro::Task<> AddOwnStation1Click();
+    QCoro::Task<> EditOwnStation1Click();
+    QCoro::Task<> RemoveOwnStation1Click();
 
     // A refresh: the start-up sequence run again in the background, after the cloud steps asked
     // before it. A request while one waits for its turn merges into that one. Runs after each
@@ -136,6 +143,15 @@ public:
     QAction *Auric1 = nullptr;
     // The commands beyond the specified menu, after "Favorite".
     PlayerMenu *Player1 = nullptr;
+    // Stations of the listener's own, after "Player"; they need a profile.
+    PlayerMenu *Stations1 = nullptr;
+    QAction *AddOwnStation1 = nullptr;
+    QAction *EditOwnStation1 = nullptr;
+    QAction *RemoveOwnStation1 = nullptr;
+    // How a station of one's own is asked for: the dialog, or a test's answer.
+    OwnStationDialog::Ask AskOwnStation = &OwnStationDialog::AskWithDialog;
+    // The profile's own stations shown in the grid.
+    const std::vector<TOwnStation> &OwnStations() const { return OwnStations_; }
     std::vector<QPixmap> ImageList1;
 
     // The station table behind the grid, and the grid's model of it (the grid's data source).
@@ -179,6 +195,15 @@ private:
     void PlaceStationLabels();
     void FollowCurrentRow(int Row);
     void CreateFilterItems();
+    void CreateOwnStationItems();
+    // Without a profile the Stations menu's commands are disabled and say why.
+    void UpdateOwnStationItems();
+    // The own station of the current row; none (after saying why) for a catalogue row.
+    std::optional<TOwnStation> CurrentOwnStation();
+    // Signed in for a write in Turn, or "Algo deu errado!" shown and false.
+    QCoro::Task<bool> SignedInForWrite(const CloudTurn &Turn);
+    // Rows replaced or dropped without moving the grid's scroll position.
+    void KeepingScroll(const std::function<void()> &Change);
     // Applies a change of the filter; the table's current row stays what it was.
     void ChangeFilter(const std::function<void()> &Change);
     // The find row's keys: Enter plays its first match as a click does, Down moves into the grid
@@ -194,6 +219,8 @@ private:
     // The current row's fields in the five labels (num as given).
     void ShowStationLabels(int Row);
     void ShowNoProfileMessage();
+    static const QString &NoProfileText();
+    void ShowSomethingWentWrong();
     // Sets the current row's favoritos; the profile ID, or empty (after saying why) for no change.
     std::string MarkCurrentFavourite(const char *Mark);
     void ReportError(const std::exception &Error);

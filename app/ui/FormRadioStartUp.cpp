@@ -214,6 +214,8 @@ QCoro::Task<> TFormRadio::RunSequence(RunKind Kind) {
     turn = {};
     if (completed && Kind == RunKind::Start)
         Started_ = true;
+    // A profile registered (or deleted) meanwhile opens (or closes) the Stations menu.
+    UpdateOwnStationItems();
     if (failure)
         co_await ReportCloudFailure(*failure);
     if (error)

@@ -78,6 +78,14 @@ void TFormRadio::ShowNoProfileMessage() {
     Environment_.Dialogs.ShowMessage(this, kNeedsProfile);
 }
 
+const QString &TFormRadio::NoProfileText() {
+    return kNeedsProfile;
+}
+
+void TFormRadio::ShowSomethingWentWrong() {
+    Environment_.Dialogs.ShowMessage(this, kSomethingWentWrong);
+}
+
 void TFormRadio::Favorite1Click() {
     if (ReadProfileID().empty())
         ShowNoProfileMessage();
