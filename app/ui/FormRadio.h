@@ -200,6 +200,9 @@ private:
     void UpdateOwnStationItems();
     // The own station of the current row; none (after saying why) for a catalogue row.
     std::optional<TOwnStation> CurrentOwnStation();
+    // The own stations shown, and the last station played when it was one: no new station takes
+    // a serie of these.
+    std::vector<TOwnStation> KnownOwnStations() const;
     // Signed in for a write in Turn, or "Algo deu errado!" shown and false.
     QCoro::Task<bool> SignedInForWrite(const CloudTurn &Turn);
     // Rows replaced or dropped without moving the grid's scroll position.

@@ -1,8 +1,7 @@
 // The main window's Stations menu: stations of the listener's own, kept in the profile's PROPRIAS
 // node, added, edited and removed through the window's cloud sequence.
-#include "app/core/OwnStationsError.h"
-#include "app/core/OwnStationsReader.h"
 #include "app/ui/FormRadio.h"
+#include "app/ui/OwnStationWrites.h"
 #include "app/ui/PlayerMenu.h"
 #include "shared/core/WindowCloudFailure.h"
 #include "shared/core/WindowCloudProfileID.h"
@@ -23,36 +22,6 @@ const QString kChooseOwn = QStringLiteral("Choose one of your own stations (mark
                                           "suas esta\u00E7\u00F5es (marcadas com \u25C6).");
 const QString kStationsCaption = QStringLiteral("Stations \u00B7 Esta\u00E7\u00F5es");
 
-Cumulo::TStringDynArray OwnStationsPath(const std::string &ProfileID, const std::string &Below = {}) {
-    return WindowCloud::SplitPath("CADASTRADO/" + ProfileID + "/PROPRIAS" +
-                                  (Below.empty() ? "" : "/" + Below));
-}
-
-// The stations the cloud holds now, so that a serie given on another computer meanwhile is not
-// given twice.
-std::vector<TOwnStation> StationsInTheCloud(WindowCloud &Cloud, const std::string &ProfileID) {
-    const auto node = Cloud.Get(OwnStationsPath(ProfileID));
-    try {
-        return node ? ReadOwnStations(*node).Stations : std::vector<TOwnStation>();
-    } catch (const EOwnStationsError &) {
-        return {};
-    }
-}
-
-// Adds the station under a key the database gives; its key once the cloud acknowledged it.
-std::optional<std::string> PostOwnStation(WindowCloud &Cloud, const std::string &ProfileID,
-                                          TOwnStation &Station, std::vector<TOwnStation> Known) {
-    std::vector<TOwnStation> held = StationsInTheCloud(Cloud, ProfileID);
-    Known.insert(Known.end(), held.begin(), held.end());
-    Station.Serie = NextOwnSerie(Known);
-    const WriteOutcome written = Cloud.Post(OwnStationsPath(ProfileID), OwnStationRecord(Station));
-    if (!written.Succeeded || !written.Answer || !written.Answer->is_object())
-        return std::nullopt;
-    const auto name = written.Answer->find("name");
-    if (name == written.Answer->end() || !name->is_string())
-        return std::nullopt;
-    return name->get<std::string>();
-}
 } // namespace
 
 void TFormRadio::CreateOwnStationItems() {
@@ -103,6 +72,16 @@ std::optional<TOwnStation> TFormRadio::CurrentOwnStation() {
     return std::nullopt;
 }
 
+std::vector<TOwnStation> TFormRadio::KnownOwnStations() const {
+    std::vector<TOwnStation> known = OwnStations_;
+    // The serie of a station removed since may still be the last one played: it is not given again.
+    std::int64_t last = 0;
+    const char *lastEnd = last_radio.data() + last_radio.size();
+    if (std::from_chars(last_radio.data(), lastEnd, last).ptr == lastEnd && last < 0)
+        known.push_back(TOwnStation{{}, {}, {}, {}, {}, last});
+    return known;
+}
+
 QCoro::Task<bool> TFormRadio::SignedInForWrite(const CloudTurn &Turn) {
     if (Cloud().Authenticated() ||
         (co_await Step(Turn, [](WindowCloud &Cloud) { return Cloud.SignIn(); })).Succeeded)
@@ -135,16 +114,12 @@ QCoro::Task<> TFormRadio::AddOwnStation1Click() {
     turn.CheckMayGoOn();
     if (!co_await SignedInForWrite(turn))
         co_return;
-    std::vector<TOwnStation> known = OwnStations_;
-    // The serie of a station removed since may still be the last one played: it is not given again.
-    std::int64_t last = 0;
-    const char *lastEnd = last_radio.data() + last_radio.size();
-    if (std::from_chars(last_radio.data(), lastEnd, last).ptr == lastEnd && last < 0)
-        known.push_back(TOwnStation{{}, {}, {}, {}, {}, last});
+    const std::vector<TOwnStation> known = KnownOwnStations();
     std::optional<std::string> key;
     try {
         key = co_await Step(turn, [&profileID, &station, &known](WindowCloud &Cloud) {
-            return PostOwnStation(Cloud, profileID, station, known);
+            station.Serie = NextOwnSerieInTheCloud(Cloud, profileID, known);
+            return PostOwnStation(Cloud, profileID, station);
         });
     } catch (const ECloudFailure &) {
     }
