@@ -4,6 +4,7 @@
 #include "app/core/KeptCatalogue.h"
 #include "app/core/OwnStation.h"
 #include "app/core/StationTable.h"
+#include "app/playlists/ImportPlan.h"
 #include "app/ui/ChildWindows.h"
 #include "app/ui/OwnStationDialog.h"
 #include "app/ui/StationPlayer.h"
@@ -92,6 +93,11 @@ public:
     QCoro::Task<> AddOwnStation1Click();
     QCoro::Task<> EditOwnStation1Click();
     QCoro::Task<> RemoveOwnStation1Click();
+    // Import… reads a playlist file off the UI thread and, after its preview, stars the catalogue's
+    // stations it names and adds the others as one's own, in one turn. Export… writes the
+    // favourites and one's own stations as M3U, or PLS for a name ending in .pls.
+    QCoro::Task<> Import1Click();
+    QCoro::Task<> Export1Click();
 
     // A refresh: the start-up sequence run again in the background, after the cloud steps asked
     // before it. A request while one waits for its turn merges into that one. Runs after each
@@ -148,8 +154,19 @@ public:
     QAction *AddOwnStation1 = nullptr;
     QAction *EditOwnStation1 = nullptr;
     QAction *RemoveOwnStation1 = nullptr;
+    QAction *Import1 = nullptr;
+    QAction *Export1 = nullptr;
     // How a station of one's own is asked for: the dialog, or a test's answer.
     OwnStationDialog::Ask AskOwnStation = &OwnStationDialog::AskWithDialog;
+    // The files Import… reads and Export… writes (empty: cancelled), and the import's preview
+    // (true: import), which the program binds to its dialog; without one nothing is imported.
+    using AskFile = std::function<QString(QWidget *Parent)>;
+    AskFile AskImportFile = &TFormRadio::AskImportFileWithDialog;
+    AskFile AskExportFile = &TFormRadio::AskExportFileWithDialog;
+    std::function<bool(QWidget *Parent, const TImportPlan &Plan, const TStationTable &Table)>
+        AskImportPreview;
+    static QString AskImportFileWithDialog(QWidget *Parent);
+    static QString AskExportFileWithDialog(QWidget *Parent);
     // The profile's own stations shown in the grid.
     const std::vector<TOwnStation> &OwnStations() const { return OwnStations_; }
     std::vector<QPixmap> ImageList1;
@@ -196,6 +213,8 @@ private:
     void FollowCurrentRow(int Row);
     void CreateFilterItems();
     void CreateOwnStationItems();
+    void CreatePlaylistItems();
+    QCoro::Task<> ApplyImport(std::string ProfileID, TImportPlan Plan);
     // Without a profile the Stations menu's commands are disabled and say why.
     void UpdateOwnStationItems();
     // The own station of the current row; none (after saying why) for a catalogue row.

@@ -46,6 +46,7 @@ void TFormRadio::CreateOwnStationItems() {
     RemoveOwnStation1->setObjectName(QStringLiteral("RemoveOwnStation1"));
     connect(RemoveOwnStation1, &QAction::triggered, this,
             [this] { RunHandlerTask(RemoveOwnStation1Click()); });
+    CreatePlaylistItems();
     connect(Stations1, &QMenu::aboutToShow, this, [this] { UpdateOwnStationItems(); });
     UpdateOwnStationItems();
 }

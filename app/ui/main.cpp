@@ -6,9 +6,9 @@
 #include "Cumulo/WorkerThreads.h"
 #include "Player/WmpOptions.h"
 #include "app/core/KeptCatalogue.h"
-#include "shared/core/LocalCloudStarter.h"
 #include "app/core/ProgramCommandLine.h"
 #include "app/desktop/DesktopIntegration.h"
+#include "app/desktop/ImportPreviewDialog.h"
 #include "app/desktop/MainWindowControl.h"
 #include "app/desktop/SingleInstance.h"
 #include "app/history/HistoryStore.h"
@@ -19,6 +19,7 @@
 #include "app/ui/ThemeManager.h"
 #include "app/ui/TunewellApplication.h"
 #include "app/ui/WmpStationPlayer.h"
+#include "shared/core/LocalCloudStarter.h"
 #include "shared/core/WindowCloudCumuloClients.h"
 #include "shared/ui/WindowFonts.h"
 
@@ -61,6 +62,7 @@ int main(int argc, char *argv[]) {
         // A build for the program's own local cloud starts it when nothing answers there.
         if (auto localCloud = LocalCloudStarter::ForThisProgram())
             FormRadio.UseLocalCloudStarter(std::make_shared<LocalCloudStarter>(std::move(*localCloud)));
+        FormRadio.AskImportPreview = &ImportPreviewDialog::AskWithDialog;
         QObject::connect(&FormRadio, &TFormRadio::Closed, &application, &QCoreApplication::quit);
         QObject::connect(&FormRadio, &TFormRadio::CloseRequested, &application, [&application] {
             QTimer::singleShot(Cumulo::kCloseRecordWait, &application, &QCoreApplication::quit);

@@ -4,13 +4,17 @@
 #include "FormRadioFixture.h"
 #include "LocalCloud.h"
 #include "app/core/StationTable.h"
+#include "app/playlists/PlaylistError.h"
+#include "app/playlists/PlaylistReader.h"
 #include "app/ui/StationTableModel.h"
 #include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace Tunewell::Testing {
 namespace {
@@ -205,6 +209,137 @@ TEST_F(FormRadioOwnStationsTest, AnOfflineStartShowsTheKeptOwnStationsWithTheirS
     auto &stranger = Start();
     EXPECT_EQ(stranger.cdsRadios.RowCount(), 3);
     EXPECT_EQ(RowOfSerie("-1"), -1);
+}
+
+void WriteFile(const QString &Path, const std::string &Text) {
+    QFile file(Path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Text.data(), static_cast<qint64>(Text.size()));
+}
+
+std::string ReadFile(const QString &Path) {
+    QFile file(Path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll().toStdString();
+}
+
+TEST_F(FormRadioOwnStationsTest, ImportStarsTheCatalogueAndAddsTheRestAfterItsPreview) {
+    QTemporaryDir folder;
+    const QString playlist = folder.filePath(QStringLiteral("mine.m3u"));
+    // Bravo (not a favourite), Alpha (a favourite already), two stations unknown, one repeated.
+    WriteFile(playlist, "#EXTM3U\n#EXTINF:-1,Bravo\nhttp://127.0.0.1:1/two\n#EXTINF:-1,Alpha\n"
+                        "http://127.0.0.1:1/ten\n#EXTINF:-1,Minha\nhttp://127.0.0.1:1/mine\n"
+                        "http://radio.example/other\nhttp://127.0.0.1:1/mine\n");
+    SetProfile(kProfile);
+    auto &form = Start();
+    form.AskImportFile = [&](QWidget *) { return playlist; };
+    std::vector<TImportPlan> previews;
+    bool importIt = false;
+    form.AskImportPreview = [&](QWidget *, const TImportPlan &Plan, const TStationTable &) {
+        previews.push_back(Plan);
+        return importIt;
+    };
+    const json before = Cloud.read(Profile());
+
+    // The file is read off the UI thread: the preview comes once it is.
+    const auto importAndWait = [&](std::size_t Previews) {
+        form.Import1->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return previews.size() == Previews; }, 5000));
+        WaitForCloud();
+    };
+    // Cancelled at the preview: nothing written.
+    importAndWait(1);
+    EXPECT_EQ(previews[0].Star, std::vector<std::int64_t>{15});
+    EXPECT_EQ(previews[0].AlreadyFavourite, 1);
+    EXPECT_EQ(previews[0].Own.size(), 2u);
+    EXPECT_EQ(Cloud.read(Profile()), before);
+
+    importIt = true;
+    importAndWait(2);
+    EXPECT_EQ(Cloud.read(Profile("/FAVORITOS/15")), "1");
+    auto stations = InTheCloud();
+    ASSERT_EQ(stations.size(), 2u);
+    EXPECT_EQ(stations["-1"].at("nome"), "Minha");
+    EXPECT_EQ(stations["-1"].at("url"), "http://127.0.0.1:1/mine");
+    EXPECT_EQ(stations["-2"].at("nome"), "radio.example");
+    EXPECT_EQ(form.cdsRadios.RowCount(), 5);
+    EXPECT_EQ(form.cdsRadios.DisplayText(RowOfSerie("15"), fpFavoritos), "1");
+    EXPECT_TRUE(form.cdsRadios.IsOwn(RowOfSerie("-2")));
+    EXPECT_EQ(form.OwnStations().size(), 2u);
+    EXPECT_TRUE(Dialogs.Entries.empty());
+
+    // A hostile file is refused with its reason and nothing is written.
+    const json imported = Cloud.read(Profile());
+    WriteFile(playlist, "#EXTM3U\nhttp://radio.example/a\nfile:///etc/passwd\n");
+    form.Import1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Dialogs.Texts(Kind::Message).empty(); }, 5000));
+    EXPECT_EQ(previews.size(), 2u);
+    ASSERT_EQ(Dialogs.Texts(Kind::Message).size(), 1u);
+    // The reader's own reason, as it says it.
+    try {
+        ReadPlaylistFile(playlist.toStdString());
+        ADD_FAILURE() << "the file was read";
+    } catch (const PlaylistError &refused) {
+        EXPECT_EQ(Dialogs.Texts(Kind::Message)[0], QString::fromUtf8(refused.what()));
+    }
+    EXPECT_EQ(Cloud.read(Profile()), imported);
+}
+
+TEST_F(FormRadioOwnStationsTest, ExportWritesTheFavouritesAndOwnStationsAsTheNameSays) {
+    Cloud.seed(Profile("/PROPRIAS"),
+               json{{"-NqOwn1", {{"nome", "Minha"}, {"url", "http://127.0.0.1:1/mine"}, {"serie", "-1"}}}});
+    QTemporaryDir folder;
+    SetProfile(kProfile);
+    auto &form = Start();
+    QString asked;
+    form.AskExportFile = [&](QWidget *) { return asked; };
+    // Alpha is the profile's one favourite; Charlie's catalogue mark is not the profile's.
+    form.cdsRadios.Locate("serie", "20");
+    form.Exclude1->trigger();
+    WaitForCloud();
+    const std::vector<TPlaylistEntry> expected{{"Alpha", "http://127.0.0.1:1/ten"},
+                                               {"Minha", "http://127.0.0.1:1/mine"}};
+
+    struct Case {
+        const char *Name;
+        const char *Written;
+        const char *Opens;
+    };
+    for (const Case &c : {Case{"list.pls", "list.pls", "[playlist]"}, Case{"list.m3u", "list.m3u", "#EXTM3U"},
+                          Case{"list", "list.m3u", "#EXTM3U"}}) {
+        asked = folder.filePath(QString::fromLatin1(c.Name));
+        QFile::remove(folder.filePath(QString::fromLatin1(c.Written)));
+        form.Export1->trigger();
+        WaitForCloud();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return QFile::exists(folder.filePath(QString::fromLatin1(c.Written))); }, 5000))
+            << c.Name;
+        const QString written = folder.filePath(QString::fromLatin1(c.Written));
+        EXPECT_TRUE(ReadFile(written).starts_with(c.Opens)) << c.Name;
+        EXPECT_EQ(ReadPlaylistFile(written.toStdString()), expected) << c.Name;
+    }
+
+    // A folder that cannot be written says so.
+    asked = folder.filePath(QStringLiteral("missing/list.m3u"));
+    form.Export1->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Dialogs.Texts(Kind::Message).empty(); }, 5000));
+    EXPECT_TRUE(Dialogs.Texts(Kind::Message)[0].startsWith("The file could not be written"));
+}
+
+TEST_F(FormRadioOwnStationsTest, NothingToExportIsSaid) {
+    Cloud.seed(Profile("/FAVORITOS"), json{{"11111", "2"}});
+    Cloud.seed("ESTACOES/-Station03ccc/favorito", "2");
+    SetProfile(kProfile);
+    auto &form = Start();
+    bool asked = false;
+    form.AskExportFile = [&](QWidget *) {
+        asked = true;
+        return QString();
+    };
+    form.Export1->trigger();
+    WaitForCloud();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(Dialogs.Texts(Kind::Message).size(), 1u);
 }
 
 } // namespace
