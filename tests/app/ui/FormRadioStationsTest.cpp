@@ -70,7 +70,8 @@ TEST_F(FormRadioStationsTest, WindowHasItsControlsCaptionsAndMenu) {
     QStringList titles;
     for (QAction *item : form.MainMenu1->actions())
         titles << item->text();
-    EXPECT_EQ(titles, (QStringList{"Register  ", "Skin  ", "Help  ", "About  ", "Favorite", "Player"}));
+    EXPECT_EQ(titles, (QStringList{"Register  ", "Skin  ", "Help  ", "About  ", "Favorite", "Player",
+                                   QStringLiteral("Stations \u00B7 Esta\u00E7\u00F5es")}));
     QStringList skins;
     for (QAction *item : form.Skin1->actions())
         skins << item->text() + (item->isChecked() ? "*" : "");
@@ -263,7 +264,11 @@ TEST_F(FormRadioStationsTest, PlayerMenuAppearsWithItsFirstItemAndShowsShortcuts
     auto player = std::make_unique<RecordingPlayer>();
     TFormRadio form(WindowEnvironment{Dialogs, std::make_shared<FakeCloudClients>(Script)}, std::move(player),
                     {});
-    EXPECT_EQ(form.MainMenu1->actions().last(), form.Player1->menuAction());
+    // Player, then the Stations menu of one's own stations.
+    const auto menus = form.MainMenu1->actions();
+    ASSERT_GE(menus.size(), 2);
+    EXPECT_EQ(menus[menus.size() - 2], form.Player1->menuAction());
+    EXPECT_EQ(menus.last(), form.Stations1->menuAction());
 
     PlayerMenu menu(&form);
     EXPECT_FALSE(menu.menuAction()->isVisible());
