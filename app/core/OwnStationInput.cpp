@@ -44,13 +44,13 @@ bool IsStreamAddress(const std::string &Url) {
 std::string StreamAddressProblem(const std::string &Url) {
     if (IsStreamAddress(Url))
         return {};
-    return "The address must start with http:// or https:// and name a host \u00B7 O endere\u00E7o deve "
+    return "The address must start with http:// or https:// and name a host / O endere\u00E7o deve "
            "come\u00E7ar com http:// ou https:// e indicar um servidor";
 }
 
 std::string OwnStationInputProblem(const TOwnStation &Station) {
     if (Station.Nome.empty())
-        return "The station needs a name \u00B7 A esta\u00E7\u00E3o precisa de um nome";
+        return "The station needs a name / A esta\u00E7\u00E3o precisa de um nome";
     return StreamAddressProblem(Station.Url);
 }
 

@@ -115,7 +115,7 @@ TStationTrialResult Try(const std::string &Url, Clock::time_point At, bool FromP
         const QString stream = Player::firstStreamInPlaylist(
             answer.Body, QString::fromStdString(response.URL.empty() ? Url : response.URL));
         if (stream.isEmpty())
-            return Failed("the playlist names no stream \u00B7 a lista n\u00E3o indica nenhum fluxo");
+            return Failed("the playlist names no stream / a lista n\u00E3o indica nenhum fluxo");
         return Try(stream.toStdString(), At, true);
     }
     TStationTrialResult result;

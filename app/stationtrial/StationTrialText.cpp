@@ -15,18 +15,18 @@ std::string StationTrialText(const TStationTrialResult &Result, std::chrono::mil
     const std::string via = Result.FromPlaylist ? " (" + Result.StreamUrl + ")" : std::string();
     switch (Result.Outcome) {
     case TStationTrialResult::TOutcome::Answers:
-        return "Answers: " + WhatAnswered(Result) + via + " \u00B7 Responde: " + WhatAnswered(Result) + via;
+        return "Answers: " + WhatAnswered(Result) + via + " / Responde: " + WhatAnswered(Result) + via;
     case TStationTrialResult::TOutcome::NotAudio:
         return "Answers, but not with audio: " + WhatAnswered(Result) + via +
-               " \u00B7 Responde, mas n\u00E3o com \u00E1udio: " + WhatAnswered(Result) + via;
+               " / Responde, mas n\u00E3o com \u00E1udio: " + WhatAnswered(Result) + via;
     case TStationTrialResult::TOutcome::Failed:
-        return "Does not answer: " + Result.Detail + " \u00B7 N\u00E3o responde: " + Result.Detail;
+        return "Does not answer: " + Result.Detail + " / N\u00E3o responde: " + Result.Detail;
     case TStationTrialResult::TOutcome::NoAnswer:
         break;
     }
     const std::string seconds =
         std::to_string(std::chrono::duration_cast<std::chrono::seconds>(Bound).count());
-    return "No answer within " + seconds + " s" + via + " \u00B7 Sem resposta em " + seconds + " s" + via;
+    return "No answer within " + seconds + " s" + via + " / Sem resposta em " + seconds + " s" + via;
 }
 
 } // namespace Tunewell

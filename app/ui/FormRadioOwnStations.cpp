@@ -18,9 +18,9 @@ namespace Tunewell {
 
 namespace {
 const QString kChooseOwn = QStringLiteral("Choose one of your own stations (marked \u25C6) in the list "
-                                          "first. \u00B7 Escolha antes na lista uma das "
+                                          "first. / Escolha antes na lista uma das "
                                           "suas esta\u00E7\u00F5es (marcadas com \u25C6).");
-const QString kStationsCaption = QStringLiteral("Stations \u00B7 Esta\u00E7\u00F5es");
+const QString kStationsCaption = QStringLiteral("Stations / Esta\u00E7\u00F5es");
 
 } // namespace
 
@@ -30,18 +30,18 @@ void TFormRadio::CreateOwnStationItems() {
     Stations1->setTitle(kStationsCaption);
     Stations1->setToolTipsVisible(true);
     MainMenu1->addMenu(Stations1);
-    AddOwnStation1 = Stations1->AddItem(
-        QStringLiteral("Add own station\u2026 \u00B7 Adicionar esta\u00E7\u00E3o sua\u2026"),
-        QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddOwnStation1 =
+        Stations1->AddItem(QStringLiteral("Add own station\u2026 / Adicionar esta\u00E7\u00E3o sua\u2026"),
+                           QKeySequence(Qt::CTRL | Qt::Key_N));
     AddOwnStation1->setObjectName(QStringLiteral("AddOwnStation1"));
     connect(AddOwnStation1, &QAction::triggered, this, [this] { RunHandlerTask(AddOwnStation1Click()); });
     EditOwnStation1 =
-        Stations1->AddItem(QStringLiteral("Edit own station\u2026 \u00B7 Editar esta\u00E7\u00E3o sua\u2026"),
+        Stations1->AddItem(QStringLiteral("Edit own station\u2026 / Editar esta\u00E7\u00E3o sua\u2026"),
                            QKeySequence(Qt::CTRL | Qt::Key_E));
     EditOwnStation1->setObjectName(QStringLiteral("EditOwnStation1"));
     connect(EditOwnStation1, &QAction::triggered, this, [this] { RunHandlerTask(EditOwnStation1Click()); });
     RemoveOwnStation1 =
-        Stations1->AddItem(QStringLiteral("Remove own station \u00B7 Remover esta\u00E7\u00E3o sua"),
+        Stations1->AddItem(QStringLiteral("Remove own station / Remover esta\u00E7\u00E3o sua"),
                            QKeySequence(Qt::CTRL | Qt::Key_Delete));
     RemoveOwnStation1->setObjectName(QStringLiteral("RemoveOwnStation1"));
     connect(RemoveOwnStation1, &QAction::triggered, this,
@@ -190,7 +190,7 @@ QCoro::Task<> TFormRadio::RemoveOwnStation1Click() {
     if (!Environment_.Dialogs.AskYesNo(
             this,
             QStringLiteral(
-                "Remove your station \u201C%1\u201D? \u00B7 Remover a sua esta\u00E7\u00E3o \u201C%1\u201D?")
+                "Remove your station \u201C%1\u201D? / Remover a sua esta\u00E7\u00E3o \u201C%1\u201D?")
                 .arg(name),
             kStationsCaption))
         co_return;

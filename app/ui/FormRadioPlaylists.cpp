@@ -25,7 +25,7 @@ namespace Tunewell {
 
 namespace {
 const QString kNothingToExport = QStringLiteral(
-    "There are no favourites or stations of your own to export. \u00B7 N\u00E3o h\u00E1 favoritas nem "
+    "There are no favourites or stations of your own to export. / N\u00E3o h\u00E1 favoritas nem "
     "esta\u00E7\u00F5es suas para exportar.");
 
 // What an import wrote: the stars, and the stations the cloud acknowledged, in order.
@@ -62,22 +62,22 @@ QString ExportPath(QString Path, bool &Pls) {
 
 QString TFormRadio::AskImportFileWithDialog(QWidget *Parent) {
     return QFileDialog::getOpenFileName(
-        Parent, QStringLiteral("Import \u00B7 Importar"), QString(),
+        Parent, QStringLiteral("Import / Importar"), QString(),
         QStringLiteral("Playlists (*.m3u *.m3u8 *.pls *.xspf);;All files (*)"));
 }
 
 QString TFormRadio::AskExportFileWithDialog(QWidget *Parent) {
-    return QFileDialog::getSaveFileName(Parent, QStringLiteral("Export \u00B7 Exportar"),
+    return QFileDialog::getSaveFileName(Parent, QStringLiteral("Export / Exportar"),
                                         QStringLiteral("tunewell.m3u"),
                                         QStringLiteral("M3U (*.m3u);;PLS (*.pls)"));
 }
 
 void TFormRadio::CreatePlaylistItems() {
-    Import1 = Stations1->AddItem(QStringLiteral("Import\u2026 \u00B7 Importar\u2026"),
+    Import1 = Stations1->AddItem(QStringLiteral("Import\u2026 / Importar\u2026"),
                                  QKeySequence(Qt::CTRL | Qt::Key_I));
     Import1->setObjectName(QStringLiteral("Import1"));
     connect(Import1, &QAction::triggered, this, [this] { RunHandlerTask(Import1Click()); });
-    Export1 = Stations1->AddItem(QStringLiteral("Export\u2026 \u00B7 Exportar\u2026"),
+    Export1 = Stations1->AddItem(QStringLiteral("Export\u2026 / Exportar\u2026"),
                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     Export1->setObjectName(QStringLiteral("Export1"));
     connect(Export1, &QAction::triggered, this, [this] { RunHandlerTask(Export1Click()); });
@@ -107,13 +107,12 @@ QCoro::Task<> TFormRadio::Export1Click() {
         [&entries, &path, pls] { return WriteExport(path, pls ? WritePls(entries) : WriteM3u(entries)); });
     if (!written.Done) {
         Environment_.Dialogs.ShowMessage(
-            this,
-            QStringLiteral(
-                "The file could not be written: %1 \u00B7 N\u00E3o foi poss\u00EDvel gravar o arquivo: %1")
-                .arg(QString::fromStdString(written.Problem)));
+            this, QStringLiteral(
+                      "The file could not be written: %1 / N\u00E3o foi poss\u00EDvel gravar o arquivo: %1")
+                      .arg(QString::fromStdString(written.Problem)));
         co_return;
     }
-    StatusBar1->showMessage(QStringLiteral("%1 stations exported \u00B7 %1 esta\u00E7\u00F5es exportadas: %2")
+    StatusBar1->showMessage(QStringLiteral("%1 stations exported / %1 esta\u00E7\u00F5es exportadas: %2")
                                 .arg(entries.size())
                                 .arg(path),
                             10000);

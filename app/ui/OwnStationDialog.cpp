@@ -16,9 +16,9 @@
 namespace Tunewell {
 
 namespace {
-const QString kSave = QStringLiteral("Save \u00B7 Salvar");
-const QString kSaveAnyway = QStringLiteral("Save anyway \u00B7 Salvar assim mesmo");
-const QString kTrying = QStringLiteral("Trying the address\u2026 \u00B7 Testando o endere\u00E7o\u2026");
+const QString kSave = QStringLiteral("Save / Salvar");
+const QString kSaveAnyway = QStringLiteral("Save anyway / Salvar assim mesmo");
+const QString kTrying = QStringLiteral("Trying the address\u2026 / Testando o endere\u00E7o\u2026");
 
 QLineEdit *Field(QWidget *Parent, const char *Name, const std::string &Text, int Limit,
                  const QString &Accessible) {
@@ -45,23 +45,21 @@ std::optional<TOwnStation> OwnStationDialog::AskWithDialog(QWidget *Parent, cons
 OwnStationDialog::OwnStationDialog(const TOwnStation &Initial, Trial Try, QWidget *Parent)
     : QDialog(Parent), Initial_(Initial), Try_(std::move(Try)) {
     setObjectName(QStringLiteral("OwnStationDialog"));
-    setWindowTitle(Initial.Key.empty()
-                       ? QStringLiteral("Add own station \u00B7 Adicionar esta\u00E7\u00E3o sua")
-                       : QStringLiteral("Edit own station \u00B7 Editar esta\u00E7\u00E3o sua"));
+    setWindowTitle(Initial.Key.empty() ? QStringLiteral("Add own station / Adicionar esta\u00E7\u00E3o sua")
+                                       : QStringLiteral("Edit own station / Editar esta\u00E7\u00E3o sua"));
     // The cloud's limits, in characters.
-    NameField = Field(this, "EdtOwnName", Initial.Nome, 150, QStringLiteral("Name \u00B7 Nome"));
-    AddressField =
-        Field(this, "EdtOwnAddress", Initial.Url, 200, QStringLiteral("Address \u00B7 Endere\u00E7o"));
+    NameField = Field(this, "EdtOwnName", Initial.Nome, 150, QStringLiteral("Name / Nome"));
+    AddressField = Field(this, "EdtOwnAddress", Initial.Url, 200, QStringLiteral("Address / Endere\u00E7o"));
     AddressField->setPlaceholderText(QStringLiteral("https://"));
-    StyleField = Field(this, "EdtOwnStyle", Initial.Estilo, 30, QStringLiteral("Style \u00B7 Estilo"));
+    StyleField = Field(this, "EdtOwnStyle", Initial.Estilo, 30, QStringLiteral("Style / Estilo"));
     LocationField = Field(this, "EdtOwnLocation", Initial.Localizacao, 30,
-                          QStringLiteral("Location \u00B7 Localiza\u00E7\u00E3o"));
+                          QStringLiteral("Location / Localiza\u00E7\u00E3o"));
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Name \u00B7 Nome:"), NameField);
-    form->addRow(QStringLiteral("Address \u00B7 Endere\u00E7o:"), AddressField);
-    form->addRow(QStringLiteral("Style \u00B7 Estilo:"), StyleField);
-    form->addRow(QStringLiteral("Location \u00B7 Localiza\u00E7\u00E3o:"), LocationField);
+    form->addRow(QStringLiteral("Name / Nome:"), NameField);
+    form->addRow(QStringLiteral("Address / Endere\u00E7o:"), AddressField);
+    form->addRow(QStringLiteral("Style / Estilo:"), StyleField);
+    form->addRow(QStringLiteral("Location / Localiza\u00E7\u00E3o:"), LocationField);
 
     ResultLabel = new QLabel(this);
     ResultLabel->setObjectName(QStringLiteral("LblOwnResult"));
@@ -69,13 +67,13 @@ OwnStationDialog::OwnStationDialog(const TOwnStation &Initial, Trial Try, QWidge
     ResultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *buttons = new QDialogButtonBox(this);
-    TryButton = buttons->addButton(QStringLiteral("Try \u00B7 Testar"), QDialogButtonBox::ActionRole);
+    TryButton = buttons->addButton(QStringLiteral("Try / Testar"), QDialogButtonBox::ActionRole);
     TryButton->setObjectName(QStringLiteral("BtnOwnTry"));
     SaveButton = buttons->addButton(kSave, QDialogButtonBox::AcceptRole);
     SaveButton->setObjectName(QStringLiteral("BtnOwnSave"));
     SaveButton->setDefault(true);
     QPushButton *cancel =
-        buttons->addButton(QStringLiteral("Cancel \u00B7 Cancelar"), QDialogButtonBox::RejectRole);
+        buttons->addButton(QStringLiteral("Cancel / Cancelar"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("BtnOwnCancel"));
     // Save decides itself when the dialog closes.
     disconnect(buttons, &QDialogButtonBox::accepted, this, nullptr);

@@ -28,7 +28,7 @@ const QString kFavourite = QStringLiteral("favourite / favorita");
 const QString kNotFavourite = QStringLiteral("not favourite / n\u00E3o favorita");
 // A station of the listener's own has no catalogue number: its N\u00BA cell shows this mark.
 const QString kOwnMark = QStringLiteral("\u25C6");
-const QString kOwnStation = QStringLiteral("Your own station \u00B7 Esta\u00E7\u00E3o sua");
+const QString kOwnStation = QStringLiteral("Your own station / Esta\u00E7\u00E3o sua");
 } // namespace
 
 StationTableModel::StationTableModel(TStationTable &Table, QObject *Parent)

@@ -67,7 +67,7 @@ TEST_F(StationTrialTest, APeerThatNeverAnswersIsGivenUpAtTheBound) {
     EXPECT_EQ(result.Outcome, Outcome::NoAnswer);
     EXPECT_GE(took, 1s);
     EXPECT_LT(took, 3s);
-    EXPECT_EQ(StationTrialText(result, 1s), "No answer within 1 s \u00B7 Sem resposta em 1 s");
+    EXPECT_EQ(StationTrialText(result, 1s), "No answer within 1 s / Sem resposta em 1 s");
 }
 
 TEST(StationTrialText, NamesWhatAnsweredInBothLanguages) {
@@ -75,16 +75,15 @@ TEST(StationTrialText, NamesWhatAnsweredInBothLanguages) {
     result.Outcome = Outcome::Answers;
     result.ContentType = "audio/mpeg";
     result.Bitrate = "128";
-    EXPECT_EQ(StationTrialText(result, 8s),
-              "Answers: audio/mpeg, 128 kb/s \u00B7 Responde: audio/mpeg, 128 kb/s");
+    EXPECT_EQ(StationTrialText(result, 8s), "Answers: audio/mpeg, 128 kb/s / Responde: audio/mpeg, 128 kb/s");
     result.FromPlaylist = true;
     result.StreamUrl = "http://s/live";
     result.Bitrate.clear();
     EXPECT_EQ(StationTrialText(result, 8s),
-              "Answers: audio/mpeg (http://s/live) \u00B7 Responde: audio/mpeg (http://s/live)");
+              "Answers: audio/mpeg (http://s/live) / Responde: audio/mpeg (http://s/live)");
     result.Outcome = Outcome::Failed;
     result.Detail = "HTTP 404";
-    EXPECT_EQ(StationTrialText(result, 8s), "Does not answer: HTTP 404 \u00B7 N\u00E3o responde: HTTP 404");
+    EXPECT_EQ(StationTrialText(result, 8s), "Does not answer: HTTP 404 / N\u00E3o responde: HTTP 404");
 }
 
 } // namespace

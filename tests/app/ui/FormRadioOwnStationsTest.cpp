@@ -125,10 +125,9 @@ TEST_F(FormRadioOwnStationsTest, AddedStarredPlayedEditedAndRemovedAcrossCompute
     Dialogs.AnswerYes = true;
     other.RemoveOwnStation1->trigger();
     WaitForCloud();
-    EXPECT_EQ(
-        Dialogs.Texts(Kind::Question).back(),
-        QStringLiteral("Remove your station \u201CMinha Nova\u201D? \u00B7 Remover a sua esta\u00E7\u00E3o "
-                       "\u201CMinha Nova\u201D?"));
+    EXPECT_EQ(Dialogs.Texts(Kind::Question).back(),
+              QStringLiteral("Remove your station \u201CMinha Nova\u201D? / Remover a sua esta\u00E7\u00E3o "
+                             "\u201CMinha Nova\u201D?"));
     EXPECT_EQ(InTheCloud().count("-1"), 0u);
     EXPECT_TRUE(Cloud.read(Profile("/FAVORITOS/-1")).is_null());
     EXPECT_EQ(RowOfSerie("-1"), -1);

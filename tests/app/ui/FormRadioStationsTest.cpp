@@ -71,7 +71,7 @@ TEST_F(FormRadioStationsTest, WindowHasItsControlsCaptionsAndMenu) {
     for (QAction *item : form.MainMenu1->actions())
         titles << item->text();
     EXPECT_EQ(titles, (QStringList{"Register  ", "Skin  ", "Help  ", "About  ", "Favorite", "Player",
-                                   QStringLiteral("Stations \u00B7 Esta\u00E7\u00F5es")}));
+                                   QStringLiteral("Stations / Esta\u00E7\u00F5es")}));
     QStringList skins;
     for (QAction *item : form.Skin1->actions())
         skins << item->text() + (item->isChecked() ? "*" : "");

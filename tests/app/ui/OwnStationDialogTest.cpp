@@ -53,7 +53,7 @@ TEST_F(OwnStationDialogTest, FieldsHoldWhatTheCloudKeeps) {
     EXPECT_EQ(dialog->AddressField->maxLength(), 200);
     EXPECT_EQ(dialog->StyleField->maxLength(), 30);
     EXPECT_EQ(dialog->LocationField->maxLength(), 30);
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Edit own station \u00B7 Editar esta\u00E7\u00E3o sua"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Edit own station / Editar esta\u00E7\u00E3o sua"));
     EXPECT_EQ(dialog->Station(), (TOwnStation{"-Key", "Minha", "http://a/s", "Jazz", "Rio", -4}));
 }
 
@@ -87,7 +87,7 @@ TEST_F(OwnStationDialogTest, AnAddressThatAnswersWithAudioIsSavedAtOnce) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(Tries, 1);
     EXPECT_EQ(dialog->ResultLabel->text(),
-              QStringLiteral("Answers: audio/mpeg, 128 kb/s \u00B7 Responde: audio/mpeg, 128 kb/s"));
+              QStringLiteral("Answers: audio/mpeg, 128 kb/s / Responde: audio/mpeg, 128 kb/s"));
     EXPECT_EQ(dialog->Station().Nome, "Minha");
     EXPECT_EQ(dialog->Station().Url, "http://a/s");
 }
@@ -99,11 +99,11 @@ TEST_F(OwnStationDialogTest, AfterAFailureTheListenerMayStillSave) {
     SaveAndWait(*dialog, true);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(dialog->ResultLabel->text().startsWith("Answers, but not with audio: text/html"));
-    EXPECT_EQ(dialog->SaveButton->text(), QStringLiteral("Save anyway \u00B7 Salvar assim mesmo"));
+    EXPECT_EQ(dialog->SaveButton->text(), QStringLiteral("Save anyway / Salvar assim mesmo"));
 
     // Another address is tried anew; the same one again is saved as it is.
     dialog->AddressField->setText("http://a/other");
-    EXPECT_EQ(dialog->SaveButton->text(), QStringLiteral("Save \u00B7 Salvar"));
+    EXPECT_EQ(dialog->SaveButton->text(), QStringLiteral("Save / Salvar"));
     SaveAndWait(*dialog, true);
     EXPECT_EQ(Tries, 2);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
