@@ -6,6 +6,7 @@
 #include "LocalCloud.h"
 #include "MediaPlayer2Client.h"
 #include "Player/Wmp.h"
+#include "StillPlayerRemote.h"
 #include "app/core/StationTable.h"
 #include "app/desktop/MainWindowControl.h"
 #include "app/desktop/MediaPlayer2Service.h"
@@ -40,34 +41,6 @@ std::filesystem::path ThreeStreams(const QTemporaryDir &Folder) {
         std::filesystem::copy_file(TunewellTesting::LocalCloud::demoClip(), folder / name);
     return folder;
 }
-
-// A player that only says what it is told to: a station and its titles.
-class ScriptedRemote : public PlayerRemote {
-public:
-    void Tell(const QString &NewTitle) {
-        TitleNow = NewTitle;
-        emit TitleChanged();
-    }
-    Player::PlaybackState State() const override { return Player::PlaybackState::Playing; }
-    QString Title() const override { return TitleNow; }
-    RemoteStation Station() const override { return StationNow; }
-    int Volume() const override { return 50; }
-    void SetVolume(int) override {}
-    void Play() override {}
-    void Pause() override {}
-    void Stop() override {}
-    void Next() override {}
-    void Previous() override {}
-    bool CanGoNext() const override { return false; }
-    bool CanGoPrevious() const override { return false; }
-    bool CanPlay() const override { return true; }
-    void PlaySelected() override {}
-    std::vector<RemoteStation> Favourites() const override { return {}; }
-    void PlayFavourite(const QString &) override {}
-
-    RemoteStation StationNow{"Rock & Demo", "http://127.0.0.1:1/rock", "12"};
-    QString TitleNow;
-};
 
 class DesktopBusTest : public DesktopFixture {
 protected:
@@ -421,16 +394,18 @@ TEST_F(DesktopBusTest, WithoutMarkupTheNameIsPlainText) {
 }
 
 TEST(TitleNoticesTest, WhetherTheServiceReadsMarkupIsAskedAgainUntilOneAnswers) {
-    ScriptedRemote remote;
+    StillPlayerRemote remote;
+    remote.StationNow = {"Rock & Demo", "http://127.0.0.1:1/rock", "12"};
+    remote.CanPlayNow = true;
     TitleNotices notices(remote, QDBusConnection::sessionBus());
     notices.SetEnabled(true);
     // No notification service yet: nothing can be told, and nothing is concluded.
-    remote.Tell("Title one");
+    remote.ShowTitle("Title one");
     QTest::qWait(300);
 
     FakeNotifications notifications({"body", "body-markup"});
     ASSERT_TRUE(notifications.Registered());
-    remote.Tell("Title two");
+    remote.ShowTitle("Title two");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !notifications.Notices.empty(); }, kPatience));
     EXPECT_EQ(notifications.Notices.at(0).Summary, "Title two");
     EXPECT_EQ(notifications.Notices.at(0).Body, "Rock &amp; Demo");

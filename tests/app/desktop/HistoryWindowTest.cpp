@@ -4,8 +4,8 @@
 
 #include "DesktopFixture.h"
 #include "Player/Wmp.h"
+#include "StillPlayerRemote.h"
 #include "app/desktop/HistoryTableModel.h"
-#include "app/desktop/PlayerRemote.h"
 #include "app/desktop/RecentTitlesMenu.h"
 #include "app/desktop/TitleHistory.h"
 #include "app/history/HistoryStore.h"
@@ -28,34 +28,6 @@
 
 namespace Tunewell::Testing {
 namespace {
-
-// A player whose station and title the test sets.
-class TitleRemote : public PlayerRemote {
-public:
-    Player::PlaybackState State() const override { return Player::PlaybackState::Playing; }
-    QString Title() const override { return TitleNow; }
-    RemoteStation Station() const override { return StationNow; }
-    int Volume() const override { return 50; }
-    void SetVolume(int) override {}
-    void Play() override {}
-    void Pause() override {}
-    void Stop() override {}
-    void Next() override {}
-    void Previous() override {}
-    bool CanGoNext() const override { return false; }
-    bool CanGoPrevious() const override { return false; }
-    bool CanPlay() const override { return false; }
-    void PlaySelected() override {}
-    std::vector<RemoteStation> Favourites() const override { return {}; }
-    void PlayFavourite(const QString &) override {}
-
-    void Show(const QString &Title) {
-        TitleNow = Title;
-        emit TitleChanged();
-    }
-    QString TitleNow;
-    RemoteStation StationNow{"Rádio Alpha", "http://a/stream", "10"};
-};
 
 std::int64_t At(int Hour, int Minute) {
     return QDateTime(QDate(2026, 12, 11), QTime(Hour, Minute)).toSecsSinceEpoch();
@@ -94,7 +66,8 @@ protected:
 };
 
 TEST_F(HistoryWindowTest, TitlesShownGoInOnceWithTheirStationAndTheTimeTheyCame) {
-    TitleRemote remote;
+    StillPlayerRemote remote;
+    remote.StationNow = {"Rádio Alpha", "http://a/stream", "10"};
     HistoryStore store("",
                        [](std::function<void()> Procedure) { QMetaObject::invokeMethod(qApp, Procedure); });
     auto now = std::chrono::system_clock::from_time_t(At(7, 30));
@@ -102,13 +75,13 @@ TEST_F(HistoryWindowTest, TitlesShownGoInOnceWithTheirStationAndTheTimeTheyCame)
     std::vector<HistoryEntry> added;
     QObject::connect(&history, &TitleHistory::Added,
                      [&](const HistoryEntry &Entry) { added.push_back(Entry); });
-    remote.Show("Nara - Sol");
-    remote.Show("");                // the station changes: no title
+    remote.ShowTitle("Nara - Sol");
+    remote.ShowTitle("");           // the station changes: no title
     now += std::chrono::minutes(1); // a reconnect later, the same title again
-    remote.Show("Nara - Sol");
+    remote.ShowTitle("Nara - Sol");
     for (int i = 1; i <= 6; ++i) {
         now += std::chrono::minutes(4);
-        remote.Show(QStringLiteral("Song %1").arg(i));
+        remote.ShowTitle(QStringLiteral("Song %1").arg(i));
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return added.size() >= 7; }));
     QTest::qWait(50);
