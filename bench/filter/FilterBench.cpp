@@ -2,27 +2,17 @@
 // keystroke at a time, and prints the median and the worst time a keystroke took to re-filter
 // (the grid's own update included), for each word and over all of them.
 // Usage: filter-bench [STATIONS]; run with QT_QPA_PLATFORM=offscreen where there is no display.
+#include "KeystrokeTiming.h"
 #include "SampleTable.h"
 #include "app/core/StationTable.h"
 #include "app/ui/StationFilterModel.h"
 #include "app/ui/StationTableModel.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTableView>
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
-
-namespace {
-
-double Median(std::vector<double> Times) {
-    std::sort(Times.begin(), Times.end());
-    return Times.empty() ? 0 : Times[Times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char **argv) {
     using namespace Tunewell;
@@ -43,27 +33,14 @@ int main(int argc, char **argv) {
     // Each word typed from an empty field, then cleared with one keystroke.
     for (const char *word : {"radio", "sao paulo", "classica", "jovem 1234", "zzz"}) {
         for (int round = 0; round < 3; ++round) {
-            std::vector<double> times;
-            int shown = 0;
-            const QString text = QString::fromUtf8(word);
-            for (qsizetype typed = 1; typed <= text.size() + 1; ++typed) {
-                QElapsedTimer clock;
-                clock.start();
-                filter.SetText(typed <= text.size() ? text.left(typed) : QString());
-                QApplication::processEvents();
-                times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-                if (typed == text.size())
-                    shown = filter.rowCount();
-            }
-            all.insert(all.end(), times.begin(), times.end());
+            const auto timing = TunewellBench::TimeTyping(
+                QString::fromUtf8(word), [&filter](const QString &Text) { filter.SetText(Text); },
+                [&filter] { return filter.rowCount(); });
+            all.insert(all.end(), timing.Milliseconds.begin(), timing.Milliseconds.end());
             if (round == 2)
-                std::printf(
-                    "typing '%s' and clearing: median %.1f ms, worst %.1f ms per keystroke (%d rows shown at "
-                    "the end of the word)\n",
-                    word, Median(times), *std::max_element(times.begin(), times.end()), shown);
+                TunewellBench::PrintWordTiming(word, timing);
         }
     }
-    std::printf("every keystroke: median %.1f ms, worst %.1f ms\n", Median(all),
-                *std::max_element(all.begin(), all.end()));
+    TunewellBench::PrintEveryKeystroke(all);
     return 0;
 }

@@ -4,10 +4,11 @@
 // keystroke at a time and prints the median and the worst time a keystroke took (the grid's own
 // update included). Usage: history-bench [--picture FILE]; run with QT_QPA_PLATFORM=offscreen
 // where there is no display.
+#include "KeystrokeTiming.h"
 #include "SampleStations.h"
+#include "StillPlayerRemote.h"
 #include "app/desktop/HistoryTableModel.h"
 #include "app/desktop/HistoryWindow.h"
-#include "app/desktop/PlayerRemote.h"
 #include "app/desktop/TitleHistory.h"
 #include "app/history/HistoryDatabase.h"
 #include "app/history/HistoryStore.h"
@@ -29,27 +30,6 @@
 namespace {
 
 using namespace Tunewell;
-
-// No player: the window is given the titles through the file.
-class SilentRemote : public PlayerRemote {
-public:
-    Player::PlaybackState State() const override { return Player::PlaybackState::Stopped; }
-    QString Title() const override { return {}; }
-    RemoteStation Station() const override { return {}; }
-    int Volume() const override { return 0; }
-    void SetVolume(int) override {}
-    void Play() override {}
-    void Pause() override {}
-    void Stop() override {}
-    void Next() override {}
-    void Previous() override {}
-    bool CanGoNext() const override { return false; }
-    bool CanGoPrevious() const override { return false; }
-    bool CanPlay() const override { return false; }
-    void PlaySelected() override {}
-    std::vector<RemoteStation> Favourites() const override { return {}; }
-    void PlayFavourite(const QString &) override {}
-};
 
 class NoDialogs : public IDialogs {
 public:
@@ -97,11 +77,6 @@ void Seed(const std::string &File, int Titles) {
     sqlite3_close(database);
 }
 
-double Median(std::vector<double> Times) {
-    std::sort(Times.begin(), Times.end());
-    return Times.empty() ? 0 : Times[Times.size() / 2];
-}
-
 double Milliseconds(const QElapsedTimer &Clock) {
     return static_cast<double>(Clock.nsecsElapsed()) / 1e6;
 }
@@ -121,7 +96,8 @@ int main(int argc, char **argv) {
 
     HistoryStore store(file,
                        [](std::function<void()> Procedure) { QMetaObject::invokeMethod(qApp, Procedure); });
-    SilentRemote remote;
+    Testing::StillPlayerRemote remote;
+    remote.StateNow = Player::PlaybackState::Stopped;
     TitleHistory history(remote, store);
     NoDialogs dialogs;
     QWidget owner;
@@ -164,8 +140,8 @@ int main(int argc, char **argv) {
     }
     std::printf("History command to %d rows shown: median %.1f ms, worst %.1f ms (UI thread: median %.1f ms, "
                 "worst %.1f ms)\n",
-                titles, Median(opening), *std::max_element(opening.begin(), opening.end()), Median(uiShare),
-                *std::max_element(uiShare.begin(), uiShare.end()));
+                titles, TunewellBench::Median(opening), *std::max_element(opening.begin(), opening.end()),
+                TunewellBench::Median(uiShare), *std::max_element(uiShare.begin(), uiShare.end()));
 
     HistoryWindow window(history, dialogs, nullptr, &owner);
     window.show();
@@ -176,25 +152,12 @@ int main(int argc, char **argv) {
     QLineEdit *field = window.FindBar()->Field();
     std::vector<double> all;
     for (const char *word : {"cancao", "marisa monte", "aguas de marco", "radio 12", "zzz"}) {
-        std::vector<double> times;
-        int shown = 0;
-        const QString text = QString::fromUtf8(word);
-        for (qsizetype typed = 1; typed <= text.size() + 1; ++typed) {
-            QElapsedTimer clock;
-            clock.start();
-            field->setText(typed <= text.size() ? text.left(typed) : QString());
-            QApplication::processEvents();
-            times.push_back(Milliseconds(clock));
-            if (typed == text.size())
-                shown = window.Grid()->model()->rowCount();
-        }
-        all.insert(all.end(), times.begin(), times.end());
-        std::printf(
-            "typing '%s' and clearing: median %.1f ms, worst %.1f ms per keystroke (%d rows shown at the end "
-            "of the word)\n",
-            word, Median(times), *std::max_element(times.begin(), times.end()), shown);
+        const auto timing = TunewellBench::TimeTyping(
+            QString::fromUtf8(word), [field](const QString &Text) { field->setText(Text); },
+            [&window] { return window.Grid()->model()->rowCount(); });
+        all.insert(all.end(), timing.Milliseconds.begin(), timing.Milliseconds.end());
+        TunewellBench::PrintWordTiming(word, timing);
     }
-    std::printf("every keystroke: median %.1f ms, worst %.1f ms\n", Median(all),
-                *std::max_element(all.begin(), all.end()));
+    TunewellBench::PrintEveryKeystroke(all);
     return 0;
 }
