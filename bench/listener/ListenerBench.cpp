@@ -8,7 +8,7 @@
 #include "Cumulo/QueueDispatcher.h"
 #include "Cumulo/RealTimeDB.h"
 #include "LocalCloud.h"
-#include "Tunewell/BuildValues.h"
+#include "ServiceAccount.h"
 
 #include <algorithm>
 #include <atomic>
@@ -28,11 +28,9 @@ constexpr int Writes = 10000;
 constexpr auto Patience = std::chrono::minutes(5);
 
 std::shared_ptr<TRealTimeDB> SignedInClient(const TunewellTesting::LocalCloud &Cloud) {
-    auto auth = std::make_shared<TFirebaseAuthentication>(
-        Tunewell::BuildValues::kApiKey, TAuthenticationEndpoints{Cloud.identityUrl(), Cloud.tokenUrl()});
-    auth->SignInWithEmailAndPasswordSynchronous(Tunewell::BuildValues::kServiceEmail,
-                                                Tunewell::BuildValues::kServicePassword);
-    return std::make_shared<TRealTimeDB>(auth, Cloud.databaseUrl());
+    return std::make_shared<TRealTimeDB>(
+        TunewellTesting::SignedInServiceAccount({Cloud.identityUrl(), Cloud.tokenUrl()}),
+        Cloud.databaseUrl());
 }
 
 double Milliseconds(Clock::duration Duration) {

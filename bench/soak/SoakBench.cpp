@@ -13,8 +13,8 @@
 #include "ListenerView.h"
 #include "LocalCloud.h"
 #include "ServerMemory.h"
+#include "ServiceAccount.h"
 #include "SoakOptions.h"
-#include "Tunewell/BuildValues.h"
 
 #include <algorithm>
 #include <atomic>
@@ -36,11 +36,7 @@ constexpr auto ConvergencePatience = std::chrono::seconds(120);
 constexpr auto SamplePeriod = std::chrono::seconds(15);
 
 std::shared_ptr<TFirebaseAuthentication> SignedIn(const TunewellTesting::LocalCloud &Cloud) {
-    auto auth = std::make_shared<TFirebaseAuthentication>(
-        Tunewell::BuildValues::kApiKey, TAuthenticationEndpoints{Cloud.identityUrl(), Cloud.tokenUrl()});
-    auth->SignInWithEmailAndPasswordSynchronous(Tunewell::BuildValues::kServiceEmail,
-                                                Tunewell::BuildValues::kServicePassword);
-    return auth;
+    return TunewellTesting::SignedInServiceAccount({Cloud.identityUrl(), Cloud.tokenUrl()});
 }
 
 std::shared_ptr<TRealTimeDB> SignedInClient(const TunewellTesting::LocalCloud &Cloud) {

@@ -4,7 +4,7 @@
 #include "Cumulo/QueueDispatcher.h"
 #include "Cumulo/RealTimeDB.h"
 #include "LocalCloud.h"
-#include "Tunewell/BuildValues.h"
+#include "ServiceAccount.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@ using namespace Cumulo;
 using namespace std::chrono_literals;
 using TunewellTesting::LocalCloud;
 using TunewellTesting::LocalCloudOptions;
+using TunewellTesting::SignedInServiceAccount;
 
 namespace {
 
@@ -44,12 +45,8 @@ protected:
     }
 
     std::shared_ptr<TRealTimeDB> SignedInClient() const {
-        auto auth = std::make_shared<TFirebaseAuthentication>(
-            Tunewell::BuildValues::kApiKey,
-            TAuthenticationEndpoints{fCloud->identityUrl(), fCloud->tokenUrl()});
-        auth->SignInWithEmailAndPasswordSynchronous(Tunewell::BuildValues::kServiceEmail,
-                                                    Tunewell::BuildValues::kServicePassword);
-        return std::make_shared<TRealTimeDB>(auth, fCloud->databaseUrl());
+        return std::make_shared<TRealTimeDB>(
+            SignedInServiceAccount({fCloud->identityUrl(), fCloud->tokenUrl()}), fCloud->databaseUrl());
     }
 
     std::shared_ptr<IFirebaseEvent> Listen(const TStringDynArray &Params) {

@@ -11,6 +11,7 @@
 #include "FakeClock.h"
 
 #include <LocalCloud.h>
+#include <ServiceAccount.h>
 #include <Tunewell/BuildValues.h>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -36,11 +37,7 @@ protected:
 
     void SetUp() override {
         fClock = std::make_shared<TFakeClock>(SystemClock()->Now());
-        fAuth = std::make_shared<TFirebaseAuthentication>(
-            BuildValues::kApiKey, TAuthenticationEndpoints{fCloud->identityUrl(), fCloud->tokenUrl()},
-            fClock);
-        fAuth->SignInWithEmailAndPasswordSynchronous(BuildValues::kServiceEmail,
-                                                     BuildValues::kServicePassword);
+        fAuth = TunewellTesting::SignedInServiceAccount({fCloud->identityUrl(), fCloud->tokenUrl()}, fClock);
         fDB = std::make_shared<TRealTimeDB>(fAuth, fCloud->databaseUrl());
     }
 
@@ -130,10 +127,7 @@ TEST(LocalCloudConnections, RequestsShareOneConnectionPerHostAndTheStreamHasItsO
         THttpTransport::Shared().SetConnectionReuse(c.Reuse);
         TunewellTesting::LocalCloud cloud(OpenRules());
         const auto clock = std::make_shared<TFakeClock>(SystemClock()->Now());
-        auto auth = std::make_shared<TFirebaseAuthentication>(
-            BuildValues::kApiKey, TAuthenticationEndpoints{cloud.identityUrl(), cloud.tokenUrl()}, clock);
-        auth->SignInWithEmailAndPasswordSynchronous(BuildValues::kServiceEmail,
-                                                    BuildValues::kServicePassword);
+        auto auth = TunewellTesting::SignedInServiceAccount({cloud.identityUrl(), cloud.tokenUrl()}, clock);
         clock->Set(auth->TokenExpiryDT());
         ASSERT_TRUE(auth->CheckAndRefreshTokenSynchronous());
         auto first = std::make_shared<TRealTimeDB>(auth, cloud.databaseUrl());
@@ -177,10 +171,7 @@ bool DatabaseConnectionsReach(const TunewellTesting::LocalCloud &Cloud, std::uin
 }
 
 std::shared_ptr<TFirebaseAuthentication> SignedIn(const TunewellTesting::LocalCloud &Cloud) {
-    auto auth = std::make_shared<TFirebaseAuthentication>(
-        BuildValues::kApiKey, TAuthenticationEndpoints{Cloud.identityUrl(), Cloud.tokenUrl()});
-    auth->SignInWithEmailAndPasswordSynchronous(BuildValues::kServiceEmail, BuildValues::kServicePassword);
-    return auth;
+    return TunewellTesting::SignedInServiceAccount({Cloud.identityUrl(), Cloud.tokenUrl()});
 }
 
 // A far cloud: the database connection is opened while the sign-in runs, and the requests after

@@ -7,7 +7,7 @@
 #include "Cumulo/RealTimeDB.h"
 #include "Http2Front.h"
 #include "LocalCloud.h"
-#include "Tunewell/BuildValues.h"
+#include "ServiceAccount.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@ using namespace std::chrono_literals;
 using TunewellTesting::Http2Front;
 using TunewellTesting::LocalCloud;
 using TunewellTesting::LocalCloudOptions;
+using TunewellTesting::SignedInServiceAccount;
 
 namespace {
 
@@ -59,12 +60,8 @@ protected:
     }
 
     std::shared_ptr<TRealTimeDB> SignedInClient() const {
-        auto auth = std::make_shared<TFirebaseAuthentication>(
-            Tunewell::BuildValues::kApiKey,
-            TAuthenticationEndpoints{fFront ? fFront->identityUrl() : fCloud->identityUrl(),
-                                     fFront ? fFront->tokenUrl() : fCloud->tokenUrl()});
-        auth->SignInWithEmailAndPasswordSynchronous(Tunewell::BuildValues::kServiceEmail,
-                                                    Tunewell::BuildValues::kServicePassword);
+        auto auth = SignedInServiceAccount({fFront ? fFront->identityUrl() : fCloud->identityUrl(),
+                                            fFront ? fFront->tokenUrl() : fCloud->tokenUrl()});
         return std::make_shared<TRealTimeDB>(auth, fFront ? fFront->databaseUrl() : fCloud->databaseUrl());
     }
 
