@@ -41,6 +41,14 @@ std::optional<int> PlayerSettings::Number(const QString &Name, int Lowest, int H
     return value;
 }
 
+bool PlayerSettings::Flag(const QString &Name) const {
+    return Number(Name, 0, 1).value_or(0) == 1;
+}
+
+void PlayerSettings::WriteFlag(const QString &Name, bool On) const {
+    Write(Name, On ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 void PlayerSettings::Write(const QString &Name, const QString &Value) const {
     try {
         GravarRegistro(kStore, kSection, Name, Value);
@@ -59,11 +67,11 @@ void PlayerSettings::SetVolume(int Percent) const {
 }
 
 bool PlayerSettings::TitleNotices() const {
-    return Number(kTitleNotices, 0, 1).value_or(0) == 1;
+    return Flag(kTitleNotices);
 }
 
 void PlayerSettings::SetTitleNotices(bool On) const {
-    Write(kTitleNotices, On ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteFlag(kTitleNotices, On);
 }
 
 int PlayerSettings::SleepMinutes() const {
@@ -75,16 +83,16 @@ void PlayerSettings::SetSleepMinutes(int Minutes) const {
 }
 
 bool PlayerSettings::CloseToTray() const {
-    return Number(kCloseToTray, 0, 1).value_or(0) == 1;
+    return Flag(kCloseToTray);
 }
 
 void PlayerSettings::SetCloseToTray(bool On) const {
-    Write(kCloseToTray, On ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteFlag(kCloseToTray, On);
 }
 
 AlarmChoice PlayerSettings::Alarm() const {
     AlarmChoice choice;
-    choice.On = Number(kAlarmOn, 0, 1).value_or(0) == 1;
+    choice.On = Flag(kAlarmOn);
     if (const QTime at = QTime::fromString(Text(kAlarmTime).trimmed(), kTimeFormat); at.isValid())
         choice.At = at;
     // The days as digits, 1 for Monday to 7 for Sunday: "12345".
@@ -102,7 +110,7 @@ void PlayerSettings::SetAlarm(const AlarmChoice &Choice) const {
     for (int day = 1; day <= 7; ++day)
         if (Choice.Days >> (day - 1) & 1u)
             days += QString::number(day);
-    Write(kAlarmOn, Choice.On ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteFlag(kAlarmOn, Choice.On);
     Write(kAlarmTime, Choice.At.toString(kTimeFormat));
     Write(kAlarmDays, days);
     Write(kAlarmStation, Choice.Serie);

@@ -34,8 +34,11 @@ public:
 
 private:
     std::optional<int> Number(const QString &Name, int Lowest, int Highest) const;
+    // "1" is on; anything else, or nothing, off.
+    bool Flag(const QString &Name) const;
     QString Text(const QString &Name) const;
     void Write(const QString &Name, const QString &Value) const;
+    void WriteFlag(const QString &Name, bool On) const;
 };
 
 } // namespace Tunewell
