@@ -105,6 +105,17 @@ protected:
         Script->Calls.clear();
     }
 
+    // A start that shows the kept catalogue while the cloud, changed since, holds its answers.
+    TFormRadio &ShowKeptWhileTheCloudWaits() {
+        KeepThenChangeTheCloud();
+        Gate.Hold(*Script, "GET VERSOES");
+        auto &form = Create();
+        form.show();
+        EXPECT_TRUE(Gate.WaitUntilHeld());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.cdsRadios.RowCount() == 3; }, 5000));
+        return form;
+    }
+
     QTemporaryDir Folder;
     CallGate Gate;
 };
@@ -141,13 +152,9 @@ TEST_F(FormRadioSequenceTest, TheStartSendsWhatItAlwaysSentInTheSameOrder) {
 }
 
 TEST_F(FormRadioSequenceTest, TheKeptCatalogueShowsFirstAndTheCloudsTakesItsPlaceInPlace) {
-    KeepThenChangeTheCloud();
-    Gate.Hold(*Script, "GET VERSOES");
-    auto &form = Create();
-    form.show();
     // Before the cloud has answered anything but the sign-in: the kept rows, the last station.
-    ASSERT_TRUE(Gate.WaitUntilHeld());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.cdsRadios.RowCount() == 3; }, 5000));
+    auto &form = ShowKeptWhileTheCloudWaits();
+    ASSERT_FALSE(HasFailure());
     EXPECT_EQ(Player->Played, QStringList{"http://127.0.0.1:1/two"});
     EXPECT_EQ(form.LabelNome->text(), "Bravo");
     EXPECT_EQ(form.cdsRadios.DisplayText(RowOfSerie("12"), fpFavoritos), "1");
@@ -217,12 +224,8 @@ TEST_F(FormRadioSequenceTest, ClosingDuringASequenceEndsItAndWritesTheCloseRecor
 }
 
 TEST_F(FormRadioSequenceTest, TheWindowAnswersWhileTheCloudDoesNotAndAClickWaitsItsTurn) {
-    KeepThenChangeTheCloud();
-    Gate.Hold(*Script, "GET VERSOES");
-    auto &form = Create();
-    form.show();
-    ASSERT_TRUE(Gate.WaitUntilHeld());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.cdsRadios.RowCount() == 3; }, 5000));
+    auto &form = ShowKeptWhileTheCloudWaits();
+    ASSERT_FALSE(HasFailure());
 
     int ticks = 0;
     QTimer ticker;
