@@ -2,6 +2,7 @@
 
 #include "app/playlists/PlaylistLimits.h"
 #include "app/playlists/PlaylistMessages.h"
+#include "shared/core/UniqueDescriptor.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -14,24 +15,6 @@ namespace Tunewell {
 
 namespace {
 
-class TOpenFile {
-public:
-    explicit TOpenFile(const std::filesystem::path &File)
-        // Non-blocking: opening a FIFO must not wait for a writer.
-        : Fd_(::open(File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {}
-    TOpenFile(const TOpenFile &) = delete;
-    TOpenFile &operator=(const TOpenFile &) = delete;
-    ~TOpenFile() {
-        if (Fd_ >= 0) {
-            ::close(Fd_);
-        }
-    }
-    int Fd() const { return Fd_; }
-
-private:
-    int Fd_;
-};
-
 PlaylistError SystemFailure() {
     return PlaylistRefusal::CannotRead(std::strerror(errno));
 }
@@ -39,12 +22,13 @@ PlaylistError SystemFailure() {
 } // namespace
 
 std::string ReadPlaylistFileBytes(const std::filesystem::path &File) {
-    const TOpenFile file(File);
-    if (file.Fd() < 0) {
+    // Non-blocking: opening a FIFO must not wait for a writer.
+    const UniqueDescriptor file(::open(File.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file.Valid()) {
         throw SystemFailure();
     }
     struct stat facts {};
-    if (::fstat(file.Fd(), &facts) != 0) {
+    if (::fstat(file.Get(), &facts) != 0) {
         throw SystemFailure();
     }
     if (!S_ISREG(facts.st_mode)) {
@@ -57,7 +41,7 @@ std::string ReadPlaylistFileBytes(const std::filesystem::path &File) {
     std::string bytes(PlaylistMaxFileBytes + 1, '\0');
     std::size_t filled = 0;
     while (filled < bytes.size()) {
-        const ssize_t got = ::read(file.Fd(), bytes.data() + filled, bytes.size() - filled);
+        const ssize_t got = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR) {
             continue;
         }
