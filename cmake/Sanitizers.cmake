@@ -12,7 +12,9 @@ elseif(NOT TUNEWELL_SANITIZE STREQUAL "")
 endif()
 
 if(_tunewell_sanitize_flags)
-  add_compile_options(${_tunewell_sanitize_flags} -fno-omit-frame-pointer)
+  # -O1 and line tables only: the instrumented build compiles about twice as fast as at -O2 with full
+  # debugging information, and its reports still name every file and line.
+  add_compile_options(${_tunewell_sanitize_flags} -fno-omit-frame-pointer -O1 -g1)
   add_link_options(${_tunewell_sanitize_flags})
   # Reports inside system libraries are waived one by one in these files.
   set(_supp ${CMAKE_CURRENT_LIST_DIR}/sanitizers)

@@ -1,0 +1,22 @@
+# A quicker build on a small machine. Links were a large share of each build: mold takes them when it
+# is installed. Compiles go through ccache when it is installed, keyed on paths relative to the
+# checkout so that another clone of the same sources (CI's, a worktree) finds the same entries; its
+# files stay in ccache's own folder, outside the checkout, so a later run keeps them.
+option(TUNEWELL_MOLD "Link with mold when it is installed" ON)
+if(TUNEWELL_MOLD)
+  find_program(TUNEWELL_MOLD_LINKER mold)
+  if(TUNEWELL_MOLD_LINKER)
+    add_link_options(-fuse-ld=mold)
+  endif()
+endif()
+
+option(TUNEWELL_CCACHE "Compile through ccache when it is installed" ON)
+if(TUNEWELL_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
+  find_program(TUNEWELL_CCACHE_PROGRAM ccache)
+  if(TUNEWELL_CCACHE_PROGRAM)
+    set(CMAKE_CXX_COMPILER_LAUNCHER
+        ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${PROJECT_SOURCE_DIR} CCACHE_NOHASHDIR=1
+        CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+        ${TUNEWELL_CCACHE_PROGRAM})
+  endif()
+endif()
