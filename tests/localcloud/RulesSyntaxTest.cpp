@@ -181,6 +181,72 @@ TEST(RulesSyntaxTest, RegularExpressionsAreTheServicesOwnSubset) {
     }
 }
 
+// A rule as written in the file under a place with a wildcard; the mark's '^' stands under the
+// expression the refusal names.
+struct Typed {
+    const char *kind;
+    const char *rule;
+    const char *mark;
+    const char *message; // a part of the message
+};
+
+TEST(RulesSyntaxTest, RulesThatCannotBeBooleanAreRefused) {
+    const auto before = [](const std::string &kind) { return R"({"rules": {"$id": {")" + kind + R"(": ")"; };
+    const auto rulesWith = [&](const std::string &kind, const std::string &rule) {
+        return before(kind) + rule + "\"}}}";
+    };
+    const Typed refused[] = {
+        {".read", "auth.uid", "^", "a rule must be boolean, not a text"},
+        {".read", "'yes'", "^", "not a text"},
+        {".read", "$id", "^", "not a text"},
+        {".read", "1", "^", "not a number"},
+        {".read", "-1", "^", "not a number"},
+        {".read", "now", "^", "not a number"},
+        {".read", "null", "^", "not null"},
+        {".read", "data", "^", "not a node"},
+        {".read", "root.child('a')", "^", "not a node"},
+        {".read", "auth", "^", "not auth"},
+        {".read", "auth.token", "^", "not auth.token"},
+        {".read", "['a']", "^", "not a list"},
+        {".read", "/a/", "^", "not a regular expression"},
+        {".write", "newData.child('a')", "^", "not a node"},
+        {".validate", "newData.val().length", "^", "not a number"},
+        // The operands of !, && and || are boolean too, wherever they stand.
+        {".read", "auth.uid && true", "^", "each operand of '&&' must be boolean, not a text"},
+        {".read", "true || 'x'", "        ^", "each operand of '||'"},
+        {".read", "!data", " ^", "the operand of '!'"},
+        {".read", "data.child(auth.uid || 'a').exists()", "           ^", "each operand of '||'"},
+        {".read", "(1 && true) == true", " ^", "each operand of '&&'"},
+    };
+    for (const auto &c : refused) {
+        SCOPED_TRACE(std::string(c.kind) + ": " + c.rule);
+        const std::string text = rulesWith(c.kind, c.rule);
+        try {
+            SecurityRules::fromText(text);
+            ADD_FAILURE() << "accepted";
+        } catch (const RulesSyntaxError &error) {
+            EXPECT_EQ(error.at().line, 1);
+            EXPECT_EQ(error.at().column,
+                      static_cast<int>(before(c.kind).size() + 1 + std::string(c.mark).find('^')));
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
+    }
+    // Boolean, or known only when it runs: a value read from the tree or a claim of the token,
+    // which grants nothing unless it is true.
+    const std::pair<const char *, const char *> accepted[] = {
+        {".read", "auth != null"},
+        {".read", "data.exists() && !data.hasChild('x')"},
+        {".read", "data.val()"},
+        {".read", "!data.child('shut').val()"},
+        {".read", "auth.token.email_verified"},
+        {".validate", "newData.val()"},
+        {".validate", "newData.isString() && newData.val().matches(/^a/)"},
+        {".write", "$id.beginsWith('a') || root.child('x').val() == 1"},
+    };
+    for (const auto &[kind, rule] : accepted)
+        EXPECT_NO_THROW(SecurityRules::fromText(rulesWith(kind, rule))) << kind << ": " << rule;
+}
+
 TEST(RulesSyntaxTest, DeepNestingIsRefusedNotOverflowed) {
     const std::string deepJson = std::string(100000, '[') + std::string(100000, ']');
     EXPECT_THROW(SecurityRules::fromText(deepJson), RulesSyntaxError);
