@@ -92,8 +92,18 @@ std::uint64_t Database::commit(const NodePath &base, std::vector<Change> changes
 }
 
 void Database::notify(const NodePath &base, const std::vector<Change> &changes, bool merge) {
-    for (const auto &listener : listeners_) {
+    for (const auto &[listener, check] : listeners_) {
         const NodePath &at = listener->path();
+        // Any change may be one a read rule looks at (the node, a profile elsewhere), so every
+        // kept check is asked again.
+        if (check) {
+            try {
+                check->checkRead(root_, at);
+            } catch (const RequestError &refusal) {
+                listener->cancel("event: cancel\ndata: " + Json(refusal.what()).dump() + "\n\n");
+                continue;
+            }
+        }
         if (merge && startsWith(base, at)) {
             std::string data = "{";
             for (const auto &[relative, value] : changes) {
@@ -201,26 +211,28 @@ std::string Database::remove(const NodePath &path, const AccessCheck *check) {
     return "null";
 }
 
-std::shared_ptr<EventListener> Database::listen(const NodePath &path, const AccessCheck *check) {
+std::shared_ptr<EventListener> Database::listen(const NodePath &path,
+                                                std::shared_ptr<const AccessCheck> check) {
     auto listener = std::make_shared<EventListener>(path, figures_.listenerQueueLimit);
     std::unique_lock lock(mutex_);
     if (check)
         check->checkRead(root_, path);
     listener->deliver(eventText("put", "/", valueText(path)));
-    listeners_.push_back(listener);
+    listeners_.push_back({listener, std::move(check)});
     return listener;
 }
 
 void Database::forget(const std::shared_ptr<EventListener> &listener) {
     listener->close();
     std::unique_lock lock(mutex_);
-    std::erase(listeners_, listener);
+    std::erase_if(listeners_,
+                  [&listener](const Listening &listening) { return listening.listener == listener; });
 }
 
 void Database::closeListeners() {
     std::unique_lock lock(mutex_);
-    for (const auto &listener : listeners_)
-        listener->close();
+    for (const auto &listening : listeners_)
+        listening.listener->close();
     listeners_.clear();
 }
 

@@ -36,14 +36,21 @@ public:
     std::string post(const NodePath &path, Json value, const AccessCheck *check = nullptr);
     std::string remove(const NodePath &path, const AccessCheck *check = nullptr);
 
-    // The stream starts with the node's current value; later changes follow in order.
-    std::shared_ptr<EventListener> listen(const NodePath &path, const AccessCheck *check = nullptr);
+    // The stream starts with the node's current value; later changes follow in order. The check,
+    // when given, is kept and asked again at each change: a stream its caller may no longer read
+    // gets a last event "cancel" instead of the change, and ends.
+    std::shared_ptr<EventListener> listen(const NodePath &path,
+                                          std::shared_ptr<const AccessCheck> check = nullptr);
     void forget(const std::shared_ptr<EventListener> &listener);
     // Ends every stream (the server is stopping).
     void closeListeners();
 
 private:
     using Change = std::pair<NodePath, Json>;
+    struct Listening {
+        std::shared_ptr<EventListener> listener;
+        std::shared_ptr<const AccessCheck> check;
+    };
 
     void apply(const NodePath &base, const std::vector<Change> &changes);
     std::uint64_t commit(const NodePath &base, std::vector<Change> changes, bool merge);
@@ -55,7 +62,7 @@ private:
     mutable std::shared_mutex mutex_;
     TreeNode root_;
     PushIdGenerator pushIds_;
-    std::vector<std::shared_ptr<EventListener>> listeners_;
+    std::vector<Listening> listeners_;
 };
 
 } // namespace TunewellCloud

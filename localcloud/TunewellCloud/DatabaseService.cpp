@@ -105,7 +105,10 @@ void DatabaseService::handle(const httplib::Request &request, const std::string 
         const AccessCheck *check = caller.administrator ? nullptr : &rules;
         const auto &method = request.method;
         if (method == "GET" && wantsEventStream(request)) {
-            stream(path, caller.tokenExpiry, check, response);
+            // Kept while the stream is open and asked again at each change, at that change's time.
+            stream(path, caller.tokenExpiry,
+                   caller.administrator ? nullptr : std::make_shared<const RuleCheck>(rules_, caller.auth),
+                   response);
             return;
         }
         std::string answer;
@@ -136,7 +139,7 @@ void DatabaseService::handle(const httplib::Request &request, const std::string 
 }
 
 void DatabaseService::stream(const NodePath &path, std::optional<std::int64_t> tokenExpiry,
-                             const AccessCheck *check, httplib::Response &response) {
+                             std::shared_ptr<const AccessCheck> check, httplib::Response &response) {
     using namespace std::chrono;
     if (++*openStreams_ > std::max(1, options_.threads - 16)) {
         --*openStreams_;
@@ -144,7 +147,7 @@ void DatabaseService::stream(const NodePath &path, std::optional<std::int64_t> t
     }
     std::shared_ptr<EventListener> listener;
     try {
-        listener = database_.listen(path, check);
+        listener = database_.listen(path, std::move(check));
     } catch (...) {
         --*openStreams_;
         throw;

@@ -39,8 +39,8 @@ private:
     void handle(const httplib::Request &request, const std::string &body, httplib::Response &response);
     // Throws RequestError for a token that is unreadable or expired.
     Caller identify(const httplib::Request &request, const std::map<std::string, std::string> &query) const;
-    void stream(const NodePath &path, std::optional<std::int64_t> tokenExpiry, const AccessCheck *check,
-                httplib::Response &response);
+    void stream(const NodePath &path, std::optional<std::int64_t> tokenExpiry,
+                std::shared_ptr<const AccessCheck> check, httplib::Response &response);
 
     Database &database_;
     const TokenSigner &signer_;

@@ -8,7 +8,7 @@ EventListener::EventListener(NodePath path, std::size_t queueLimit)
 void EventListener::deliver(std::string eventText) {
     {
         std::lock_guard lock(mutex_);
-        if (closed_)
+        if (closed_ || ending_)
             return;
         if (queue_.size() >= queueLimit_) {
             cutOff_ = true;
@@ -24,8 +24,8 @@ void EventListener::deliver(std::string eventText) {
 EventListener::Wake EventListener::waitForEvents(std::vector<std::string> &out,
                                                  std::chrono::steady_clock::time_point deadline) {
     std::unique_lock lock(mutex_);
-    arrived_.wait_until(lock, deadline, [this] { return closed_ || !queue_.empty(); });
-    if (closed_)
+    arrived_.wait_until(lock, deadline, [this] { return closed_ || ending_ || !queue_.empty(); });
+    if (closed_ || (ending_ && queue_.empty()))
         return Wake::Closed;
     if (queue_.empty())
         return Wake::Timeout;
@@ -40,6 +40,17 @@ void EventListener::close() {
     {
         std::lock_guard lock(mutex_);
         closed_ = true;
+    }
+    arrived_.notify_all();
+}
+
+void EventListener::cancel(std::string lastEvent) {
+    {
+        std::lock_guard lock(mutex_);
+        if (closed_ || ending_)
+            return;
+        queue_.push_back(std::move(lastEvent));
+        ending_ = true;
     }
     arrived_.notify_all();
 }

@@ -25,6 +25,8 @@ public:
     // Moves the waiting events into out, waiting until the deadline for the first one.
     Wake waitForEvents(std::vector<std::string> &out, std::chrono::steady_clock::time_point deadline);
     void close();
+    // Sends lastEvent after what waits, then ends the stream; nothing is delivered after it.
+    void cancel(std::string lastEvent);
     bool cutOff() const;
 
 private:
@@ -34,6 +36,7 @@ private:
     std::condition_variable arrived_;
     std::deque<std::string> queue_;
     bool closed_ = false;
+    bool ending_ = false;
     bool cutOff_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "TunewellCloud/RuleCheck.h"
 
+#include "TunewellCloud/Clock.h"
 #include "TunewellCloud/RequestError.h"
 #include "TunewellCloud/SecurityRules.h"
 
@@ -12,13 +13,15 @@ const char *const kPermissionDenied = "Permission denied";
 RuleCheck::RuleCheck(const SecurityRules &rules, Json auth, std::int64_t now)
     : rules_(rules), auth_(std::move(auth)), now_(now) {}
 
+RuleCheck::RuleCheck(const SecurityRules &rules, Json auth) : rules_(rules), auth_(std::move(auth)) {}
+
 void RuleCheck::checkRead(const TreeNode &root, const NodePath &path) const {
-    if (!rules_.mayRead(root, path, auth_, now_))
+    if (!rules_.mayRead(root, path, auth_, now_.value_or(nowMilliseconds())))
         throw RequestError(401, kPermissionDenied);
 }
 
 void RuleCheck::checkWrite(const TreeNode &root, std::vector<PendingWrite> writes) const {
-    if (!rules_.mayWrite(root, std::move(writes), auth_, now_))
+    if (!rules_.mayWrite(root, std::move(writes), auth_, now_.value_or(nowMilliseconds())))
         throw RequestError(401, kPermissionDenied);
 }
 

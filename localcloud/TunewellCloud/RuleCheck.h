@@ -4,6 +4,7 @@
 #include "TunewellCloud/Json.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace TunewellCloud {
 
@@ -15,6 +16,8 @@ class RuleCheck : public AccessCheck {
 public:
     // auth: null for a caller not signed in, else {"uid", "provider", "token": the claims}.
     RuleCheck(const SecurityRules &rules, Json auth, std::int64_t now);
+    // For a check kept while a stream is open: now is the clock's at each check.
+    RuleCheck(const SecurityRules &rules, Json auth);
 
     void checkRead(const TreeNode &root, const NodePath &path) const override;
     void checkWrite(const TreeNode &root, std::vector<PendingWrite> writes) const override;
@@ -22,7 +25,7 @@ public:
 private:
     const SecurityRules &rules_;
     Json auth_;
-    std::int64_t now_;
+    std::optional<std::int64_t> now_;
 };
 
 } // namespace TunewellCloud

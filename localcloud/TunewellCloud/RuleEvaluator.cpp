@@ -1,5 +1,7 @@
 #include "TunewellCloud/RuleEvaluator.h"
 
+#include "TunewellCloud/RulePattern.h"
+
 #include <algorithm>
 
 namespace TunewellCloud {
@@ -283,7 +285,7 @@ private:
             const Value pattern = argument(0);
             if (pattern.kind != Value::Kind::Regex)
                 throw EvaluationFailed{};
-            return boolean(std::regex_search(owner.begin(), owner.end(), *pattern.literal->regex));
+            return boolean(pattern.literal->pattern->foundIn(owner));
         }
         case RuleMethod::Contains:
             return boolean(owner.find(textOf(argument(0))) != std::string_view::npos);

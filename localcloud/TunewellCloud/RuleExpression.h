@@ -1,11 +1,12 @@
 #pragma once
 
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
 namespace TunewellCloud {
+
+class RulePattern;
 
 enum class RuleVariable { Auth, Data, NewData, Root, Now };
 
@@ -62,7 +63,7 @@ struct RuleExpression {
     RuleVariable variable = RuleVariable::Auth;
     RuleMethod method = RuleMethod::Val;
     std::size_t wildcard = 0;
-    std::shared_ptr<const std::regex> regex;
+    std::shared_ptr<const RulePattern> pattern;
     std::vector<std::unique_ptr<RuleExpression>> operands;
 };
 

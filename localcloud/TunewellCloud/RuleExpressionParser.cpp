@@ -1,6 +1,7 @@
 #include "TunewellCloud/RuleExpressionParser.h"
 
 #include "TunewellCloud/RuleLexer.h"
+#include "TunewellCloud/RulePattern.h"
 
 #include <array>
 #include <charconv>
@@ -264,19 +265,10 @@ private:
         if (lexer_.text().size() > kLongestPattern)
             fail(start,
                  "a regular expression longer than " + std::to_string(kLongestPattern) + " characters");
-        // Matched breadth first, in time bounded by the text's length times the pattern's: the
-        // standard library's default backtracking recurses once per character of the text, and a
-        // long text written by any caller would overflow the stack.
-        auto flags = std::regex::ECMAScript | std::regex_constants::__polynomial;
-        for (const char flag : lexer_.regexFlags()) {
-            if (flag != 'i')
-                fail(start, "unknown regular expression flag '" + std::string(1, flag) + "'");
-            flags |= std::regex::icase;
-        }
         try {
-            node->regex = std::make_shared<const std::regex>(lexer_.text(), flags);
-        } catch (const std::regex_error &error) {
-            fail(start, std::string("regular expression does not compile: ") + error.what());
+            node->pattern = RulePattern::compile(lexer_.text(), lexer_.regexFlags());
+        } catch (const RuleExpressionError &error) {
+            fail(start + error.offset(), error.what());
         }
         lexer_.next();
         return node;

@@ -1,6 +1,7 @@
 #include "TunewellCloud/RuleTree.h"
 
 #include "TunewellCloud/RuleExpressionParser.h"
+#include "TunewellCloud/RuleTyping.h"
 #include "TunewellCloud/RulesText.h"
 #include "TunewellCloud/WriteRules.h"
 
@@ -20,7 +21,9 @@ std::unique_ptr<RuleExpression> ruleOf(const RulesValue &value, const RuleScope 
     if (value.kind != Kind::String)
         throw RulesSyntaxError(value.at, "a rule is true, false or an expression in a text");
     try {
-        return parseRuleExpression(value.text, scope);
+        auto rule = parseRuleExpression(value.text, scope);
+        checkBooleanRule(*rule);
+        return rule;
     } catch (const RuleExpressionError &error) {
         throw RulesSyntaxError(value.positionOf(error.offset()), error.what());
     }

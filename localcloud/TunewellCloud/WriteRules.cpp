@@ -3,6 +3,7 @@
 #include "TunewellCloud/RequestError.h"
 #include "TunewellCloud/TreeNode.h"
 #include "TunewellCloud/UrlCoding.h"
+#include "TunewellCloud/Utf8.h"
 
 namespace TunewellCloud::WriteRules {
 
@@ -24,39 +25,10 @@ bool isServerValue(const Json &value) {
 } // namespace
 
 bool validUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        std::uint32_t code = 0;
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        } else if ((byte & 0xE0) == 0xC0) {
-            extra = 1;
-            code = byte & 0x1F;
-        } else if ((byte & 0xF0) == 0xE0) {
-            extra = 2;
-            code = byte & 0x0F;
-        } else if ((byte & 0xF8) == 0xF0) {
-            extra = 3;
-            code = byte & 0x07;
-        } else {
+    std::size_t at = 0;
+    while (at < text.size())
+        if (!Utf8::nextCharacter(text, at))
             return false;
-        }
-        if (i + extra >= text.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        const std::uint32_t smallest[] = {0, 0x80, 0x800, 0x10000};
-        if (code < smallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
     return true;
 }
 

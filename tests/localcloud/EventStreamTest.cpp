@@ -2,8 +2,11 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
+#include <unistd.h>
 
 using nlohmann::json;
 using TunewellTesting::LocalCloud;
@@ -177,6 +180,49 @@ TEST(EventStreamExpiryTest, ExpiredTokenRevokesTheStreamAndIsRefused) {
     const auto refused = http.database("GET", http.node("/x"));
     EXPECT_EQ(refused.status, 401);
     EXPECT_EQ(refused.body, R"({"error":"Auth token is expired"})");
+}
+
+// The rules are asked again at each change: a stream they no longer let its caller read gets
+// "cancel" instead of the change, as from the service, and ends; whatever changed, the node
+// followed or another one the rule reads.
+TEST(EventStreamRulesTest, AWriteThatRevokesTheReadCancelsTheStream) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("tunewell-stream-rules-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto rules = folder / "stream.rules.json";
+    std::ofstream(rules) << R"({"rules": {"doc": {
+        ".read": "auth != null && data.child('open').val() == true && root.child('gate').val() == 'up'"}}})";
+    TunewellTesting::LocalCloudOptions options;
+    options.extraArguments = {"--rules", rules.string()};
+    LocalCloud cloud(options);
+    CloudHttp http(cloud);
+    const struct {
+        const char *what;
+        const char *path;
+        json value;
+    } revocations[] = {
+        {"the node followed", "doc/open", false},
+        {"a node elsewhere", "gate", "down"},
+    };
+    for (const auto &revocation : revocations) {
+        SCOPED_TRACE(revocation.what);
+        cloud.seed("", {{"doc", {{"open", true}, {"n", 1}}}, {"gate", "up"}});
+        StreamReader reader(cloud.databaseUrl(), http.node("/doc"));
+        ASSERT_EQ(reader.waitFor(1).size(), 1u);
+        cloud.seed("doc/n", 2);
+        cloud.seed(revocation.path, revocation.value);
+        cloud.seed("doc/n", 3);
+        ASSERT_TRUE(reader.waitForEnd(5s)) << "the stream stayed open";
+        const std::vector<Event> expected = {
+            {"put", {{"path", "/"}, {"data", {{"open", true}, {"n", 1}}}}},
+            {"put", {{"path", "/n"}, {"data", 2}}},
+            {"cancel", "Permission denied"},
+        };
+        EXPECT_EQ(reader.waitFor(expected.size() + 1), expected);
+        EXPECT_EQ(reader.rest(), "");
+        EXPECT_EQ(http.database("GET", http.node("/doc")).status, 401);
+    }
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

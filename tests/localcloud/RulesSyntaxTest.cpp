@@ -53,10 +53,10 @@ TEST(RulesSyntaxTest, BrokenRulesNameTheirLineAndColumn) {
         {"{\"rules\": {\".read\": \"data.parent().exists()\"}}", 1, 27, "'parent()' is not a method"},
         {"{\"rules\": {\".read\": \"data.hasChild()\"}}", 1, 27, "takes 1 argument"},
         {"{\"rules\": {\".read\": \"data.val().matches('x')\"}}", 1, 41, "regular expression"},
-        {"{\"rules\": {\".read\": \"data.val().matches(/(/)\"}}", 1, 41, "does not compile"},
+        {"{\"rules\": {\".read\": \"data.val().matches(/(/)\"}}", 1, 42, "'(' not closed"},
         {"{\"rules\": {\".read\": \"data.val().matches(/x\"}}", 1, 41, "not closed with '/'"},
-        {"{\"rules\": {\".read\": \"data.val().matches(/x/g)\"}}", 1, 41, "flag 'g'"},
-        {"{\"rules\": {\".read\": \"data.val().matches(/(a)\\\\1/)\"}}", 1, 41, "does not compile"},
+        {"{\"rules\": {\".read\": \"data.val().matches(/x/g)\"}}", 1, 44, "flag 'g'"},
+        {"{\"rules\": {\".read\": \"data.val().matches(/(a)\\\\1/)\"}}", 1, 45, "'\\1' is not an escape"},
         {"{\"rules\": {\".read\": \"data.val().matches(/" + std::string(1001, 'a') + "/)\"}}", 1, 41,
          "longer than 1000"},
         {"{\"rules\": {\".read\": \"newData.exists()\"}}", 1, 22, "newData is only known"},
@@ -79,6 +79,172 @@ TEST(RulesSyntaxTest, BrokenRulesNameTheirLineAndColumn) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
     }
+}
+
+// A pattern as written in the file, up to and with the literal's closing '/' and its flags; the
+// mark's '^' stands under the character the refusal names.
+struct Pattern {
+    const char *written;
+    const char *mark;
+    const char *message; // a part of the message
+};
+
+TEST(RulesSyntaxTest, RegularExpressionsAreTheServicesOwnSubset) {
+    const std::string before = R"({"rules": {"a": {".validate": "newData.val().matches(/)";
+    const auto rulesWith = [&](const std::string &written) { return before + written + ")\"}}}"; };
+    const char *accepted[] = {
+        // The program's own.
+        "^[0-9A-F]{12}$/",
+        "^(-?[0-9]+)?$/",
+        // Every documented piece.
+        R"(\\s\\w\\d\\S\\W\\D/)",
+        "^a.b*c+d?$/",
+        "a{2}b{2,}c{0,3}d{1000}/",
+        "(ab|cd)+|e/",
+        "[akz][a-z][^a-z0-9_][-a][a-][/][$^]/",
+        R"([\\w.-]+@[\\w.]+/)",
+        R"(\\.\\*\\+\\?\\(\\)\\[\\]\\{\\}\\|\\^\\$\\\\\\/\\-/)",
+        "^$/",
+        "\u00e9+[\u00e0-\u00ff]/",
+        "^abc$/i",
+    };
+    for (const char *written : accepted)
+        EXPECT_NO_THROW(SecurityRules::fromText(rulesWith(written))) << written;
+
+    const Pattern refused[] = {
+        // Groups other than plain ones.
+        {"(?:a)/", " ^", "plain ( ) only"},
+        {"a(?=b)/", "  ^", "plain ( ) only"},
+        {"a(?!b)/", "  ^", "plain ( ) only"},
+        {"(?<n>a)/", " ^", "plain ( ) only"},
+        {"()/", "^", "an empty group"},
+        {"(/", "^", "'(' not closed"},
+        {"a)/", " ^", "')' without its '('"},
+        // Escapes other than the six classes and a sign.
+        {R"(\\bword/)", "^", R"('\b' is not an escape)"},
+        {R"(a\\B/)", " ^", R"('\B' is not an escape)"},
+        {R"((a)\\1/)", "   ^", R"('\1' is not an escape)"},
+        {R"(\\x41/)", "^", R"('\x' is not an escape)"},
+        {R"(a\\u00e9/)", " ^", R"('\u' is not an escape)"},
+        {R"(\\n/)", "^", R"('\n' is not an escape)"},
+        {R"(\\cA/)", "^", R"('\c' is not an escape)"},
+        // Anchors anywhere but first and last.
+        {"a^b/", " ^", "'^' only as the pattern's first"},
+        {"(^a)/", " ^", "'^' only as the pattern's first"},
+        {"a$b/", " ^", "'$' only as the pattern's last"},
+        {"(a$)/", "  ^", "'$' only as the pattern's last"},
+        // Quantifiers: greedy, one at a time, after something.
+        {"a*?/", "  ^", "lazy"},
+        {"a+?/", "  ^", "lazy"},
+        {"a{2}?/", "    ^", "lazy"},
+        {"a**/", "  ^", "repeats a quantifier"},
+        {"*a/", "^", "repeats nothing"},
+        {"a|+/", "  ^", "repeats nothing"},
+        {"^*/", " ^", "repeats nothing"},
+        // Counts.
+        {"a{/", " ^", "starts a count"},
+        {"a{,3}/", " ^", "starts a count"},
+        {"a{1,2,3}/", " ^", "starts a count"},
+        {"a{3,2}/", " ^", "most is below its least"},
+        {"a{1001}/", " ^", "above 1000"},
+        {"a{0,1001}/", " ^", "above 1000"},
+        {"(a{1000}){11}/", "^", "unroll it past 10000"},
+        {"a}/", " ^", "stands alone"},
+        {"a]/", " ^", "stands alone"},
+        // Sets.
+        {"[]/", " ^", "an empty set"},
+        {"[^]/", "  ^", "an empty set"},
+        {"[[:alpha:]]/", " ^", "'[' inside a set"},
+        {"[z-a]/", " ^", "out of order"},
+        {R"([\\d-z]/)", " ^", "from or to a class"},
+        // Alternatives and the rest.
+        {"a|/", "  ^", "an empty alternative"},
+        {"|a/", "^", "an empty alternative"},
+        {"(a|)/", "   ^", "an empty alternative"},
+        {"/", "^", "an empty regular expression"},
+        {R"(a\u0001/)", " ^", "a control character"},
+        // Flags: i alone, once.
+        {"a/g", "  ^", "flag 'g'"},
+        {"a/iu", "   ^", "flag 'u'"},
+        {"a/ii", "   ^", "'i' given twice"},
+    };
+    for (const auto &c : refused) {
+        SCOPED_TRACE(c.written);
+        try {
+            SecurityRules::fromText(rulesWith(c.written));
+            ADD_FAILURE() << "accepted";
+        } catch (const RulesSyntaxError &error) {
+            EXPECT_EQ(error.at().line, 1);
+            EXPECT_EQ(error.at().column, static_cast<int>(before.size() + 1 + std::string(c.mark).find('^')));
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
+    }
+}
+
+// A rule as written in the file under a place with a wildcard; the mark's '^' stands under the
+// expression the refusal names.
+struct Typed {
+    const char *kind;
+    const char *rule;
+    const char *mark;
+    const char *message; // a part of the message
+};
+
+TEST(RulesSyntaxTest, RulesThatCannotBeBooleanAreRefused) {
+    const auto before = [](const std::string &kind) { return R"({"rules": {"$id": {")" + kind + R"(": ")"; };
+    const auto rulesWith = [&](const std::string &kind, const std::string &rule) {
+        return before(kind) + rule + "\"}}}";
+    };
+    const Typed refused[] = {
+        {".read", "auth.uid", "^", "a rule must be boolean, not a text"},
+        {".read", "'yes'", "^", "not a text"},
+        {".read", "$id", "^", "not a text"},
+        {".read", "1", "^", "not a number"},
+        {".read", "-1", "^", "not a number"},
+        {".read", "now", "^", "not a number"},
+        {".read", "null", "^", "not null"},
+        {".read", "data", "^", "not a node"},
+        {".read", "root.child('a')", "^", "not a node"},
+        {".read", "auth", "^", "not auth"},
+        {".read", "auth.token", "^", "not auth.token"},
+        {".read", "['a']", "^", "not a list"},
+        {".read", "/a/", "^", "not a regular expression"},
+        {".write", "newData.child('a')", "^", "not a node"},
+        {".validate", "newData.val().length", "^", "not a number"},
+        // The operands of !, && and || are boolean too, wherever they stand.
+        {".read", "auth.uid && true", "^", "each operand of '&&' must be boolean, not a text"},
+        {".read", "true || 'x'", "        ^", "each operand of '||'"},
+        {".read", "!data", " ^", "the operand of '!'"},
+        {".read", "data.child(auth.uid || 'a').exists()", "           ^", "each operand of '||'"},
+        {".read", "(1 && true) == true", " ^", "each operand of '&&'"},
+    };
+    for (const auto &c : refused) {
+        SCOPED_TRACE(std::string(c.kind) + ": " + c.rule);
+        const std::string text = rulesWith(c.kind, c.rule);
+        try {
+            SecurityRules::fromText(text);
+            ADD_FAILURE() << "accepted";
+        } catch (const RulesSyntaxError &error) {
+            EXPECT_EQ(error.at().line, 1);
+            EXPECT_EQ(error.at().column,
+                      static_cast<int>(before(c.kind).size() + 1 + std::string(c.mark).find('^')));
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
+    }
+    // Boolean, or known only when it runs: a value read from the tree or a claim of the token,
+    // which grants nothing unless it is true.
+    const std::pair<const char *, const char *> accepted[] = {
+        {".read", "auth != null"},
+        {".read", "data.exists() && !data.hasChild('x')"},
+        {".read", "data.val()"},
+        {".read", "!data.child('shut').val()"},
+        {".read", "auth.token.email_verified"},
+        {".validate", "newData.val()"},
+        {".validate", "newData.isString() && newData.val().matches(/^a/)"},
+        {".write", "$id.beginsWith('a') || root.child('x').val() == 1"},
+    };
+    for (const auto &[kind, rule] : accepted)
+        EXPECT_NO_THROW(SecurityRules::fromText(rulesWith(kind, rule))) << kind << ": " << rule;
 }
 
 TEST(RulesSyntaxTest, DeepNestingIsRefusedNotOverflowed) {

@@ -178,6 +178,11 @@ TEST(SecurityRulesTest, ExpressionsFollowTheServicesTypes) {
         {"newData.val().matches(/^[0-9A-F]{12}$/)", "001A2B3C4D5E", true},
         {"newData.val().matches(/^[0-9A-F]{12}$/)", "001a2b3c4d5e", false},
         {"newData.val().matches(/^[0-9a-f]{12}$/i)", "001A2B3C4D5E", true},
+        // Patterns read characters, not bytes.
+        {"newData.val().matches(/^.{2}$/)", "\xC3\xA9\xC3\xA9", true},
+        {"newData.val().matches(/^\xC3\xA9{2}$/)", "\xC3\xA9\xC3\xA9", true},
+        {"newData.val().matches(/^[^a]$/)", "\xC3\xA9", true},
+        {"newData.val().matches(/^[\xC3\xA0-\xC3\xBF]$/)", "\xC3\xA1", true},
         // A long text is matched without recursing once per character.
         {"newData.val().matches(/^(a|b)*$/)", std::string(200'000, 'a'), true},
         {"newData.val().contains('b') && newData.val().beginsWith('a') && newData.val().endsWith('c')", "abc",
