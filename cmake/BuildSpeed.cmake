@@ -20,3 +20,10 @@ if(TUNEWELL_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
         ${TUNEWELL_CCACHE_PROGRAM})
   endif()
 endif()
+
+# In a unity build (CMAKE_UNITY_BUILD=ON, as the scripts configure it) each batch of sources is one
+# compile: the heavy headers (the JSON library, the test framework, Qt, the HTTP server) are parsed
+# and their templates generated once per batch instead of once per file.
+if(NOT DEFINED CMAKE_UNITY_BUILD_BATCH_SIZE)
+  set(CMAKE_UNITY_BUILD_BATCH_SIZE 16)
+endif()

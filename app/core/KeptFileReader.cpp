@@ -11,7 +11,7 @@
 namespace Tunewell {
 
 namespace {
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kReadBufferSize = 64 * 1024;
 constexpr std::uint64_t kChecksumSize = 4;
 } // namespace
 
@@ -22,7 +22,7 @@ bool KeptFileReader::ChecksumMatches(QIODevice &Device) {
         return false;
     auto summed = static_cast<std::uint64_t>(size) - kChecksumSize;
     unsigned long crc = crc32(0L, Z_NULL, 0);
-    std::string chunk(kBufferSize, '\0');
+    std::string chunk(kReadBufferSize, '\0');
     unsigned char stored[kChecksumSize];
     std::size_t storedRead = 0;
     for (;;) {
@@ -53,7 +53,7 @@ KeptFileReader::KeptFileReader(QIODevice &Device) : Device_(Device) {
 }
 
 void KeptFileReader::Refill() {
-    Buffer_.resize(kBufferSize);
+    Buffer_.resize(kReadBufferSize);
     const qint64 got = Device_.read(Buffer_.data(), static_cast<qint64>(Buffer_.size()));
     if (got <= 0)
         throw EKeptCatalogueError("The kept file ends early");

@@ -10,19 +10,19 @@
 namespace Tunewell {
 
 namespace {
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kWriteBufferSize = 64 * 1024;
 } // namespace
 
 KeptFileWriter::KeptFileWriter(QIODevice &Device) : Device_(Device), Crc_(crc32(0L, Z_NULL, 0)) {
-    Buffer_.reserve(kBufferSize);
+    Buffer_.reserve(kWriteBufferSize);
 }
 
 void KeptFileWriter::Raw(std::string_view Bytes) {
     while (!Bytes.empty()) {
-        const std::size_t taken = std::min(kBufferSize - Buffer_.size(), Bytes.size());
+        const std::size_t taken = std::min(kWriteBufferSize - Buffer_.size(), Bytes.size());
         Buffer_.append(Bytes.substr(0, taken));
         Bytes.remove_prefix(taken);
-        if (Buffer_.size() == kBufferSize)
+        if (Buffer_.size() == kWriteBufferSize)
             Flush();
     }
 }

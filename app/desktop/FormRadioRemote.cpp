@@ -11,12 +11,6 @@
 
 namespace Tunewell {
 
-namespace {
-QString Text(const std::string &Value) {
-    return QString::fromStdString(Value);
-}
-} // namespace
-
 FormRadioRemote::FormRadioRemote(TFormRadio &Form, Player::Wmp &Wmp, QObject *Parent)
     : PlayerRemote(Parent), Form_(Form), Wmp_(Wmp) {
     connect(&Wmp_, &Player::Wmp::playStateChanged, this, &PlayerRemote::StateChanged);
@@ -52,8 +46,9 @@ void FormRadioRemote::FollowStation() {
 
 RemoteStation FormRadioRemote::StationOfRow(int Row) const {
     const TStationTable &table = Form_.cdsRadios;
-    return {Text(table.DisplayText(Row, fpNome)), Text(table.DisplayText(Row, fpUrl)),
-            Text(table.DisplayText(Row, fpSerie))};
+    return {QString::fromStdString(table.DisplayText(Row, fpNome)),
+            QString::fromStdString(table.DisplayText(Row, fpUrl)),
+            QString::fromStdString(table.DisplayText(Row, fpSerie))};
 }
 
 int FormRadioRemote::FindPlayingRow() const {

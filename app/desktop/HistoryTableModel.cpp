@@ -7,12 +7,6 @@
 
 namespace Tunewell {
 
-namespace {
-QString Text(const std::string &Value) {
-    return QString::fromStdString(Value);
-}
-} // namespace
-
 void HistoryTableModel::SetList(HistoryList List) {
     std::reverse(List.Entries.begin(), List.Entries.end());
     std::reverse(List.Folded.begin(), List.Folded.end());
@@ -69,11 +63,11 @@ QVariant HistoryTableModel::data(const QModelIndex &Index, int Role) const {
     const HistoryEntry &entry = EntryAt(Index.row());
     switch (Index.column()) {
     case TimeColumn:
-        return Text(HistoryTimeText(entry.StartedAt));
+        return QString::fromStdString(HistoryTimeText(entry.StartedAt));
     case StationColumn:
-        return Text(entry.Station);
+        return QString::fromStdString(entry.Station);
     case TitleColumn:
-        return Text(entry.Title);
+        return QString::fromStdString(entry.Title);
     }
     return {};
 }

@@ -3,7 +3,7 @@
 namespace Tunewell::Testing {
 
 namespace {
-const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kNotificationsService = QStringLiteral("org.freedesktop.Notifications");
 }
 
 FakeNotifications::FakeNotifications(QStringList Capabilities)
@@ -11,7 +11,7 @@ FakeNotifications::FakeNotifications(QStringList Capabilities)
       Bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, Name_)) {
     Registered_ = Bus_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), this,
                                       QDBusConnection::ExportAllSlots) &&
-                  Bus_.registerService(kService);
+                  Bus_.registerService(kNotificationsService);
 }
 
 FakeNotifications::~FakeNotifications() {

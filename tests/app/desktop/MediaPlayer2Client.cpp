@@ -11,7 +11,7 @@
 namespace Tunewell::Testing {
 
 namespace {
-const QString kService = QStringLiteral("org.mpris.MediaPlayer2.tunewell");
+const QString kPlayerService = QStringLiteral("org.mpris.MediaPlayer2.tunewell");
 const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 int gClients = 0;
@@ -23,9 +23,10 @@ const QString MediaPlayer2Client::Player = QStringLiteral("org.mpris.MediaPlayer
 MediaPlayer2Client::MediaPlayer2Client()
     : Name_(QStringLiteral("tunewell-test-client-%1").arg(++gClients)),
       Bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, Name_)) {
-    Bus_.connect(kService, kPath, kProperties, QStringLiteral("PropertiesChanged"), this,
+    Bus_.connect(kPlayerService, kPath, kProperties, QStringLiteral("PropertiesChanged"), this,
                  SLOT(Record(QDBusMessage)));
-    Bus_.connect(kService, kPath, Player, QStringLiteral("Seeked"), this, SLOT(RecordSeeked(qlonglong)));
+    Bus_.connect(kPlayerService, kPath, Player, QStringLiteral("Seeked"), this,
+                 SLOT(RecordSeeked(qlonglong)));
 }
 
 MediaPlayer2Client::~MediaPlayer2Client() {
@@ -41,7 +42,7 @@ QDBusMessage MediaPlayer2Client::Wait(const QDBusMessage &Call) {
 
 QDBusMessage MediaPlayer2Client::Call(const QString &Interface, const QString &Method,
                                       const QVariantList &Arguments) {
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, Interface, Method);
+    QDBusMessage call = QDBusMessage::createMethodCall(kPlayerService, kPath, Interface, Method);
     call.setArguments(Arguments);
     return Wait(call);
 }
@@ -67,7 +68,7 @@ QDBusMessage MediaPlayer2Client::Set(const QString &Interface, const QString &Pr
 }
 
 bool MediaPlayer2Client::NameOwned() {
-    return Bus_.interface()->isServiceRegistered(kService).value();
+    return Bus_.interface()->isServiceRegistered(kPlayerService).value();
 }
 
 QVariant MediaPlayer2Client::Plain(const QVariant &Value) {
