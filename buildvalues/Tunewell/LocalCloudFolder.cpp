@@ -1,10 +1,10 @@
 #include "Tunewell/LocalCloudFolder.h"
 
-#include <cstdlib>
-#include <pwd.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <pwd.h>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
