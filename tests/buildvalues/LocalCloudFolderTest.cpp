@@ -2,9 +2,9 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <stdexcept>
 
 namespace {
 
@@ -32,7 +32,6 @@ TEST(LocalCloudFolder, WithoutAnyHomeIsAnError) {
     EXPECT_THROW(Tunewell::LocalCloudFolder(nullptr, nullptr), std::runtime_error);
     EXPECT_THROW(Tunewell::LocalCloudFolder("", ""), std::runtime_error);
 }
-
 
 // Only a folder of the user's own that no one else may enter is trusted with the sockets.
 TEST(LocalCloudFolder, AFolderOthersMayEnterOrOwnIsAProblem) {
@@ -64,7 +63,8 @@ TEST(LocalCloudFolder, AFolderOthersMayEnterOrOwnIsAProblem) {
     ::chmod(folder.c_str(), 0700);
     // Root may hand the folder to another user; anyone else cannot, and is not tested so.
     if (::geteuid() == 0 && ::chown(folder.c_str(), 65534, 65534) == 0) {
-        EXPECT_NE(Tunewell::LocalCloudFolderProblem(folder).find("belongs to another user"), std::string::npos);
+        EXPECT_NE(Tunewell::LocalCloudFolderProblem(folder).find("belongs to another user"),
+                  std::string::npos);
     }
     const auto file = work / "file";
     std::ofstream(file).put('x');
