@@ -72,10 +72,8 @@ int serve(const CommandLine &line) {
               << (server->rulesSource() == "open" ? "open: every signed-in caller reads and writes everything"
                                                   : "of " + server->rulesSource())
               << std::endl;
-    std::cout << "database " << server->scheme() << "://" << options.address << ":" << server->databasePort()
-              << "\n"
-              << "identity " << server->scheme() << "://" << options.address << ":" << server->authPort()
-              << "\n"
+    std::cout << "database " << server->databaseAddress() << "\n"
+              << "identity " << server->identityAddress() << "\n"
               << "ready" << std::endl;
     serveUntilStopped(
         stopSignals,
@@ -149,7 +147,8 @@ int radio(const CommandLine &line) {
 int main(int argc, char **argv) {
     try {
         const std::vector<std::string> words(argv + 1, argv + argc);
-        const CommandLine line = CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults"});
+        const CommandLine line =
+            CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "unix-sockets"});
         if (line.command == "serve")
             return serve(line);
         if (line.command == "add-account")

@@ -71,8 +71,11 @@ Unreachable UnreachableSentences(const std::string &Host, const std::string &Rea
 }
 } // namespace
 
-std::string KeptCatalogueStatusText(std::time_t ReadAt) {
+std::string KeptCatalogueStatusText(std::time_t ReadAt, bool CertificateRefused) {
     const std::string date = DateText(ReadAt);
+    if (CertificateRefused)
+        return "Catalogue of " + date + ", cloud certificate not trusted \u00B7 Cat\u00E1logo de " + date +
+               ", certificado da nuvem n\u00E3o confi\u00E1vel";
     return "Catalogue of " + date + ", cloud unreachable \u00B7 Cat\u00E1logo de " + date +
            ", nuvem inacess\u00EDvel";
 }
@@ -109,7 +112,10 @@ std::string LocalCloudStartingText() {
            "cat\u00E1logo e pode levar um momento.";
 }
 
-std::string NothingKeptStatusText() {
+std::string NothingKeptStatusText(bool CertificateRefused) {
+    if (CertificateRefused)
+        return "Cloud certificate not trusted, no catalogue kept \u00B7 Certificado da nuvem n\u00E3o "
+               "confi\u00E1vel, nenhum cat\u00E1logo guardado";
     return "Cloud unreachable, no catalogue kept \u00B7 Nuvem inacess\u00EDvel, nenhum cat\u00E1logo "
            "guardado";
 }

@@ -12,8 +12,9 @@ namespace Tunewell {
 // what the user can do, in English and then in Portuguese (UTF-8). Host is where the cloud was
 // sought; Reason the client's own text, given once since it is in English anyway.
 
-// One status-bar line while the catalogue kept on ReadAt is shown.
-std::string KeptCatalogueStatusText(std::time_t ReadAt);
+// One status-bar line while the catalogue kept on ReadAt is shown: the cloud unreachable, or, with
+// a certificate problem, its certificate not trusted.
+std::string KeptCatalogueStatusText(std::time_t ReadAt, bool CertificateRefused = false);
 // One status-bar line while the catalogue kept on ReadAt is shown and the cloud has not answered
 // yet, and what it means.
 std::string KeptCatalogueWaitingStatusText(std::time_t ReadAt);
@@ -23,8 +24,9 @@ std::string KeptCatalogueRefusedStatusText(std::time_t ReadAt);
 // One status-bar line while the program's own local cloud is being started, and what it means.
 std::string LocalCloudStartingStatusText();
 std::string LocalCloudStartingText();
-// One status-bar line when the cloud is unreachable and nothing could be shown.
-std::string NothingKeptStatusText();
+// One status-bar line when the cloud is unreachable, or its certificate not trusted, and nothing
+// could be shown.
+std::string NothingKeptStatusText(bool CertificateRefused = false);
 // The cloud is unreachable and the catalogue kept on ReadAt is shown. With Certificate, the cloud
 // answered but its certificate was refused, for that reason.
 std::string UnreachableKeptText(const std::string &Host, const std::string &Reason, std::time_t ReadAt,

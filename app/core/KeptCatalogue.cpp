@@ -110,6 +110,9 @@ void KeptCatalogue::Keep(const std::vector<TStationRow> &Rows, const KeptProfile
     QSaveFile file(FilePath_);
     if (!file.open(QIODevice::WriteOnly))
         throw EKeptCatalogueError(file.errorString().toStdString());
+    // It holds the profile's ID: the user's alone, whatever the copy it replaces allowed.
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        throw EKeptCatalogueError("Cannot make " + FilePath_.toStdString() + " the user's alone");
     KeptFileWriter writer(file);
     writer.Raw(kMark);
     writer.U32(kFormatVersion);

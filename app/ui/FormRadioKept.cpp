@@ -116,9 +116,10 @@ void TFormRadio::ReportRefusal(const QString &Explanation) {
 }
 
 QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
+    const bool certificateRefused = Failure.Certificate().has_value();
     // Shown already, since the start: only what the status bar says changes.
     if (KeptShownReadAt_ != 0) {
-        CloudNotice_->ShowNotice(Text(KeptCatalogueStatusText(KeptShownReadAt_)),
+        CloudNotice_->ShowNotice(Text(KeptCatalogueStatusText(KeptShownReadAt_, certificateRefused)),
                                  Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), KeptShownReadAt_,
                                                           Failure.Certificate())));
         co_return;
@@ -136,14 +137,14 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
         const QString text = Text(UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem,
                                                              Failure.Certificate()));
         const bool toldBefore = !CloudNotice_->Line().isEmpty();
-        CloudNotice_->ShowNotice(Text(NothingKeptStatusText()), text);
+        CloudNotice_->ShowNotice(Text(NothingKeptStatusText(certificateRefused)), text);
         // Told once; the tries that follow by themselves keep the status line.
         if (!toldBefore)
             Environment_.Dialogs.ShowError(this, text);
         co_return;
     }
     const std::time_t readAt = kept.Copy.ReadAt;
-    ShowKeptCopy(std::move(kept), Text(KeptCatalogueStatusText(readAt)),
+    ShowKeptCopy(std::move(kept), Text(KeptCatalogueStatusText(readAt, certificateRefused)),
                  Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), readAt, Failure.Certificate())));
 }
 

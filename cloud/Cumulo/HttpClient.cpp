@@ -5,9 +5,9 @@
 #include "Cumulo/CurlGlobal.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpTransport.h"
+#include "Cumulo/OwnLocalCloud.h"
 #include "Cumulo/TransferWatch.h"
 #include "Cumulo/TransportLimits.h"
-#include "Cumulo/TrustedAuthorities.h"
 #include "Cumulo/UrlParts.h"
 #include "Cumulo/Utf8.h"
 
@@ -354,10 +354,11 @@ std::shared_ptr<THttpResponse> THttpClient::Execute(TRESTRequestMethod Method, c
         const bool small = Method != rmGET && bodyText.size() <= kLargestSmallBody;
         watch.emplace(limits, small, std::chrono::steady_clock::now());
     }
-    TTrustedAuthorities::Shared().ApplyTo(h);
+    const bool ownCloud = ApplyCloudRoute(h, URL);
     // HTTP/2 where the service offers it by ALPN, HTTP/1.1 otherwise.
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_2TLS));
-    if (fFollowRedirects) {
+    // Through the own cloud's socket every address would lead to that cloud.
+    if (fFollowRedirects && !ownCloud) {
         curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
     }

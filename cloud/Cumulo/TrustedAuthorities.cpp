@@ -41,7 +41,13 @@ std::string OwnLocalCloudAuthority() {
 
 std::vector<std::string> BuildAndRunTimeFiles() {
     const char *variable = std::getenv("TUNEWELL_CA_FILE");
-    return {Tunewell::BuildValues::kCaFile, variable ? variable : "", OwnLocalCloudAuthority()};
+    return {Tunewell::BuildValues::kCaFile, variable ? variable : ""};
+}
+
+std::vector<std::string> WithOwnLocalCloudAuthority() {
+    std::vector<std::string> files = BuildAndRunTimeFiles();
+    files.push_back(OwnLocalCloudAuthority());
+    return files;
 }
 
 std::string ReadWhole(const std::string &Path) {
@@ -53,15 +59,22 @@ std::string ReadWhole(const std::string &Path) {
 
 } // namespace
 
+// Never destroyed: a detached worker may still set up a transfer while the process exits.
+union TNeverDestroyedAuthorities {
+    TTrustedAuthorities Authorities;
+    explicit TNeverDestroyedAuthorities(std::vector<std::string> (*AddedFiles)())
+        : Authorities(SystemBundlePath(), AddedFiles) {}
+    ~TNeverDestroyedAuthorities() {}
+};
+
 TTrustedAuthorities &TTrustedAuthorities::Shared() {
-    // Never destroyed: a detached worker may still set up a transfer while the process exits.
-    union TNeverDestroyed {
-        TTrustedAuthorities Authorities;
-        TNeverDestroyed() : Authorities(SystemBundlePath(), BuildAndRunTimeFiles) {}
-        ~TNeverDestroyed() {}
-    };
-    static TNeverDestroyed shared;
+    static TNeverDestroyedAuthorities shared(BuildAndRunTimeFiles);
     return shared.Authorities;
+}
+
+TTrustedAuthorities &TTrustedAuthorities::OwnLocalCloud() {
+    static TNeverDestroyedAuthorities own(WithOwnLocalCloudAuthority);
+    return own.Authorities;
 }
 
 TTrustedAuthorities::TTrustedAuthorities(std::string SystemBundle,

@@ -12,14 +12,16 @@ namespace Cumulo {
 
 // The certificate authorities HTTPS peers are checked against, in one place for the requests,
 // the event streams and the player: the system's store (libcurl's default bundle) and, added to
-// it and never instead of it, the CA file named by the build value TUNEWELL_CA_FILE, the one
-// the variable TUNEWELL_CA_FILE names at run time and, while the program addresses its own local
-// cloud, that cloud's authority (ca.pem of its data folder) once it exists. Peer and host are
-// always verified.
+// it and never instead of it, the CA file named by the build value TUNEWELL_CA_FILE and the one
+// the variable TUNEWELL_CA_FILE names at run time. Peer and host are always verified.
 class TTrustedAuthorities {
 public:
-    // The program's: the system's bundle and the CA files above.
+    // The program's, for every peer: the system's bundle and the CA files above.
     static TTrustedAuthorities &Shared();
+    // For the program's own local cloud alone (OwnLocalCloud.h), while the program addresses it:
+    // the same and that cloud's authority (ca.pem of its data folder), once it exists. Never for
+    // a station: the authority is the user's and names loopback only, and is no one else's word.
+    static TTrustedAuthorities &OwnLocalCloud();
 
     // AddedFiles names the CA files to add; it is asked at each use, and empty names are skipped.
     TTrustedAuthorities(std::string SystemBundle, std::function<std::vector<std::string>()> AddedFiles);

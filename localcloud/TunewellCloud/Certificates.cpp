@@ -111,11 +111,20 @@ void sign(X509 *certificate, X509 *issuer, EVP_PKEY *issuerKey) {
 
 } // namespace
 
-CertifiedKey makeAuthority(const std::string &commonName, Validity validity) {
+CertifiedKey makeAuthority(const std::string &commonName, Validity validity,
+                           const std::vector<std::string> &permittedNames) {
     const KeyPtr key = newKey();
     const X509Ptr certificate = newCertificate(key.get(), commonName, validity);
     addExtension(certificate.get(), certificate.get(), NID_basic_constraints, "critical,CA:TRUE,pathlen:0");
     addExtension(certificate.get(), certificate.get(), NID_key_usage, "critical,keyCertSign,cRLSign");
+    if (!permittedNames.empty()) {
+        std::string permitted = "critical";
+        for (const std::string &name : permittedNames)
+            // An IPv4 address is a subtree of one address: all 32 bits of the mask.
+            permitted +=
+                isIpAddress(name) ? ",permitted;IP:" + name + "/255.255.255.255" : ",permitted;DNS:" + name;
+        addExtension(certificate.get(), certificate.get(), NID_name_constraints, permitted);
+    }
     addExtension(certificate.get(), certificate.get(), NID_subject_key_identifier, "hash");
     sign(certificate.get(), certificate.get(), key.get());
     return {pemOf(certificate.get()), pemOf(key.get())};
@@ -168,6 +177,12 @@ bool signedBy(const std::string &certificate, const std::string &authority) {
                         X509_verify(read.get(), X509_get0_pubkey(issuer.get())) == 1;
     ERR_clear_error();
     return issued;
+}
+
+bool nameConstrained(const std::string &authority) {
+    const X509Ptr read = readCertificate(authority);
+    const int index = X509_get_ext_by_NID(read.get(), NID_name_constraints, -1);
+    return index >= 0 && X509_EXTENSION_get_critical(X509_get_ext(read.get(), index)) == 1;
 }
 
 bool names(const std::string &certificate, const std::string &name) {

@@ -27,8 +27,11 @@ struct Validity {
 
 namespace Certificates {
 
-// A certificate authority of its own: a new P-256 key and a self-signed certificate for it.
-CertifiedKey makeAuthority(const std::string &commonName, Validity validity);
+// A certificate authority of its own: a new P-256 key and a self-signed certificate for it. With
+// permitted names (IPv4 addresses or host names), a critical name constraint lets it vouch for
+// those alone.
+CertifiedKey makeAuthority(const std::string &commonName, Validity validity,
+                           const std::vector<std::string> &permittedNames = {});
 // A server certificate for the names (IP addresses or host names, the first also its common
 // name) with a new P-256 key, signed by the authority.
 CertifiedKey issueServer(const CertifiedKey &authority, const std::vector<std::string> &names,
@@ -38,6 +41,8 @@ void checkPair(const CertifiedKey &pair);
 Validity validityOf(const std::string &certificate);
 // True when the authority's key signed the certificate.
 bool signedBy(const std::string &certificate, const std::string &authority);
+// True when the authority carries a critical name constraint.
+bool nameConstrained(const std::string &authority);
 // True when the certificate names the IP address or host name.
 bool names(const std::string &certificate, const std::string &name);
 

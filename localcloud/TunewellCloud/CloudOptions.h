@@ -11,6 +11,9 @@ namespace TunewellCloud {
 struct CloudOptions {
     std::filesystem::path dataFolder;
     std::string address = "127.0.0.1";
+    // Unix sockets in the data folder (Tunewell/LocalCloudFolder.h names them) instead of ports:
+    // only the folder's owner reaches them, and no other user can take them first.
+    bool unixSockets = false;
     int databasePort = 9000;
     int authPort = 9099;
     std::string apiKey;

@@ -7,10 +7,14 @@
 #include "TunewellCloud/ProgramProvisioning.h"
 
 #include <Tunewell/LocalCloudFolder.h>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <iostream>
 #include <stdexcept>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
 
 namespace TunewellCloud {
@@ -39,6 +43,30 @@ int bindServer(httplib::Server &server, const std::string &address, int port) {
     if (!server.bind_to_port(address, port))
         throw std::runtime_error("cannot listen on " + address + ":" + std::to_string(port));
     return port;
+}
+
+// A Unix socket's path must fit its address, with the closing zero.
+constexpr std::size_t kLongestSocketPath = sizeof(sockaddr_un::sun_path) - 1;
+
+// httplib takes the socket's path for the host; the port is only checked to be nonzero.
+constexpr int kAnyNonzeroPort = 1;
+
+std::filesystem::path bindSocket(httplib::Server &server, const std::filesystem::path &path) {
+    if (path.string().size() > kLongestSocketPath)
+        throw std::runtime_error("cannot listen on unix:" + path.string() + ": the path is longer than " +
+                                 std::to_string(kLongestSocketPath) + " bytes");
+    // A socket file outlives a server killed by a signal; the folder's lock says none uses it now.
+    std::error_code error;
+    if (std::filesystem::is_socket(std::filesystem::symlink_status(path, error)))
+        std::filesystem::remove(path, error);
+    server.set_address_family(AF_UNIX);
+    if (!server.bind_to_port(path.string(), kAnyNonzeroPort))
+        throw std::runtime_error("cannot listen on unix:" + path.string() + ": " + std::strerror(errno));
+    // The folder already keeps others out; the socket does too, should the folder be opened.
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::replace);
+    return path;
 }
 
 std::string rulesSourceOf(const std::string &choice) {
@@ -95,11 +123,35 @@ CloudServer::CloudServer(CloudOptions options)
 
 CloudServer::~CloudServer() {
     stop();
+    std::error_code ignored;
+    for (const auto &socket : boundSockets_)
+        std::filesystem::remove(socket, ignored);
 }
 
 void CloudServer::bind() {
+    if (options_.unixSockets) {
+        boundSockets_.push_back(
+            bindSocket(*databaseServer_, folder_.path() / Tunewell::kLocalCloudDatabaseSocket));
+        boundSockets_.push_back(
+            bindSocket(*authServer_, folder_.path() / Tunewell::kLocalCloudIdentitySocket));
+        return;
+    }
     databasePort_ = bindServer(*databaseServer_, options_.address, options_.databasePort);
     authPort_ = bindServer(*authServer_, options_.address, options_.authPort);
+}
+
+std::string CloudServer::addressOf(int port, const char *socketName) const {
+    if (options_.unixSockets)
+        return "unix:" + std::filesystem::absolute(folder_.path() / socketName).string();
+    return std::string(scheme()) + "://" + options_.address + ":" + std::to_string(port);
+}
+
+std::string CloudServer::databaseAddress() const {
+    return addressOf(databasePort_, Tunewell::kLocalCloudDatabaseSocket);
+}
+
+std::string CloudServer::identityAddress() const {
+    return addressOf(authPort_, Tunewell::kLocalCloudIdentitySocket);
 }
 
 void CloudServer::run() {

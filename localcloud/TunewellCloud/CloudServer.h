@@ -16,6 +16,8 @@
 #include <httplib.h>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 namespace TunewellCloud {
 
@@ -34,10 +36,14 @@ public:
     const std::string &rulesSource() const { return rulesSource_; }
     // What the start added for the program (CloudOptions::forProgram), "" for nothing.
     const std::string &provided() const { return provided_; }
-    // Binds both ports (0 picks a free one); throws std::runtime_error when one is taken.
+    // Binds both ports (0 picks a free one), or both Unix sockets of the folder, the stale files
+    // of an earlier server removed first; throws std::runtime_error when one cannot be bound.
     void bind();
     int databasePort() const { return databasePort_; }
     int authPort() const { return authPort_; }
+    // What a client connects to, as printed: "https://127.0.0.1:9000", or "unix:PATH".
+    std::string databaseAddress() const;
+    std::string identityAddress() const;
     // "https" when serving TLS, else "http".
     const char *scheme() const;
     // Serves until stop() is called from another thread, or the idle exit comes.
@@ -49,6 +55,7 @@ private:
     void watchIdleness();
     // Claims the users file when no program holds it.
     bool claimUsersFile();
+    std::string addressOf(int port, const char *socketName) const;
 
     CloudOptions options_;
     // Before the data folder: a rules file that does not parse stops the server untouched.
@@ -70,6 +77,8 @@ private:
     std::unique_ptr<httplib::Server> authServer_;
     int databasePort_ = -1;
     int authPort_ = -1;
+    // Removed when the server goes, while the folder is still held.
+    std::vector<std::filesystem::path> boundSockets_;
     std::string provided_;
     std::mutex stopMutex_;
     std::condition_variable stopped_;

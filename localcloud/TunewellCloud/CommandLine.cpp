@@ -10,6 +10,7 @@ const char *const kUsage =
     "usage:\n"
     "  tunewell-cloud serve --program-defaults [--data DIR] [--idle-exit 600]\n"
     "  tunewell-cloud serve --data DIR [--db-port 9000] [--auth-port 9099] [--address 127.0.0.1]\n"
+    "                       [--unix-sockets]\n"
     "                       [--api-key K] [--project-id P] [--token-lifetime S] [--keep-alive S]\n"
     "                       [--oob-lifetime S] [--body-limit BYTES] [--threads N] [--no-anonymous]\n"
     "                       [--latency MS] [--rules FILE|open] [--tls [--cert FILE --key FILE]]\n"
@@ -19,12 +20,16 @@ const char *const kUsage =
     "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
     "                       [--tls (--data DIR | --cert FILE --key FILE)]\n"
     "  tunewell-cloud --help | --version\n"
-    "Port 0 picks a free port; the chosen ports are printed. With --tls the servers speak HTTPS\n"
-    "with a certificate signed by the data folder's own authority (DIR/ca.pem), or with the one\n"
-    "given by --cert and --key. --program-defaults serves the program's own cloud: its data in\n"
-    "$XDG_DATA_HOME/tunewell/cloud, HTTPS, the ports, API key and project ID the program was built\n"
-    "with, the program's service account, catalogue and version added at the first start, and an\n"
-    "end after 600 seconds without a connection once no program uses it (--idle-exit 0: never).\n";
+    "Port 0 picks a free port; the chosen ports are printed. --unix-sockets serves on\n"
+    "DIR/database.sock and DIR/identity.sock instead, which only the folder's owner reaches. With\n"
+    "--tls the servers speak HTTPS with a certificate signed by the data folder's own authority\n"
+    "(DIR/ca.pem), or with the one given by --cert and --key. --program-defaults serves the\n"
+    "program's own cloud: its data in $XDG_DATA_HOME/tunewell/cloud, HTTPS on the folder's Unix\n"
+    "sockets (on ports when --db-port, --auth-port or --address is given), the API key and project\n"
+    "ID the program was built with, the program's service account, catalogue and version added at\n"
+    "the first start, and an end after 600 seconds without a connection once no program uses it\n"
+    "(--idle-exit 0: never). The addresses served are printed as \"database ADDRESS\" and\n"
+    "\"identity ADDRESS\", a Unix socket as unix:PATH.\n";
 
 CommandLine CommandLine::parse(const std::vector<std::string> &words, const std::vector<std::string> &flags) {
     CommandLine line;
@@ -79,9 +84,26 @@ void CommandLine::allowOnly(const std::vector<std::string> &names) const {
 }
 
 CloudOptions CommandLine::cloudOptions() const {
-    allowOnly({"data", "db-port", "auth-port", "address", "api-key", "project-id", "token-lifetime",
-               "keep-alive", "oob-lifetime", "body-limit", "threads", "no-anonymous", "latency", "rules",
-               "tls", "cert", "key", "idle-exit", "program-defaults"});
+    allowOnly({"data",
+               "db-port",
+               "auth-port",
+               "address",
+               "api-key",
+               "project-id",
+               "token-lifetime",
+               "keep-alive",
+               "oob-lifetime",
+               "body-limit",
+               "threads",
+               "no-anonymous",
+               "latency",
+               "rules",
+               "tls",
+               "cert",
+               "key",
+               "idle-exit",
+               "program-defaults",
+               "unix-sockets"});
     CloudOptions options;
     options.forProgram = has("program-defaults");
     if (options.forProgram && !Tunewell::BuildValues::kLocalCloud)
@@ -95,6 +117,11 @@ CloudOptions CommandLine::cloudOptions() const {
         options.databasePort = Tunewell::BuildValues::kLocalDatabasePort;
         options.authPort = Tunewell::BuildValues::kLocalAuthPort;
     }
+    const bool portsGiven = has("db-port") || has("auth-port") || has("address");
+    if (has("unix-sockets") && portsGiven)
+        throw UsageError(
+            "--unix-sockets serves on no port: --db-port, --auth-port and --address do not go with it");
+    options.unixSockets = has("unix-sockets") || (options.forProgram && !portsGiven);
     options.address = text("address", options.address);
     options.databasePort = static_cast<int>(number("db-port", options.databasePort, 0, 65535));
     options.authPort = static_cast<int>(number("auth-port", options.authPort, 0, 65535));

@@ -75,9 +75,12 @@ CertifiedKey FolderCertificates::ensure(const std::filesystem::path &folder, std
     const auto serverKeyFile = folder / "server-key.pem";
 
     auto authority = readPair(authorityFile(folder), authorityKeyFile);
-    if (!authority || !fresh(authority->certificate, now)) {
-        authority =
-            Certificates::makeAuthority("tunewell-cloud local authority", lasting(kAuthorityDays, now));
+    // An authority of an earlier version vouches for any name: it is replaced, and with it the
+    // server certificate it signed.
+    if (!authority || !fresh(authority->certificate, now) ||
+        !Certificates::nameConstrained(authority->certificate)) {
+        authority = Certificates::makeAuthority("tunewell-cloud local authority",
+                                                lasting(kAuthorityDays, now), kServerNames);
         writePair(*authority, authorityFile(folder), authorityKeyFile);
     }
     auto server = readPair(serverFile, serverKeyFile);

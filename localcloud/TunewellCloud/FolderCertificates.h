@@ -10,8 +10,10 @@ namespace TunewellCloud {
 // A data folder's own certificate authority, ca.pem (its key in ca-key.pem), and the server
 // certificate for 127.0.0.1 and localhost it signed, server.pem (its key in server-key.pem); the
 // keys are readable by their owner only. Made at first use; made anew when expired or close to
-// it, and the server certificate also when it is not the authority's or names another host. Clients
-// that trust ca.pem trust every server of the folder, the cloud's and the demo radio's.
+// it, and the server certificate also when it is not the authority's or names another host. The
+// authority is name-constrained to 127.0.0.1 and localhost (one of an earlier version without the
+// constraint is made anew). Clients that trust ca.pem trust every server of the folder, the
+// cloud's and the demo radio's, and nothing else.
 class FolderCertificates {
 public:
     static constexpr int kAuthorityDays = 3650;

@@ -3,6 +3,7 @@
 #include "TunewellCloud/DurableFiles.h"
 #include "TunewellCloud/FolderCertificates.h"
 #include "TunewellCloud/OpenSslHandles.h"
+#include "TunewellCloud/PeerUser.h"
 
 #include <openssl/err.h>
 #include <openssl/pem.h>
@@ -82,6 +83,7 @@ std::unique_ptr<httplib::Server> make(const std::optional<CertifiedKey> &credent
             if (SSL_CTX_add1_chain_cert(&context, chain[i].get()) != 1)
                 return false;
         SSL_CTX_set_alpn_select_cb(&context, selectHttp11, nullptr);
+        PeerUser::requireAllowedPeers(context);
         return true;
     });
     if (!server->is_valid()) {

@@ -1,20 +1,18 @@
 #include "shared/core/LocalCloudStarter.h"
 
 #include "Cumulo/Endpoints.h"
-#include "Tunewell/BuildValues.h"
 #include "Tunewell/LocalCloudFolder.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <netinet/in.h>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 
@@ -24,21 +22,22 @@ namespace Tunewell {
 
 namespace {
 
-// How often the port and the folder's users file are looked at while waiting.
+// How often the socket and the folder's users file are looked at while waiting.
 constexpr auto kLookAgain = std::chrono::milliseconds(50);
 // A log larger than this is set aside (one older copy is kept) before the next start.
 constexpr std::uintmax_t kLogLimit = 1u << 20;
 
-// Something accepts connections on the loopback port.
-bool Answers(int Port) {
-    const UniqueDescriptor socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!socket.Valid())
+// Something accepts connections on the Unix socket.
+bool Answers(const std::filesystem::path &Socket) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string path = Socket.string();
+    if (path.size() >= sizeof address.sun_path)
         return false;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(Port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return ::connect(socket.Get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    path.copy(address.sun_path, path.size());
+    const UniqueDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    return socket.Valid() &&
+           ::connect(socket.Get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
 }
 
 // posix_spawn's two C objects, destroyed on every path.
@@ -75,7 +74,6 @@ std::optional<LocalCloudStarter::Options> LocalCloudStarter::ForThisProgram() {
     } catch (const std::runtime_error &) {
         return std::nullopt;
     }
-    options.DatabasePort = BuildValues::kLocalDatabasePort;
     std::error_code error;
     const auto beside =
         std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / "tunewell-cloud";
@@ -92,25 +90,35 @@ LocalCloudStarter::~LocalCloudStarter() {
 
 bool LocalCloudStarter::NeedsStart() {
     ReapEnded();
+    // Start says why.
+    if (!LocalCloudFolderProblem(Options_.DataFolder).empty())
+        return true;
+    const auto socket = Options_.DataFolder / kLocalCloudDatabaseSocket;
     std::error_code error;
     // Before the look, so that a cloud found answering cannot end for being idle under it.
     if (std::filesystem::is_directory(Options_.DataFolder, error))
         UseFolder();
-    if (Answers(Options_.DatabasePort))
+    if (Answers(socket))
         return false;
     UseFolder();
     // A cloud that was ending when the look came is gone now.
-    return !Answers(Options_.DatabasePort);
+    return !Answers(socket);
+}
+
+void LocalCloudStarter::CheckFolder() const {
+    if (const std::string problem = LocalCloudFolderProblem(Options_.DataFolder); !problem.empty())
+        throw ELocalCloudStart("the local cloud's folder is not used: " + problem);
 }
 
 void LocalCloudStarter::UseFolder() {
     if (Users_.Valid())
         return;
     std::error_code error;
-    std::filesystem::create_directories(Options_.DataFolder, error);
-    // Its keys and its tree are the user's alone.
-    std::filesystem::permissions(Options_.DataFolder, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::replace, error);
+    // Its keys, its tree and its sockets are the user's alone. An existing folder is left as it
+    // is: one that others may enter is refused, not trusted after the fact.
+    if (std::filesystem::create_directories(Options_.DataFolder, error))
+        std::filesystem::permissions(Options_.DataFolder, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace, error);
     const auto file = Options_.DataFolder / kLocalCloudUsersFile;
     UniqueDescriptor users(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (!users.Valid())
@@ -126,13 +134,16 @@ void LocalCloudStarter::UseFolder() {
 }
 
 void LocalCloudStarter::Start() {
+    CheckFolder();
     UseFolder();
+    CheckFolder();
+    const auto socket = Options_.DataFolder / kLocalCloudDatabaseSocket;
     const pid_t child = Spawn();
     Started_.push_back(child);
     const auto deadline = std::chrono::steady_clock::now() + Options_.Patience;
     bool ended = false;
     for (;;) {
-        if (Answers(Options_.DatabasePort))
+        if (Answers(socket))
             return;
         int status = 0;
         if (!ended && ::waitpid(child, &status, WNOHANG) == child) {
@@ -145,8 +156,7 @@ void LocalCloudStarter::Start() {
         if (std::chrono::steady_clock::now() >= deadline) {
             const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(Options_.Patience).count();
             const std::string last = LastLogLine();
-            throw ELocalCloudStart("tunewell-cloud did not answer on port " +
-                                   std::to_string(Options_.DatabasePort) + " within " +
+            throw ELocalCloudStart("tunewell-cloud did not answer on " + socket.string() + " within " +
                                    std::to_string(seconds) + " seconds" + (last.empty() ? "" : ": " + last));
         }
         std::this_thread::sleep_for(kLookAgain);

@@ -34,12 +34,13 @@ public:
 // its messages appended to the log file of its data folder. While the program runs it holds a
 // shared lock on the folder's users file, so the cloud does not end for being idle under it.
 // Two programs may start it at once: the data folder's lock leaves one serving and the other
-// ending quietly, and both find it answering. Worker threads only (it waits).
+// ending quietly, and both find it answering. It is sought on its database socket in the data
+// folder, which only the user reaches: another user's cloud, or anything on a port, is never
+// taken for it. A folder that others may enter is refused. Worker threads only (it waits).
 class LocalCloudStarter : public ILocalCloudStarter {
 public:
     struct Options {
         std::filesystem::path DataFolder;
-        int DatabasePort = 0;
         // A path, or a name looked for in PATH.
         std::string Program;
         std::vector<std::string> Arguments;
@@ -62,6 +63,8 @@ public:
 private:
     // Takes the shared lock on the users file, waiting while an ending cloud holds it.
     void UseFolder();
+    // Throws ELocalCloudStart when the folder may hold another user's socket.
+    void CheckFolder() const;
     pid_t Spawn();
     void ReapEnded();
 

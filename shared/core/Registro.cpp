@@ -23,6 +23,7 @@ std::unique_ptr<QSettings> Open(const QString &xArquivo) {
 }
 
 void Commit(QSettings &Store, const QString &xArquivo) {
+    KeepSettingsStorePrivate(Store);
     Store.sync();
     if (Store.status() != QSettings::NoError) {
         throw ERegistroError("The settings store " + xArquivo.toStdString() + " cannot be written");

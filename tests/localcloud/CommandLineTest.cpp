@@ -12,7 +12,8 @@ using TunewellCloud::UsageError;
 namespace {
 
 CloudOptions ServeOptions(const std::vector<std::string> &words) {
-    return CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults"}).cloudOptions();
+    return CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "unix-sockets"})
+        .cloudOptions();
 }
 
 TEST(CommandLine, ProgramDefaultsServeTheProgramsOwnCloud) {
@@ -29,6 +30,7 @@ TEST(CommandLine, ProgramDefaultsServeTheProgramsOwnCloud) {
     EXPECT_EQ(options.projectId, Tunewell::BuildValues::kProjectId);
     EXPECT_EQ(options.idleExitSeconds, 600);
     EXPECT_TRUE(options.forProgram);
+    EXPECT_TRUE(options.unixSockets) << "the program's own cloud on ports any user reaches";
 
     // What is given still counts.
     const CloudOptions given = ServeOptions({"serve", "--program-defaults", "--data", "/d", "--idle-exit",
@@ -37,6 +39,17 @@ TEST(CommandLine, ProgramDefaultsServeTheProgramsOwnCloud) {
     EXPECT_EQ(given.idleExitSeconds, 0);
     EXPECT_EQ(given.databasePort, 0);
     EXPECT_EQ(given.authPort, 0);
+    EXPECT_FALSE(given.unixSockets) << "ports given, and sockets served instead";
+    for (const char *port : {"--db-port", "--auth-port"})
+        EXPECT_FALSE(ServeOptions({"serve", "--program-defaults", port, "9100"}).unixSockets) << port;
+}
+
+TEST(CommandLine, UnixSocketsAreAskedForOrServeTheProgram) {
+    EXPECT_FALSE(ServeOptions({"serve", "--data", "/d"}).unixSockets);
+    EXPECT_TRUE(ServeOptions({"serve", "--data", "/d", "--unix-sockets"}).unixSockets);
+    for (const char *option : {"--db-port", "--auth-port", "--address"})
+        EXPECT_THROW(ServeOptions({"serve", "--data", "/d", "--unix-sockets", option, "0"}), UsageError)
+            << option;
 }
 
 TEST(CommandLine, PlainServeNeverEndsByItselfNorProvisions) {

@@ -138,6 +138,18 @@ TEST_F(KeptCatalogueTest, ANewCopyReplacesTheOldOne) {
     EXPECT_FALSE(read.Copy.Profile.Favourites);
 }
 
+// It holds the profile's ID: a new copy is the user's alone, and so is one that replaces a copy
+// others could read.
+TEST_F(KeptCatalogueTest, TheCopyIsTheUsersAlone) {
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto everyone = ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    Store.Keep(SmallTable().Rows(), SmallProfile(), 1);
+    EXPECT_EQ(QFile::permissions(Store.FilePath()) & everyone, ownerOnly);
+    ASSERT_TRUE(QFile::setPermissions(Store.FilePath(), everyone));
+    Store.Keep(SmallTable().Rows(), SmallProfile(), 2);
+    EXPECT_EQ(QFile::permissions(Store.FilePath()) & everyone, ownerOnly);
+}
+
 TEST_F(KeptCatalogueTest, NothingKeptYetIsMissingNotUnusable) {
     EXPECT_EQ(Store.Read().Outcome, Outcome::Missing);
 }

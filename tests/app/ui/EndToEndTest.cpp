@@ -4,7 +4,6 @@
 // ports its build values name, trusting the cloud's authority through TUNEWELL_CA_FILE; a build
 // for another cloud is pointed at a plain local one by the emulator variables.
 #include "LocalCloud.h"
-#include "Tunewell/BuildValues.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -20,22 +19,6 @@
 namespace {
 
 using nlohmann::json;
-
-// The port of a loopback HTTPS address of the build values, or 0 for any other address.
-int LoopbackPort(const std::string &Url) {
-    const std::string loopback = "https://127.0.0.1:";
-    return Url.starts_with(loopback) ? std::stoi(Url.substr(loopback.size())) : 0;
-}
-
-TunewellTesting::LocalCloudOptions CloudOfTheBuild() {
-    TunewellTesting::LocalCloudOptions options;
-    options.databasePort = LoopbackPort(Tunewell::BuildValues::kDatabaseUrl);
-    options.authPort = LoopbackPort(Tunewell::BuildValues::kIdentityUrl);
-    options.tls = options.databasePort != 0 && options.authPort != 0;
-    if (!options.tls)
-        options.databasePort = options.authPort = 0;
-    return options;
-}
 
 class EndToEndTest : public ::testing::Test {
 protected:
@@ -98,16 +81,9 @@ protected:
         // machine: a cache folder of its own would make every run scan every plug-in first.
         environment.insert("GST_REGISTRY_1_0", TUNEWELL_GSTREAMER_REGISTRY);
         environment.insert("TUNEWELL_AUDIO_SINK", "fakesink sync=false");
-        if (CloudOptions.tls) {
-            environment.insert("TUNEWELL_CA_FILE", QString::fromStdString(Cloud.caFile().string()));
-            environment.remove("FIREBASE_DATABASE_EMULATOR_HOST");
-            environment.remove("FIREBASE_AUTH_EMULATOR_HOST");
-        } else {
-            environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
-                               QString::fromStdString(Cloud.databaseEmulatorHost()));
-            environment.insert("FIREBASE_AUTH_EMULATOR_HOST",
-                               QString::fromStdString(Cloud.authEmulatorHost()));
-        }
+        environment.insert("FIREBASE_DATABASE_EMULATOR_HOST",
+                           QString::fromStdString(Cloud.databaseEmulatorHost()));
+        environment.insert("FIREBASE_AUTH_EMULATOR_HOST", QString::fromStdString(Cloud.authEmulatorHost()));
         return environment;
     }
 
@@ -129,8 +105,10 @@ protected:
         return false;
     }
 
-    const TunewellTesting::LocalCloudOptions CloudOptions = CloudOfTheBuild();
-    TunewellTesting::LocalCloud Cloud{CloudOptions};
+    // On free ports, reached through the emulator variables: the program's own cloud of the build
+    // values is sought on its data folder's sockets. (The starter's suite and the package check
+    // run the program against its own cloud over HTTPS.)
+    TunewellTesting::LocalCloud Cloud;
     QTemporaryDir Home;
     QProcess Display;
     QProcess Bus;

@@ -213,6 +213,12 @@ TEST_F(FormRadioKeptTest, ARefusedCertificateIsToldWithItsHostAndReasonInBothLan
                                   QString::fromUtf8(c.Portuguese)))
             << told.toStdString();
         EXPECT_FALSE(told.contains("Check the network connection")) << told.toStdString();
+        // The status line names the refusal too, not an unreachable cloud.
+        EXPECT_TRUE(NoticeLine().contains("cloud certificate not trusted", Qt::CaseInsensitive))
+            << NoticeLine().toStdString();
+        EXPECT_TRUE(NoticeLine().contains(QString::fromUtf8("ertificado da nuvem n\u00E3o confi\u00E1vel")))
+            << NoticeLine().toStdString();
+        EXPECT_FALSE(NoticeLine().contains("unreachable")) << NoticeLine().toStdString();
         TearDown();
     }
 }

@@ -122,22 +122,23 @@ TEST_F(SharedTrustedAuthorities, AddTheVariablesFileToLibcurlsDefaultBundle) {
     EXPECT_TRUE(bundle->ends_with(ReadFile(added.File())));
 }
 
-// The local cloud's authority is trusted only while the program addresses that cloud, and only
-// once the cloud has made it.
-TEST_F(SharedTrustedAuthorities, AddTheOwnLocalCloudsAuthorityWhileAddressingIt) {
+// The local cloud's authority is trusted only for that cloud, only while the program addresses
+// it, and only once the cloud has made it; never for a station or a playlist.
+TEST_F(SharedTrustedAuthorities, AddTheOwnLocalCloudsAuthorityForItAlone) {
     if (!Tunewell::BuildValues::kLocalCloud || *Tunewell::BuildValues::kCaFile != '\0')
         GTEST_SKIP() << "a build for another cloud, or with an authority of its own";
-    EXPECT_EQ(TTrustedAuthorities::Shared().CombinedBundle(), nullptr) << "trusted before it exists";
+    EXPECT_EQ(TTrustedAuthorities::OwnLocalCloud().CombinedBundle(), nullptr) << "trusted before it exists";
     const TTestAuthority own("own local cloud");
     const auto folder = fDataHome / "tunewell" / "cloud";
     std::filesystem::create_directories(folder);
     std::filesystem::copy_file(own.File(), folder / "ca.pem");
-    const auto bundle = TTrustedAuthorities::Shared().CombinedBundle();
+    const auto bundle = TTrustedAuthorities::OwnLocalCloud().CombinedBundle();
     ASSERT_NE(bundle, nullptr);
     EXPECT_TRUE(bundle->ends_with(ReadFile(own.File())));
+    EXPECT_EQ(TTrustedAuthorities::Shared().CombinedBundle(), nullptr) << "trusted for the stations";
 
     ::setenv("FIREBASE_DATABASE_EMULATOR_HOST", "127.0.0.1:9000", 1);
-    EXPECT_EQ(TTrustedAuthorities::Shared().CombinedBundle(), nullptr) << "trusted for another cloud";
+    EXPECT_EQ(TTrustedAuthorities::OwnLocalCloud().CombinedBundle(), nullptr) << "trusted for another cloud";
 }
 
 } // namespace

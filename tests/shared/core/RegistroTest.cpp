@@ -41,6 +41,21 @@ TEST_F(RegistroTest, RoundTrip) {
               QStringList{"Firebase.ini"});
 }
 
+// The store holds the profile's ID: made for the user alone, and an older one that others could
+// read is tightened at the next write.
+TEST_F(RegistroTest, TheStoreIsTheUsersAlone) {
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    GravarRegistro("Firebase", "", "Registrado", "-NKey");
+    EXPECT_EQ(QFile::permissions(StoreFile()) & (ownerOnly | others), ownerOnly);
+    ASSERT_TRUE(
+        QFile::setPermissions(StoreFile(), ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    GravarRegistro("Firebase", "", "Registrado", "-NOther");
+    EXPECT_EQ(QFile::permissions(StoreFile()) & (ownerOnly | others), ownerOnly);
+    EXPECT_EQ(LerRegistro("Firebase", "", "Registrado"), "-NOther");
+}
+
 TEST_F(RegistroTest, SectionsAndStoresAreSeparate) {
     GravarRegistro("Firebase", "Sub", "Registrado", "in-section");
     GravarRegistro("Other", "", "Registrado", "other-store");
