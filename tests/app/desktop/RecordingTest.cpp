@@ -93,8 +93,8 @@ TEST_F(RecordingTest, RecordWritesTheStationIntoItsFolderUntilItEndsOneWayOrAnot
         EXPECT_TRUE(Panel()->isHidden());
         EXPECT_TRUE(Notice()->Line().startsWith(QStringLiteral("Recording kept in ") + StationFolder()))
             << Notice()->Line().toStdString();
-        QTest::qWaitFor([&] { return NoticeUnreadable(*Notice()).isEmpty(); });
-        EXPECT_EQ(NoticeUnreadable(*Notice()), QString());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return NoticeUnreadable(*Notice()).isEmpty(); }))
+            << NoticeUnreadable(*Notice()).toStdString();
         // A file per title heard meanwhile, named by its time and the title (the station's name before
         // the first title; a number after a name taken in the same second), its tag first.
         qint64 recorded = 0;
@@ -140,10 +140,11 @@ TEST_F(RecordingTest, EveryNoticeInTheStatusBarCanBeReadBesideTheOthers) {
     PressRecord();
     const std::pair<const char *, StatusNotice *> notices[] = {
         {"cloud", Form->CloudNotice()}, {"recording", Notice()}, {"history", history}};
-    QTest::qWaitFor([&] {
+    const bool allReadable = QTest::qWaitFor([&] {
         return std::all_of(std::begin(notices), std::end(notices),
                            [](const auto &Each) { return NoticeUnreadable(*Each.second).isEmpty(); });
     });
+    EXPECT_TRUE(allReadable);
     for (const auto &[name, notice] : notices)
         EXPECT_EQ(NoticeUnreadable(*notice), QString()) << name;
     EXPECT_TRUE(history->toolTip().contains(QStringLiteral("cannot open the database")));
@@ -196,8 +197,8 @@ TEST_F(RecordingTest, ADiskThatFailsStopsTheRecordingAndNeverThePlayback) {
         PressRecord();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !Item()->isChecked(); }, WaitLimitMs));
         EXPECT_EQ(Notice()->Line(), test.Line);
-        QTest::qWaitFor([&] { return NoticeUnreadable(*Notice()).isEmpty(); });
-        EXPECT_EQ(NoticeUnreadable(*Notice()), QString());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return NoticeUnreadable(*Notice()).isEmpty(); }))
+            << NoticeUnreadable(*Notice()).toStdString();
         EXPECT_TRUE(Panel()->isHidden());
         // Playback goes on (after a refill of its buffer, if one is under way).
         EXPECT_TRUE(
