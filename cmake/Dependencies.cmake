@@ -14,5 +14,7 @@ find_package(QCoro6 REQUIRED COMPONENTS Core)
 # Debian's cpp-httplib is a compiled library whose pkg-config flags are mandatory.
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
 pkg_check_modules(GST REQUIRED IMPORTED_TARGET gstreamer-1.0 gstreamer-base-1.0 gstreamer-audio-1.0)
+# The tests' check that a recorded file plays: GStreamer's discoverer.
+pkg_check_modules(GST_PBUTILS REQUIRED IMPORTED_TARGET gstreamer-pbutils-1.0)
 # The TLS database the player gives GStreamer's HTTP source.
 pkg_check_modules(GIO REQUIRED IMPORTED_TARGET gio-2.0)

@@ -31,12 +31,6 @@ QString MusicFolder(const QString &Given) {
     return music.isEmpty() ? QDir::homePath() : music;
 }
 
-bool Heard(Player::PlaybackState State) {
-    using Player::PlaybackState;
-    return State == PlaybackState::Connecting || State == PlaybackState::Buffering ||
-           State == PlaybackState::Playing;
-}
-
 } // namespace
 
 PlayerRecording::PlayerRecording(PlayerMenu &Menu, QStatusBar &Bar, PlayerRemote &Remote, Player::Wmp &Wmp,
@@ -67,7 +61,7 @@ PlayerRecording::PlayerRecording(PlayerMenu &Menu, QStatusBar &Bar, PlayerRemote
             Stop();
     });
     connect(&Wmp_, &Player::Wmp::playStateChanged, this, [this](Player::PlaybackState State) {
-        if (Recording() && !Heard(State))
+        if (Recording() && !Player::isHeard(State))
             Stop();
     });
 }
@@ -80,7 +74,7 @@ PlayerRecording::~PlayerRecording() {
 void PlayerRecording::Start() {
     if (Recording())
         return;
-    if (!Heard(Wmp_.playState())) {
+    if (!Player::isHeard(Wmp_.playState())) {
         Item_->setChecked(false);
         Notice_->ShowNotice(QStringLiteral("Nothing is playing to record / Nada tocando para gravar"), {});
         Notice_->show();

@@ -127,7 +127,7 @@ QCoro::Task<> TFormRadio::StartLocalCloudIfNeeded(const CloudTurn &Turn) {
         co_return;
     // What the status line said before (the kept catalogue waiting) comes back once it answers.
     const QString line = CloudNotice_->Line();
-    const QString explanation = CloudNotice_->toolTip();
+    const QString explanation = CloudNotice_->Explanation();
     CloudNotice_->ShowNotice(QString::fromStdString(LocalCloudStartingStatusText()),
                              QString::fromStdString(LocalCloudStartingText()));
     std::optional<ECloudFailure> failure;

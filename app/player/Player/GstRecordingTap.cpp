@@ -55,6 +55,11 @@ void GstRecordingTap::setTarget(std::shared_ptr<Tunewell::IRecordingTap> target)
         target_->Kind(*kind_);
     if (!title_.isEmpty())
         target_->Title(title_);
+    if (oggHeaders_) {
+        const std::string handover = oggHeaders_->Handover();
+        if (!handover.empty())
+            target_->Bytes(handover);
+    }
 }
 
 void GstRecordingTap::reset() {
@@ -62,6 +67,7 @@ void GstRecordingTap::reset() {
     const std::lock_guard lock(mutex_);
     target_.reset();
     kind_.reset();
+    oggHeaders_.reset();
     title_.clear();
 }
 
@@ -118,7 +124,12 @@ void GstRecordingTap::followEvent(GstEvent *event) {
     if (GST_EVENT_TYPE(event) == GST_EVENT_CAPS) {
         GstCaps *caps = nullptr;
         gst_event_parse_caps(event, &caps);
-        kind_ = kindOf(caps);
+        const Tunewell::StreamKind kind = kindOf(caps);
+        if (kind != kind_)
+            oggHeaders_.reset();
+        if (!oggHeaders_ && Tunewell::RecordingFormatOf(kind) == Tunewell::RecordingFormat::Ogg)
+            oggHeaders_.emplace();
+        kind_ = kind;
         if (target_)
             target_->Kind(*kind_);
     } else if (GST_EVENT_TYPE(event) == GST_EVENT_TAG) {
@@ -136,12 +147,16 @@ void GstRecordingTap::followEvent(GstEvent *event) {
 }
 
 void GstRecordingTap::hand(GstBuffer *buffer) {
-    if (!target_ || !buffer)
+    if ((!target_ && !oggHeaders_) || !buffer)
         return;
     GstMapInfo map;
     if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
         return;
-    target_->Bytes(std::string_view(reinterpret_cast<const char *>(map.data), map.size));
+    const std::string_view bytes(reinterpret_cast<const char *>(map.data), map.size);
+    if (oggHeaders_)
+        oggHeaders_->Feed(bytes);
+    if (target_)
+        target_->Bytes(bytes);
     gst_buffer_unmap(buffer, &map);
 }
 

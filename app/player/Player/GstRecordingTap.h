@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/recording/OggHeaderKeeper.h"
 #include "app/recording/RecordingFormat.h"
 
 #include <QString>
@@ -18,6 +19,8 @@ namespace Player {
 // taken out: the input of the first parser or demuxer (after the station's metadata is split
 // off). A probe there keeps the stream's kind and title, and hands kind, titles and bytes to the
 // target, if any, in stream order, on the streaming thread. The probe only copies: it never waits.
+// Of an Ogg stream it keeps the header pages from the stream's first byte, which a target set
+// later is handed first: without them no file of the stream plays.
 class GstRecordingTap {
 public:
     // Follows the elements the pipeline makes, from now on.
@@ -26,7 +29,8 @@ public:
     GstRecordingTap(const GstRecordingTap &) = delete;
     GstRecordingTap &operator=(const GstRecordingTap &) = delete;
 
-    // Told at once the kind and title already known; null stops handing over.
+    // Told at once the kind and title already known, and an Ogg stream's header pages; null
+    // stops handing over.
     void setTarget(std::shared_ptr<Tunewell::IRecordingTap> target);
     // For a new stream, once the pipeline's threads are stopped: the old one's pad, kind, title
     // and target are let go.
@@ -46,6 +50,7 @@ private:
     gulong probe_ = 0;
     std::shared_ptr<Tunewell::IRecordingTap> target_;
     std::optional<Tunewell::StreamKind> kind_;
+    std::optional<Tunewell::OggHeaderKeeper> oggHeaders_;
     QString title_;
 };
 

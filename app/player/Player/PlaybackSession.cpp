@@ -30,6 +30,8 @@ PlaybackSession::~PlaybackSession() {
 void PlaybackSession::play(const QString &url) {
     if (url.trimmed() != machine_.url()) {
         clearTitle();
+        // Another station is no part of the recording of this one.
+        recordingTap_.reset();
     }
     feed(PlayRequested{url});
 }
@@ -47,7 +49,12 @@ void PlaybackSession::setVolume(int percent) {
 }
 
 bool PlaybackSession::setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap) {
-    return engine_->setRecordingTap(std::move(tap));
+    recordingTap_ = tap;
+    if (!engine_->setRecordingTap(std::move(tap))) {
+        recordingTap_.reset();
+        return false;
+    }
+    return true;
 }
 
 QString PlaybackSession::statusText() const {
@@ -68,6 +75,10 @@ void PlaybackSession::feed(const PlaybackEvent &event) {
     }
     if (machine_.state() != PlaybackState::Reconnecting) {
         countdownTimer_.stop();
+    }
+    // A recording never runs on into a stream reconnected, nor after a stop, pause or failure.
+    if (!isHeard(machine_.state())) {
+        recordingTap_.reset();
     }
     if (machine_.state() != before) {
         emit stateChanged(machine_.state());
@@ -108,7 +119,11 @@ void PlaybackSession::execute(const PlaybackCommand &command) {
                    },
                    [this](const StartStream &start) {
                        reconnectTimer_.stop();
+                       // The engine's start lets go of the tap of the stream before.
                        engine_->start(start.url);
+                       if (recordingTap_) {
+                           engine_->setRecordingTap(recordingTap_);
+                       }
                    },
                    [this](const StopStream &) {
                        reconnectTimer_.stop();

@@ -27,7 +27,9 @@ public:
     void pause();
     void stop();
     void setVolume(int percent);
-    // The stream being heard, handed to a recording; see IPlayerEngine.
+    // The stream being heard, handed to a recording; see IPlayerEngine. The tap follows the
+    // connection under way: a stream the connection starts later (a playlist's, once fetched)
+    // is handed to it too, until the playback stops, pauses, fails or reconnects.
     bool setRecordingTap(std::shared_ptr<Tunewell::IRecordingTap> tap);
 
     PlaybackState state() const { return machine_.state(); }
@@ -58,6 +60,7 @@ private:
     QTimer countdownTimer_;
     QDeadlineTimer reconnectDeadline_;
     QString lastStatus_;
+    std::shared_ptr<Tunewell::IRecordingTap> recordingTap_;
 };
 
 } // namespace Player

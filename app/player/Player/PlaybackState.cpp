@@ -7,4 +7,9 @@ bool isUnderWay(PlaybackState state) {
            state == PlaybackState::Playing || state == PlaybackState::Reconnecting;
 }
 
+bool isHeard(PlaybackState state) {
+    return state == PlaybackState::Connecting || state == PlaybackState::Buffering ||
+           state == PlaybackState::Playing;
+}
+
 } // namespace Player

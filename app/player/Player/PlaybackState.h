@@ -6,6 +6,8 @@ enum class PlaybackState { Stopped, Connecting, Buffering, Playing, Paused, Reco
 
 // A stream is being fetched, played or reconnected: what a pause would interrupt.
 bool isUnderWay(PlaybackState state);
+// A station is being connected to, buffered or played: what a recording takes.
+bool isHeard(PlaybackState state);
 
 // Why a stream or a playlist could not be played. Only Network is worth retrying; Unreachable is
 // a Network failure that retrying did not mend, and a station whose certificate is refused

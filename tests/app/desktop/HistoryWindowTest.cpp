@@ -3,6 +3,7 @@
 #include "app/desktop/HistoryWindow.h"
 
 #include "DesktopFixture.h"
+#include "NoticeShown.h"
 #include "Player/Wmp.h"
 #include "StillPlayerRemote.h"
 #include "app/desktop/HistoryTableModel.h"
@@ -196,6 +197,8 @@ TEST_F(HistoryWindowTest, ADatabaseThatCannotBeWrittenIsSaidOnceAndPlaybackGoesO
     ASSERT_TRUE(QTest::qWaitFor([&] { return notice->isVisible(); }));
     EXPECT_EQ(notice->Line(), QString::fromUtf8("History not kept / Histórico não guardado"));
     EXPECT_TRUE(notice->toolTip().contains("cannot open")) << notice->toolTip().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return NoticeUnreadable(*notice).isEmpty(); }))
+        << NoticeUnreadable(*notice).toStdString();
     EXPECT_EQ(Wmp->URL(), "http://127.0.0.1:1/two") << "the last station still played";
     (void)form;
 }

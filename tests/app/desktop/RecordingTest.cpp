@@ -3,6 +3,7 @@
 #include "../recording/MemoryRecordingDisk.h"
 #include "DemoRadio.h"
 #include "DesktopFixture.h"
+#include "NoticeShown.h"
 #include "Player/Wmp.h"
 #include "app/desktop/PlayerRecording.h"
 #include "app/desktop/PlayerRemote.h"
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 
 namespace Tunewell::Testing {
 namespace {
@@ -91,6 +93,8 @@ TEST_F(RecordingTest, RecordWritesTheStationIntoItsFolderUntilItEndsOneWayOrAnot
         EXPECT_TRUE(Panel()->isHidden());
         EXPECT_TRUE(Notice()->Line().startsWith(QStringLiteral("Recording kept in ") + StationFolder()))
             << Notice()->Line().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return NoticeUnreadable(*Notice()).isEmpty(); }))
+            << NoticeUnreadable(*Notice()).toStdString();
         // A file per title heard meanwhile, named by its time and the title (the station's name before
         // the first title; a number after a name taken in the same second), its tag first.
         qint64 recorded = 0;
@@ -118,6 +122,32 @@ TEST_F(RecordingTest, NothingPlayingIsNothingToRecord) {
     EXPECT_FALSE(Item()->isChecked());
     EXPECT_TRUE(Panel()->isHidden());
     EXPECT_EQ(Notice()->Line(), QStringLiteral("Nothing is playing to record / Nada tocando para gravar"));
+}
+
+// The bar shares its width between the cloud's, the recording's and the history's notices: each
+// says enough to be read, the whole line in its tooltip.
+TEST_F(RecordingTest, EveryNoticeInTheStatusBarCanBeReadBesideTheOthers) {
+    StartDesktop(NoBus());
+    Activate();
+    Form->CloudNotice()->ShowNotice(
+        QStringLiteral("Catalogue of 2026-05-01 21:04 shown: the cloud cannot be reached / "
+                       "Cat\u00E1logo de 2026-05-01 21:04 mostrado: a nuvem n\u00E3o responde"),
+        QStringLiteral("Connection refused"));
+    StatusNotice *history = Desktop->HistoryNotice();
+    history->ShowNotice(QStringLiteral("History not kept / Hist\u00F3rico n\u00E3o guardado"),
+                        QStringLiteral("cannot open the database"));
+    history->show();
+    PressRecord();
+    const std::pair<const char *, StatusNotice *> notices[] = {
+        {"cloud", Form->CloudNotice()}, {"recording", Notice()}, {"history", history}};
+    const bool allReadable = QTest::qWaitFor([&] {
+        return std::all_of(std::begin(notices), std::end(notices),
+                           [](const auto &Each) { return NoticeUnreadable(*Each.second).isEmpty(); });
+    });
+    EXPECT_TRUE(allReadable);
+    for (const auto &[name, notice] : notices)
+        EXPECT_EQ(NoticeUnreadable(*notice), QString()) << name;
+    EXPECT_TRUE(history->toolTip().contains(QStringLiteral("cannot open the database")));
 }
 
 TEST_F(RecordingTest, ADiskThatFailsStopsTheRecordingAndNeverThePlayback) {
@@ -167,6 +197,8 @@ TEST_F(RecordingTest, ADiskThatFailsStopsTheRecordingAndNeverThePlayback) {
         PressRecord();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !Item()->isChecked(); }, WaitLimitMs));
         EXPECT_EQ(Notice()->Line(), test.Line);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return NoticeUnreadable(*Notice()).isEmpty(); }))
+            << NoticeUnreadable(*Notice()).toStdString();
         EXPECT_TRUE(Panel()->isHidden());
         // Playback goes on (after a refill of its buffer, if one is under way).
         EXPECT_TRUE(

@@ -1,5 +1,6 @@
 #include "app/recording/RecordingTap.h"
 
+#include "../recording/PlayedByGStreamer.h"
 #include "IcyStreamServer.h"
 #include "Player/Wmp.h"
 #include "app/recording/FileRecordingDisk.h"
@@ -20,18 +21,15 @@ namespace {
 
 constexpr int waitLimitMs = 15000;
 
-std::string readClip() {
-    std::ifstream file(TUNEWELL_TEST_CLIP, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 std::string readFile(const QString &path) {
     std::ifstream file(path.toStdString(), std::ios::binary);
     std::ostringstream bytes;
     bytes << file.rdbuf();
     return bytes.str();
+}
+
+std::string readClip() {
+    return readFile(TUNEWELL_TEST_CLIP);
 }
 
 // What the player handed over: the kinds, and the bytes after each title.
@@ -141,6 +139,19 @@ TEST_F(RecordingTapTest, AnotherStreamOrNoTapEndsTheHandingOver) {
     }
 }
 
+TEST_F(RecordingTapTest, ATapSetWhileAPlaylistIsFetchedFollowsTheStreamItNames) {
+    for (const char *playlist : {"/listen.pls", "/tune"}) {
+        auto recorder = std::make_shared<TapRecorder>();
+        play(playlist);
+        ASSERT_EQ(player_->playState(), Player::PlaybackState::Connecting) << playlist;
+        ASSERT_TRUE(player_->setRecordingTap(recorder));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return recorder->total() > 0; }, waitLimitMs)) << playlist;
+        ASSERT_FALSE(recorder->kinds().empty()) << playlist;
+        EXPECT_EQ(Tunewell::RecordingFormatOf(recorder->kinds().back()), Tunewell::RecordingFormat::Mp3);
+        stop();
+    }
+}
+
 // A file's audio after its ID3v2 tag.
 std::string audioOf(const std::string &file) {
     if (file.compare(0, 3, "ID3") != 0)
@@ -193,6 +204,42 @@ TEST_F(RecordingTapTest, ARecordingIsAFilePerTitleHoldingTheStationsFramesFromTi
         const std::size_t intoNext = audio.size() - (own.size() - from);
         EXPECT_LE(intoNext, mostSkipped) << file->second.toStdString();
         EXPECT_TRUE(audio == own.substr(from) + next.substr(0, intoNext)) << file->second.toStdString();
+    }
+}
+
+// An Ogg station whose recording begins long after its header pages went by, split at its
+// titles: each file plays alone.
+TEST(OggRecordingTapTest, AnOggStationRecordedFromItsMiddleGivesFilesThatEachPlay) {
+    IcyStreamServer server(readFile(TUNEWELL_TEST_OGG_CLIP), "Loopback");
+    Player::WmpOptions options;
+    options.audioSink = "fakesink sync=false";
+    Player::Wmp player(options);
+    player.setURL(QString::fromStdString(server.url("/titles")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.metadataBlocksSent() >= 2; }, waitLimitMs));
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    Tunewell::FileRecordingDisk disk;
+    Tunewell::StreamRecording::Setup setup;
+    setup.Folder = folder.path().toStdString();
+    setup.Station = "Loopback FM";
+    bool stopped = false;
+    auto recording = std::make_shared<Tunewell::StreamRecording>(
+        setup, disk, [&stopped](Tunewell::RecordingStop, const std::string &) { stopped = true; });
+    ASSERT_TRUE(player.setRecordingTap(recording));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return QDir(folder.path()).entryList(QDir::Files).size() >= 4; }, waitLimitMs));
+    player.controls().stop();
+    recording.reset();
+    EXPECT_FALSE(stopped);
+
+    for (const QString &name : QDir(folder.path()).entryList(QDir::Files)) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(name.endsWith(".ogg"));
+        const auto verdict = Tunewell::Testing::PlayedByGStreamer(folder.filePath(name).toStdString());
+        EXPECT_TRUE(verdict.Discovered) << verdict.Error;
+        EXPECT_TRUE(verdict.PlayedToTheEnd) << verdict.Error;
+        EXPECT_GT(verdict.DurationNs, 0);
     }
 }
 

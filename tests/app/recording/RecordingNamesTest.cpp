@@ -1,4 +1,4 @@
-#include "app/recording/FrameStart.h"
+#include "app/recording/FrameHead.h"
 #include "app/recording/Id3v2Tag.h"
 #include "app/recording/RecordingFileName.h"
 #include "app/recording/RecordingFormat.h"
@@ -96,29 +96,60 @@ TEST(RecordingFormats, OnlyStreamsThatPlayFromAnyFrameAreKeptAsSent) {
     EXPECT_EQ(ExtensionOf(RecordingFormat::Ogg), u"ogg"_qs);
 }
 
-TEST(RecordingFormats, FrameStartIsFoundByAValidHeaderOnly) {
+TEST(RecordingFormats, AFrameIsTakenByAValidHeaderWithTheLengthItGives) {
     using namespace std::string_literals;
+    using Kind = FrameHead::Kind;
     struct Case {
         const char *Why;
         RecordingFormat Format;
         std::string Bytes;
-        std::optional<std::size_t> Expected;
+        FrameHead Expected;
     };
     const Case cases[] = {
-        {"MPEG-1 layer III at 128 kbit/s", RecordingFormat::Mp3, "ab\xFF\xFB\x90\x64zz"s, 2},
-        {"MPEG-2 layer III", RecordingFormat::Mp3, "\xFF\xF3\x40\xC4"s, 0},
-        {"layer II is no MP3 frame", RecordingFormat::Mp3, "\xFF\xFD\x90\x64"s, std::nullopt},
-        {"reserved version", RecordingFormat::Mp3, "\xFF\xEB\x90\x64"s, std::nullopt},
-        {"bad bitrate", RecordingFormat::Mp3, "\xFF\xFB\xF0\x64"s, std::nullopt},
-        {"reserved sample rate", RecordingFormat::Mp3, "\xFF\xFB\x9C\x64"s, std::nullopt},
-        {"header cut at the end", RecordingFormat::Mp3, "xx\xFF\xFB\x90"s, std::nullopt},
-        {"ADTS", RecordingFormat::Aac, "\x00\xFF\xF1\x50\x80"s, 1},
-        {"ADTS with a layer", RecordingFormat::Aac, "\xFF\xF3\x50\x80"s, std::nullopt},
-        {"Ogg page", RecordingFormat::Ogg, "..OggS\x00"s, 2},
-        {"no Ogg page", RecordingFormat::Ogg, "OggXOgg"s, std::nullopt},
+        {"MPEG-1 layer III, 128 kbit/s at 44.1 kHz",
+         RecordingFormat::Mp3,
+         "\xFF\xFB\x90\x64zz"s,
+         {Kind::Frame, 417}},
+        {"the same padded", RecordingFormat::Mp3, "\xFF\xFB\x92\x64"s, {Kind::Frame, 418}},
+        {"MPEG-2 layer III, 32 kbit/s at 22.05 kHz",
+         RecordingFormat::Mp3,
+         "\xFF\xF3\x40\xC4"s,
+         {Kind::Frame, 104}},
+        {"MPEG-2.5 layer III, 32 kbit/s at 11.025 kHz",
+         RecordingFormat::Mp3,
+         "\xFF\xE3\x40\xC4"s,
+         {Kind::Frame, 208}},
+        {"layer II is no MP3 frame", RecordingFormat::Mp3, "\xFF\xFD\x90\x64"s, {Kind::None, 0}},
+        {"reserved version", RecordingFormat::Mp3, "\xFF\xEB\x90\x64"s, {Kind::None, 0}},
+        {"bad bitrate", RecordingFormat::Mp3, "\xFF\xFB\xF0\x64"s, {Kind::None, 0}},
+        {"free bitrate gives no length", RecordingFormat::Mp3, "\xFF\xFB\x00\x64"s, {Kind::None, 0}},
+        {"reserved sample rate", RecordingFormat::Mp3, "\xFF\xFB\x9C\x64"s, {Kind::None, 0}},
+        {"no sync", RecordingFormat::Mp3, "ab\xFF\xFB\x90\x64"s, {Kind::None, 0}},
+        {"header cut at the end", RecordingFormat::Mp3, "\xFF\xFB\x90"s, {Kind::TooShort, 0}},
+        {"ADTS of 64 bytes", RecordingFormat::Aac, "\xFF\xF1\x50\x80\x08\x1F\xFC"s, {Kind::Frame, 64}},
+        {"ADTS shorter than its header",
+         RecordingFormat::Aac,
+         "\xFF\xF1\x50\x80\x00\x1F\xFC"s,
+         {Kind::None, 0}},
+        {"ADTS with a layer", RecordingFormat::Aac, "\xFF\xF3\x50\x80\x08\x1F\xFC"s, {Kind::None, 0}},
+        {"ADTS header cut", RecordingFormat::Aac, "\xFF\xF1\x50\x80"s, {Kind::TooShort, 0}},
+        {"Ogg page of two segments",
+         RecordingFormat::Ogg,
+         "OggS\x00\x02"s + std::string(20, '\0') + "\x02\x0A\x14"s,
+         {Kind::Frame, 27 + 2 + 30}},
+        {"Ogg page without its segment table",
+         RecordingFormat::Ogg,
+         "OggS\x00\x02"s + std::string(20, '\0') + "\x02\x0A"s,
+         {Kind::TooShort, 0}},
+        {"Ogg capture cut", RecordingFormat::Ogg, "Ogg"s, {Kind::TooShort, 0}},
+        {"no Ogg page", RecordingFormat::Ogg, "OggXOggS"s, {Kind::None, 0}},
+        {"unknown Ogg version", RecordingFormat::Ogg, "OggS\x01"s, {Kind::None, 0}},
     };
-    for (const Case &test : cases)
-        EXPECT_EQ(FindFrameStart(test.Format, test.Bytes), test.Expected) << test.Why;
+    for (const Case &test : cases) {
+        const FrameHead head = ReadFrameHead(test.Format, test.Bytes);
+        EXPECT_EQ(head.What, test.Expected.What) << test.Why;
+        EXPECT_EQ(head.Length, test.Expected.Length) << test.Why;
+    }
 }
 
 TEST(RecordingTags, Id3v2TagCarriesTitleArtistAndStation) {

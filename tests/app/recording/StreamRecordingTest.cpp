@@ -17,9 +17,19 @@ using namespace std::string_literals;
 
 const StreamKind Mp3{"audio/mpeg", 1, 3, ""};
 
-// A frame of the given length: an MPEG-1 layer III header, then bytes that hold no sync.
-std::string Frame(char Fill, std::size_t Length = 100) {
-    return "\xFF\xFB\x90\x64"s + std::string(Length - 4, Fill);
+// A whole frame as its header says: MPEG-1 layer III at 128 kbit/s and 44.1 kHz, 417 bytes,
+// the bytes after the header holding no sync.
+std::string Frame(char Fill) {
+    return "\xFF\xFB\x90\x64"s + std::string(417 - 4, Fill);
+}
+
+// A whole ADTS frame of Length bytes.
+std::string AdtsFrame(char Fill, std::size_t Length = 64) {
+    std::string header = "\xFF\xF1\x50\x80\x00\x1F\xFC"s;
+    header[3] = static_cast<char>(0x80 | ((Length >> 11) & 0x3));
+    header[4] = static_cast<char>((Length >> 3) & 0xFF);
+    header[5] = static_cast<char>(((Length & 0x7) << 5) | 0x1F);
+    return header + std::string(Length - header.size(), Fill);
 }
 
 struct StopRecord {
@@ -50,20 +60,22 @@ protected:
     int Seconds = 0;
 };
 
-TEST_F(StreamRecordingTest, SplitsAtTheFirstFrameAfterEachNewTitle) {
+TEST_F(StreamRecordingTest, SplitsAtTheFirstFrameBegunAfterEachNewTitleAndKeepsWholeFramesOnly) {
     auto recording = Start(Disk);
     recording->Kind(Mp3);
     recording->Title(u"Ana - One"_qs);
     // The start of the stream is cut at its first frame.
     recording->Bytes("junk" + Frame('a') + Frame('b'));
     recording->Title(u"Ana - One"_qs);
-    recording->Bytes(Frame('c'));
+    // A frame begun before the title changed is the old title's.
+    recording->Bytes(Frame('c').substr(0, 200));
     recording->Title(u"Bo - Two"_qs);
-    // The old title's last frame ends in the chunk that starts the new title's first.
-    recording->Bytes("tail" + Frame('d'));
+    // Bytes between frames are no frame and are left out.
+    recording->Bytes(Frame('c').substr(200) + "tail" + Frame('d'));
     recording->Title(u"Three"_qs);
-    recording->Bytes("more");
     recording->Bytes(Frame('e'));
+    // A stop in the middle of a frame leaves that frame out: the file ends on a frame's end.
+    recording->Bytes(Frame('f').substr(0, 300));
     recording.reset();
 
     const std::vector<std::filesystem::path> files = Disk.Files();
@@ -72,8 +84,8 @@ TEST_F(StreamRecordingTest, SplitsAtTheFirstFrameAfterEachNewTitle) {
     EXPECT_EQ(files[1], "/music/Tunewell/FM/2026-05-01 21-00-01 Bo - Two.mp3");
     EXPECT_EQ(files[2], "/music/Tunewell/FM/2026-05-01 21-00-02 Three.mp3");
     EXPECT_EQ(Disk.Contents(files[0]),
-              RecordingTag(u"Ana - One"_qs, u"FM"_qs) + Frame('a') + Frame('b') + Frame('c') + "tail");
-    EXPECT_EQ(Disk.Contents(files[1]), RecordingTag(u"Bo - Two"_qs, u"FM"_qs) + Frame('d') + "more");
+              RecordingTag(u"Ana - One"_qs, u"FM"_qs) + Frame('a') + Frame('b') + Frame('c'));
+    EXPECT_EQ(Disk.Contents(files[1]), RecordingTag(u"Bo - Two"_qs, u"FM"_qs) + Frame('d'));
     EXPECT_EQ(Disk.Contents(files[2]), RecordingTag(u"Three"_qs, u"FM"_qs) + Frame('e'));
     for (const auto &file : files)
         EXPECT_TRUE(Disk.Closed(file)) << file;
@@ -89,8 +101,7 @@ TEST_F(StreamRecordingTest, EachFormatKeepsItsBytesWithTheTagsItAllows) {
     };
     const Case cases[] = {
         {Mp3, Frame('m'), ".mp3", true},
-        {{"audio/mpeg", 4, 0, "adts"}, "\xFF\xF1\x50\x80"s + std::string(60, 'a'), ".aac", false},
-        {{"application/ogg", 0, 0, ""}, "OggS\x00"s + std::string(60, 'o'), ".ogg", false},
+        {{"audio/mpeg", 4, 0, "adts"}, AdtsFrame('a'), ".aac", false},
     };
     for (const Case &test : cases) {
         MemoryRecordingDisk disk;
@@ -153,7 +164,8 @@ TEST_F(StreamRecordingTest, AFullDiskStopsOnceAndKeepsWhatFit) {
 
 TEST_F(StreamRecordingTest, AStalledDiskStopsAtAFullQueueWithoutHoldingTheStream) {
     Disk.Stall();
-    auto recording = Start(Disk, 1000);
+    constexpr std::size_t queueBytes = 4000;
+    auto recording = Start(Disk, queueBytes);
     recording->Kind(Mp3);
     std::string sent;
     // Were the stream's thread to wait for the disk, this loop would never end.
@@ -174,9 +186,9 @@ TEST_F(StreamRecordingTest, AStalledDiskStopsAtAFullQueueWithoutHoldingTheStream
     const std::string kept = Disk.Contents(Disk.Files().front());
     ASSERT_EQ(kept.substr(0, tag.size()), tag);
     const std::string body = kept.substr(tag.size());
-    // The queue's thousand bytes, and the chunk the stalled write held.
-    EXPECT_GE(body.size(), 900u);
-    EXPECT_LE(body.size(), 1100u);
+    // What the queue held, and the chunk the stalled write held, within a frame.
+    EXPECT_GE(body.size(), queueBytes - Frame('s').size());
+    EXPECT_LE(body.size(), queueBytes + Frame('s').size());
     EXPECT_EQ(body, sent.substr(0, body.size()));
 }
 
@@ -199,7 +211,7 @@ TEST(FileRecordingDisk, AnUnwritableFolderIsAnErrorThatNamesIt) {
     setup.Folder = root / "Tunewell" / "FM";
     auto recording = std::make_unique<StreamRecording>(setup, disk, stopped.Callback());
     recording->Kind(Mp3);
-    recording->Bytes(Frame('a'));
+    recording->Bytes(Frame('a') + Frame('b'));
     recording.reset();
     ASSERT_EQ(stopped.Stops.size(), 1u);
     EXPECT_EQ(stopped.Stops.front().first, RecordingStop::WriteFailed);

@@ -234,7 +234,7 @@ TEST_F(FormRadioKeptTest, RefusalsAreReportedAndNeverAnsweredFromTheKeptCopy) {
     // The kept catalogue shown at the start stays, and the status line says the cloud refused.
     EXPECT_EQ(form.cdsRadios.RowCount(), 3);
     EXPECT_TRUE(NoticeLine().contains("refused by the cloud")) << NoticeLine().toStdString();
-    EXPECT_EQ(form.CloudNotice()->toolTip(), errors[0]);
+    EXPECT_EQ(form.CloudNotice()->Explanation(), errors[0]);
 }
 
 TEST_F(FormRadioKeptTest, AnotherProfilesLastStationIsNotPlayed) {
