@@ -149,7 +149,8 @@ int radio(const CommandLine &line) {
 int main(int argc, char **argv) {
     try {
         const std::vector<std::string> words(argv + 1, argv + argc);
-        const CommandLine line = CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults"});
+        const CommandLine line =
+            CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "owner-access"});
         if (line.command == "serve")
             return serve(line);
         if (line.command == "add-account")

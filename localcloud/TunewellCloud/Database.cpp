@@ -4,6 +4,7 @@
 #include "TunewellCloud/RequestError.h"
 
 #include <algorithm>
+#include <map>
 
 namespace TunewellCloud {
 
@@ -92,26 +93,41 @@ std::uint64_t Database::commit(const NodePath &base, std::vector<Change> changes
 }
 
 void Database::notify(const NodePath &base, const std::vector<Change> &changes, bool merge) {
+    // Streams of the same node share the texts of their events.
+    std::map<NodePath, std::vector<EventListener::Event>> made;
     for (const auto &listener : listeners_) {
-        const NodePath &at = listener->path();
-        if (merge && startsWith(base, at)) {
-            std::string data = "{";
-            for (const auto &[relative, value] : changes) {
-                data += Json(WriteRules::joinPath(relative).substr(1)).dump() + ":" +
-                        valueText(concat(base, relative)) + ",";
-            }
-            data.back() = '}';
-            listener->deliver(eventText("patch", relativePath(base, at), data));
-            continue;
-        }
-        for (const auto &[relative, value] : changes) {
-            const NodePath changed = concat(base, relative);
-            if (startsWith(changed, at))
-                listener->deliver(eventText("put", relativePath(changed, at), valueText(changed)));
-            else if (startsWith(at, changed))
-                listener->deliver(eventText("put", "/", valueText(at)));
-        }
+        const auto [entry, fresh] = made.try_emplace(listener->path());
+        if (fresh)
+            entry->second = eventsAt(listener->path(), base, changes, merge);
+        for (const auto &event : entry->second)
+            listener->deliver(event);
     }
+}
+
+std::vector<EventListener::Event> Database::eventsAt(const NodePath &at, const NodePath &base,
+                                                     const std::vector<Change> &changes, bool merge) const {
+    std::vector<EventListener::Event> events;
+    auto add = [&events](std::string text) {
+        events.push_back(std::make_shared<const std::string>(std::move(text)));
+    };
+    if (merge && startsWith(base, at)) {
+        std::string data = "{";
+        for (const auto &[relative, value] : changes) {
+            data += Json(WriteRules::joinPath(relative).substr(1)).dump() + ":" +
+                    valueText(concat(base, relative)) + ",";
+        }
+        data.back() = '}';
+        add(eventText("patch", relativePath(base, at), data));
+        return events;
+    }
+    for (const auto &[relative, value] : changes) {
+        const NodePath changed = concat(base, relative);
+        if (startsWith(changed, at))
+            add(eventText("put", relativePath(changed, at), valueText(changed)));
+        else if (startsWith(at, changed))
+            add(eventText("put", "/", valueText(at)));
+    }
+    return events;
 }
 
 std::string Database::put(const NodePath &path, Json value, const AccessCheck *check) {
@@ -202,11 +218,12 @@ std::string Database::remove(const NodePath &path, const AccessCheck *check) {
 }
 
 std::shared_ptr<EventListener> Database::listen(const NodePath &path, const AccessCheck *check) {
-    auto listener = std::make_shared<EventListener>(path, figures_.listenerQueueLimit);
+    auto listener =
+        std::make_shared<EventListener>(path, figures_.listenerQueueLimit, figures_.listenerQueueBytes);
     std::unique_lock lock(mutex_);
     if (check)
         check->checkRead(root_, path);
-    listener->deliver(eventText("put", "/", valueText(path)));
+    listener->deliver(std::make_shared<const std::string>(eventText("put", "/", valueText(path))));
     listeners_.push_back(listener);
     return listener;
 }

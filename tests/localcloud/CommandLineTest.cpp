@@ -12,7 +12,8 @@ using TunewellCloud::UsageError;
 namespace {
 
 CloudOptions ServeOptions(const std::vector<std::string> &words) {
-    return CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults"}).cloudOptions();
+    return CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "owner-access"})
+        .cloudOptions();
 }
 
 TEST(CommandLine, ProgramDefaultsServeTheProgramsOwnCloud) {
@@ -45,6 +46,8 @@ TEST(CommandLine, PlainServeNeverEndsByItselfNorProvisions) {
     EXPECT_FALSE(options.forProgram);
     EXPECT_FALSE(options.tls.enabled);
     EXPECT_EQ(ServeOptions({"serve", "--data", "/d", "--idle-exit", "30"}).idleExitSeconds, 30);
+    EXPECT_FALSE(options.ownerAccess);
+    EXPECT_TRUE(ServeOptions({"serve", "--data", "/d", "--owner-access"}).ownerAccess);
 }
 
 TEST(CommandLine, RefusesServeWithoutAFolderOrWithABadIdleExit) {
@@ -53,6 +56,7 @@ TEST(CommandLine, RefusesServeWithoutAFolderOrWithABadIdleExit) {
         {"serve", "--data", "/d", "--idle-exit", "-1"},
         {"serve", "--data", "/d", "--idle-exit", "soon"},
         {"serve", "--program-defaults", "--idle-exit"},
+        {"serve", "--program-defaults", "--owner-access"},
     };
     for (const auto &words : refused)
         EXPECT_THROW(ServeOptions(words), UsageError) << words.back();
