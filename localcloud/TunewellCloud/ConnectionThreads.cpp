@@ -1,17 +1,19 @@
 #include "TunewellCloud/ConnectionThreads.h"
 
-#include <memory>
+#include <chrono>
 #include <pthread.h>
 
 namespace TunewellCloud {
 
-struct ConnectionThreads::Start {
-    ConnectionThreads *owner;
-    std::function<void()> connection;
-};
+namespace {
+
+// How long a thread waits for another connection before it ends.
+constexpr auto kLinger = std::chrono::seconds(5);
+
+} // namespace
 
 ConnectionThreads::ConnectionThreads(std::size_t maxThreads, std::size_t stackBytes)
-    : maxThreads_(maxThreads), stackBytes_(stackBytes) {}
+    : maxThreads_(maxThreads), stackBytes_(stackBytes), maker_([this] { makeThreads(); }) {}
 
 ConnectionThreads::~ConnectionThreads() {
     shutdown();
@@ -20,70 +22,81 @@ ConnectionThreads::~ConnectionThreads() {
 void ConnectionThreads::enqueue(std::function<void()> connection) {
     {
         std::lock_guard lock(mutex_);
-        if (running_ >= maxThreads_) {
-            waiting_.push_back(std::move(connection));
+        waiting_.push_back(std::move(connection));
+    }
+    connectionWaits_.notify_one();
+    threadWanted_.notify_one();
+}
+
+void ConnectionThreads::makeThreads() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        threadWanted_.wait(lock, [this] {
+            const bool wanted = waiting_.size() > idle_ + starting_ && running_ < maxThreads_;
+            return wanted || (shuttingDown_ && waiting_.empty());
+        });
+        if (waiting_.size() <= idle_ + starting_ || running_ >= maxThreads_)
             return;
-        }
         ++running_;
-    }
-    if (startThread(connection))
-        return;
-    // No thread could be made (the system's limit): the connection waits for a running one, or,
-    // with none running, is served here.
-    {
-        std::lock_guard lock(mutex_);
-        if (running_ > 1) {
+        ++starting_;
+        lock.unlock();
+        pthread_attr_t attributes;
+        bool started = pthread_attr_init(&attributes) == 0;
+        if (started) {
+            pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
+            pthread_attr_setstacksize(&attributes, stackBytes_);
+            pthread_t thread;
+            started = pthread_create(&thread, &attributes, &ConnectionThreads::threadMain, this) == 0;
+            pthread_attr_destroy(&attributes);
+        }
+        lock.lock();
+        if (!started) {
             --running_;
-            waiting_.push_back(std::move(connection));
-            return;
+            --starting_;
+            // The system's limit: the waiting connections wait for a running thread, or a moment.
+            threadWanted_.wait_for(lock, std::chrono::milliseconds(100));
         }
     }
-    work(std::move(connection));
 }
 
-bool ConnectionThreads::startThread(std::function<void()> &connection) {
-    pthread_attr_t attributes;
-    if (pthread_attr_init(&attributes) != 0)
-        return false;
-    pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED);
-    pthread_attr_setstacksize(&attributes, stackBytes_);
-    auto start = std::make_unique<Start>(Start{this, std::move(connection)});
-    pthread_t thread;
-    const bool started =
-        pthread_create(&thread, &attributes, &ConnectionThreads::threadMain, start.get()) == 0;
-    pthread_attr_destroy(&attributes);
-    if (started)
-        start.release();
-    else
-        connection = std::move(start->connection);
-    return started;
-}
-
-void *ConnectionThreads::threadMain(void *raw) {
-    std::unique_ptr<Start> start(static_cast<Start *>(raw));
-    start->owner->work(std::move(start->connection));
+void *ConnectionThreads::threadMain(void *owner) {
+    static_cast<ConnectionThreads *>(owner)->work();
     return nullptr;
 }
 
-void ConnectionThreads::work(std::function<void()> connection) {
+void ConnectionThreads::work() {
+    std::unique_lock lock(mutex_);
+    --starting_;
     for (;;) {
-        connection();
-        connection = nullptr;
-        std::lock_guard lock(mutex_);
+        ++idle_;
+        connectionWaits_.wait_for(lock, kLinger, [this] { return !waiting_.empty() || shuttingDown_; });
+        --idle_;
         if (waiting_.empty()) {
             // The last touch of this object by the thread: shutdown() may return right after.
             --running_;
-            ended_.notify_all();
+            threadEnded_.notify_all();
+            threadWanted_.notify_one();
             return;
         }
-        connection = std::move(waiting_.front());
+        auto connection = std::move(waiting_.front());
         waiting_.pop_front();
+        lock.unlock();
+        connection();
+        connection = nullptr;
+        lock.lock();
     }
 }
 
 void ConnectionThreads::shutdown() {
-    std::unique_lock lock(mutex_);
-    ended_.wait(lock, [this] { return running_ == 0 && waiting_.empty(); });
+    {
+        std::unique_lock lock(mutex_);
+        shuttingDown_ = true;
+        connectionWaits_.notify_all();
+        threadWanted_.notify_all();
+        threadEnded_.wait(lock, [this] { return running_ == 0 && waiting_.empty(); });
+    }
+    if (maker_.joinable())
+        maker_.join();
 }
 
 } // namespace TunewellCloud
