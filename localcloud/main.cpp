@@ -148,7 +148,7 @@ int main(int argc, char **argv) {
     try {
         const std::vector<std::string> words(argv + 1, argv + argc);
         const CommandLine line =
-            CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "unix-sockets"});
+            CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "unix-sockets", "owner-access"});
         if (line.command == "serve")
             return serve(line);
         if (line.command == "add-account")

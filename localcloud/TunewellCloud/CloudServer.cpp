@@ -7,6 +7,7 @@
 #include "TunewellCloud/ProgramProvisioning.h"
 
 #include <Tunewell/LocalCloudFolder.h>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -82,12 +83,22 @@ int handshakeRoundTrips(const CloudOptions &options) {
     return options.tls.enabled ? 2 : 1;
 }
 
-void configure(httplib::Server &server, NetworkDistance &distance, int threads) {
+// Seconds a connection may wait for the next piece of a request; a client that sends a byte
+// every few seconds no longer holds its thread for good.
+constexpr int kReadTimeoutSeconds = 5;
+
+void configure(httplib::Server &server, NetworkDistance &distance, int threads, const RequestLimits &limits) {
     distance.install(server, threads);
     server.set_keep_alive_max_count(100000);
     // Answers go out in pieces; without this, delayed acknowledgements stall each exchange.
     server.set_tcp_nodelay(true);
-    server.set_read_timeout(30, 0);
+    server.set_read_timeout(kReadTimeoutSeconds, 0);
+    // Runs once the head is read and before any of the body is.
+    server.set_pre_routing_handler(
+        [&distance, &limits](const httplib::Request &request, httplib::Response &response) {
+            distance.holdAnswer();
+            return limits.check(request, response);
+        });
     server.set_post_routing_handler(AnswerCompression::compressWhenAsked);
 }
 
@@ -109,8 +120,8 @@ CloudServer::CloudServer(CloudOptions options)
     const auto credentials = HttpServers::credentials(options_.tls, folder_.path());
     databaseServer_ = HttpServers::make(credentials);
     authServer_ = HttpServers::make(credentials);
-    configure(*databaseServer_, databaseDistance_, options_.threads);
-    configure(*authServer_, authDistance_, std::max(4, options_.threads / 8));
+    configure(*databaseServer_, databaseDistance_, options_.threads, databaseService_.limits());
+    configure(*authServer_, authDistance_, std::max(16, options_.threads / 4), identityService_.limits());
     databaseService_.install(*databaseServer_);
     identityService_.install(*authServer_);
     authServer_->Get("/emulator/v1/connections",
@@ -126,6 +137,18 @@ CloudServer::~CloudServer() {
     std::error_code ignored;
     for (const auto &socket : boundSockets_)
         std::filesystem::remove(socket, ignored);
+}
+
+void CloudServer::endListening(httplib::Server &server, const std::atomic<bool> &ended) {
+    // The library's stop() does nothing to a server whose listening has not begun yet: a stop
+    // right after the start (a SIGTERM after "ready") waits until it has.
+    while (!ended) {
+        if (server.is_running()) {
+            server.stop();
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 void CloudServer::bind() {
@@ -155,16 +178,32 @@ std::string CloudServer::identityAddress() const {
 }
 
 void CloudServer::run() {
+    std::atomic<bool> databaseEnded{false};
+    std::atomic<bool> authEnded{false};
     std::thread idleness;
     if (options_.idleExitSeconds > 0)
         idleness = std::thread([this] { watchIdleness(); });
-    std::thread auth([this] { authServer_->listen_after_bind(); });
-    databaseServer_->listen_after_bind();
-    auth.join();
-    if (idleness.joinable()) {
+    // A server that ends by itself ends the other too.
+    std::thread auth([this, &authEnded] {
+        authServer_->listen_after_bind();
+        authEnded = true;
         stop();
-        idleness.join();
+    });
+    std::thread database([this, &databaseEnded] {
+        databaseServer_->listen_after_bind();
+        databaseEnded = true;
+        stop();
+    });
+    {
+        std::unique_lock lock(stopMutex_);
+        stopped_.wait(lock, [this] { return stopping_; });
     }
+    endListening(*databaseServer_, databaseEnded);
+    endListening(*authServer_, authEnded);
+    database.join();
+    auth.join();
+    if (idleness.joinable())
+        idleness.join();
 }
 
 void CloudServer::stop() {
@@ -174,8 +213,6 @@ void CloudServer::stop() {
     }
     stopped_.notify_all();
     database_.closeListeners();
-    databaseServer_->stop();
-    authServer_->stop();
 }
 
 void CloudServer::watchIdleness() {

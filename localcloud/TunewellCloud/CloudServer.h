@@ -12,6 +12,7 @@
 #include "TunewellCloud/TokenSigner.h"
 #include "TunewellCloud/UniqueFd.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <httplib.h>
 #include <memory>
@@ -48,9 +49,11 @@ public:
     const char *scheme() const;
     // Serves until stop() is called from another thread, or the idle exit comes.
     void run();
+    // Ends run(), whether it has begun listening or not.
     void stop();
 
 private:
+    static void endListening(httplib::Server &server, const std::atomic<bool> &ended);
     // Waits for the idle exit, then stops the servers; returns at once when they stop otherwise.
     void watchIdleness();
     // Claims the users file when no program holds it.

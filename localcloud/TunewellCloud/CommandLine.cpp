@@ -14,7 +14,7 @@ const char *const kUsage =
     "                       [--api-key K] [--project-id P] [--token-lifetime S] [--keep-alive S]\n"
     "                       [--oob-lifetime S] [--body-limit BYTES] [--threads N] [--no-anonymous]\n"
     "                       [--latency MS] [--rules FILE|open] [--tls [--cert FILE --key FILE]]\n"
-    "                       [--idle-exit SECONDS]\n"
+    "                       [--idle-exit SECONDS] [--owner-access]\n"
     "  tunewell-cloud add-account --data DIR EMAIL PASSWORD\n"
     "  tunewell-cloud seed --data DIR --catalogue FILE [--version 2.2] [--download-url URL]\n"
     "  tunewell-cloud radio --folder DIR [--port 8000] [--address 127.0.0.1] [--metaint 16000]\n"
@@ -29,7 +29,9 @@ const char *const kUsage =
     "ID the program was built with, the program's service account, catalogue and version added at\n"
     "the first start, and an end after 600 seconds without a connection once no program uses it\n"
     "(--idle-exit 0: never). The addresses served are printed as \"database ADDRESS\" and\n"
-    "\"identity ADDRESS\", a Unix socket as unix:PATH.\n";
+    "\"identity ADDRESS\", a Unix socket as unix:PATH. --owner-access lets \"Authorization: Bearer\n"
+    "owner\" pass the rules and name accounts, and lists the out-of-band codes; for tests and\n"
+    "development only, never with --program-defaults.\n";
 
 CommandLine CommandLine::parse(const std::vector<std::string> &words, const std::vector<std::string> &flags) {
     CommandLine line;
@@ -103,13 +105,18 @@ CloudOptions CommandLine::cloudOptions() const {
                "key",
                "idle-exit",
                "program-defaults",
-               "unix-sockets"});
+               "unix-sockets",
+               "owner-access"});
     CloudOptions options;
     options.forProgram = has("program-defaults");
     if (options.forProgram && !Tunewell::BuildValues::kLocalCloud)
         throw UsageError(std::string("--program-defaults serves the program's own local cloud, and this "
                                      "build addresses another one: ") +
                          Tunewell::BuildValues::kDatabaseUrl);
+    options.ownerAccess = has("owner-access");
+    if (options.forProgram && options.ownerAccess)
+        throw UsageError("--owner-access opens the administrator's door, which the program's own cloud never "
+                         "has: leave out --program-defaults or --owner-access");
     if (!has("data") && !options.forProgram)
         throw UsageError("--data DIR is required");
     options.dataFolder = has("data") ? std::filesystem::path(text("data", "")) : Tunewell::LocalCloudFolder();

@@ -4,6 +4,7 @@
 #include "TunewellCloud/RequestError.h"
 
 #include <algorithm>
+#include <map>
 
 namespace TunewellCloud {
 
@@ -92,36 +93,51 @@ std::uint64_t Database::commit(const NodePath &base, std::vector<Change> changes
 }
 
 void Database::notify(const NodePath &base, const std::vector<Change> &changes, bool merge) {
+    // Streams of the same node share the texts of their events.
+    std::map<NodePath, std::vector<EventListener::Event>> made;
     for (const auto &[listener, check] : listeners_) {
-        const NodePath &at = listener->path();
         // Any change may be one a read rule looks at (the node, a profile elsewhere), so every
         // kept check is asked again.
         if (check) {
             try {
-                check->checkRead(root_, at);
+                check->checkRead(root_, listener->path());
             } catch (const RequestError &refusal) {
                 listener->cancel("event: cancel\ndata: " + Json(refusal.what()).dump() + "\n\n");
                 continue;
             }
         }
-        if (merge && startsWith(base, at)) {
-            std::string data = "{";
-            for (const auto &[relative, value] : changes) {
-                data += Json(WriteRules::joinPath(relative).substr(1)).dump() + ":" +
-                        valueText(concat(base, relative)) + ",";
-            }
-            data.back() = '}';
-            listener->deliver(eventText("patch", relativePath(base, at), data));
-            continue;
-        }
-        for (const auto &[relative, value] : changes) {
-            const NodePath changed = concat(base, relative);
-            if (startsWith(changed, at))
-                listener->deliver(eventText("put", relativePath(changed, at), valueText(changed)));
-            else if (startsWith(at, changed))
-                listener->deliver(eventText("put", "/", valueText(at)));
-        }
+        const auto [entry, fresh] = made.try_emplace(listener->path());
+        if (fresh)
+            entry->second = eventsAt(listener->path(), base, changes, merge);
+        for (const auto &event : entry->second)
+            listener->deliver(event);
     }
+}
+
+std::vector<EventListener::Event> Database::eventsAt(const NodePath &at, const NodePath &base,
+                                                     const std::vector<Change> &changes, bool merge) const {
+    std::vector<EventListener::Event> events;
+    auto add = [&events](std::string text) {
+        events.push_back(std::make_shared<const std::string>(std::move(text)));
+    };
+    if (merge && startsWith(base, at)) {
+        std::string data = "{";
+        for (const auto &[relative, value] : changes) {
+            data += Json(WriteRules::joinPath(relative).substr(1)).dump() + ":" +
+                    valueText(concat(base, relative)) + ",";
+        }
+        data.back() = '}';
+        add(eventText("patch", relativePath(base, at), data));
+        return events;
+    }
+    for (const auto &[relative, value] : changes) {
+        const NodePath changed = concat(base, relative);
+        if (startsWith(changed, at))
+            add(eventText("put", relativePath(changed, at), valueText(changed)));
+        else if (startsWith(at, changed))
+            add(eventText("put", "/", valueText(at)));
+    }
+    return events;
 }
 
 std::string Database::put(const NodePath &path, Json value, const AccessCheck *check) {
@@ -213,11 +229,12 @@ std::string Database::remove(const NodePath &path, const AccessCheck *check) {
 
 std::shared_ptr<EventListener> Database::listen(const NodePath &path,
                                                 std::shared_ptr<const AccessCheck> check) {
-    auto listener = std::make_shared<EventListener>(path, figures_.listenerQueueLimit);
+    auto listener =
+        std::make_shared<EventListener>(path, figures_.listenerQueueLimit, figures_.listenerQueueBytes);
     std::unique_lock lock(mutex_);
     if (check)
         check->checkRead(root_, path);
-    listener->deliver(eventText("put", "/", valueText(path)));
+    listener->deliver(std::make_shared<const std::string>(eventText("put", "/", valueText(path))));
     listeners_.push_back({listener, std::move(check)});
     return listener;
 }

@@ -23,6 +23,7 @@ public:
     struct Figures {
         DurableLog::Figures log;
         std::size_t listenerQueueLimit = 50000;
+        std::size_t listenerQueueBytes = 1u << 20;
     };
 
     Database(const std::filesystem::path &folder, Figures figures);
@@ -55,6 +56,9 @@ private:
     void apply(const NodePath &base, const std::vector<Change> &changes);
     std::uint64_t commit(const NodePath &base, std::vector<Change> changes, bool merge);
     void notify(const NodePath &base, const std::vector<Change> &changes, bool merge);
+    // The events a stream of the node at At is sent for these changes.
+    std::vector<EventListener::Event> eventsAt(const NodePath &at, const NodePath &base,
+                                               const std::vector<Change> &changes, bool merge) const;
     std::string valueText(const NodePath &path) const;
 
     DurableLog log_;

@@ -8,6 +8,7 @@
 #include "TunewellCloud/TokenSigner.h"
 #include "TunewellCloud/UrlCoding.h"
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 
@@ -35,30 +36,38 @@ Json authOf(const Json &claims) {
 
 DatabaseService::DatabaseService(Database &database, const TokenSigner &signer, const CloudOptions &options,
                                  const SecurityRules &rules)
-    : database_(database), signer_(signer), options_(options), rules_(rules) {}
+    : database_(database), signer_(signer), options_(options), rules_(rules), owner_(options.ownerAccess),
+      limits_(
+          options.bodyLimitBytes, [limit = options.bodyLimitBytes](httplib::Response &response, int status) {
+              if (status == 413)
+                  HttpReplies::databaseError(response, 400,
+                                             "Invalid data; the request body is larger than the limit of " +
+                                                 std::to_string(limit) + " bytes.");
+              else
+                  HttpReplies::databaseError(response, status, status == 404 ? "Not Found" : "Bad request");
+          }) {}
 
 void DatabaseService::install(httplib::Server &server) {
     auto handler = [this](const httplib::Request &request, httplib::Response &response) {
         handle(request, request.body, response);
     };
-    // Writes read their body themselves: the server library refuses a body labelled as a form
-    // once it passes 8 KiB, while the service reads every body as JSON whatever its label.
+    // Bodies are read through content readers, counted (RequestLimits); and the server library
+    // would also refuse a body labelled as a form once it passes 8 KiB, while the service reads
+    // every body as JSON whatever its label.
     auto writeHandler = [this](const httplib::Request &request, httplib::Response &response,
                                const httplib::ContentReader &reader) {
-        std::string body;
-        reader([&body](const char *data, std::size_t length) {
-            body.append(data, length);
-            return true;
-        });
-        handle(request, body, response);
+        if (const auto body = limits_.read(reader, response))
+            handle(request, *body, response);
     };
     server.Get(".*", handler);
     server.Put(".*", writeHandler);
     server.Post(".*", writeHandler);
     server.Patch(".*", writeHandler);
-    server.Delete(".*", handler);
+    server.Delete(".*", writeHandler);
     server.set_payload_max_length(options_.bodyLimitBytes);
     server.set_error_handler([this](const httplib::Request &, httplib::Response &response) {
+        if (HttpReplies::closesAfter(response))
+            return;
         if (response.status == 413) {
             HttpReplies::databaseError(response, 400,
                                        "Invalid data; the request body is larger than the limit of " +
@@ -71,8 +80,14 @@ void DatabaseService::install(httplib::Server &server) {
 
 DatabaseService::Caller DatabaseService::identify(const httplib::Request &request,
                                                   const std::map<std::string, std::string> &query) const {
-    if (request.get_header_value("Authorization") == "Bearer owner")
+    switch (owner_.claim(request)) {
+    case OwnerAccess::Claim::Owner:
         return {true, nullptr, std::nullopt};
+    case OwnerAccess::Claim::Refused:
+        throw RequestError(401, "Could not parse auth token.");
+    case OwnerAccess::Claim::None:
+        break;
+    }
     const auto token = query.find("auth");
     if (token == query.end() || token->second.empty())
         return {};
@@ -141,7 +156,9 @@ void DatabaseService::handle(const httplib::Request &request, const std::string 
 void DatabaseService::stream(const NodePath &path, std::optional<std::int64_t> tokenExpiry,
                              std::shared_ptr<const AccessCheck> check, httplib::Response &response) {
     using namespace std::chrono;
-    if (++*openStreams_ > std::max(1, options_.threads - 16)) {
+    // Each open stream holds a thread; most are kept for reads and writes, and the streams' queues
+    // (a MiB each at most, Database::Figures) stay within a bound.
+    if (++*openStreams_ > std::clamp(options_.threads - 16, 1, 128)) {
         --*openStreams_;
         throw RequestError(503, "Too many open event streams; try again later.");
     }
@@ -160,12 +177,12 @@ void DatabaseService::stream(const NodePath &path, std::optional<std::int64_t> t
     response.set_chunked_content_provider(
         "text/event-stream",
         [listener, keepAlive, expiresAt](std::size_t, httplib::DataSink &sink) {
-            std::vector<std::string> events;
+            std::vector<EventListener::Event> events;
             const auto deadline = std::min(steady_clock::now() + keepAlive, expiresAt);
             switch (listener->waitForEvents(events, deadline)) {
             case EventListener::Wake::Events:
                 for (const auto &event : events)
-                    if (!sink.write(event.data(), event.size()))
+                    if (!sink.write(event->data(), event->size()))
                         return false;
                 return true;
             case EventListener::Wake::Timeout:

@@ -2,6 +2,8 @@
 
 #include "TunewellCloud/CloudOptions.h"
 #include "TunewellCloud/Json.h"
+#include "TunewellCloud/OwnerAccess.h"
+#include "TunewellCloud/RequestLimits.h"
 #include "TunewellCloud/WriteRules.h"
 
 #include <atomic>
@@ -19,13 +21,14 @@ class SecurityRules;
 class TokenSigner;
 
 // The database's REST interface and event streams on one HTTP server, under the security rules.
-// The header "Authorization: Bearer owner" makes a request the project's administrator's, which
-// the rules do not bind (tests set up and inspect the tree with it).
+// With the owner's access (OwnerAccess) a request may be the project's administrator's, which the
+// rules do not bind (tests set up and inspect the tree with it).
 class DatabaseService {
 public:
     DatabaseService(Database &database, const TokenSigner &signer, const CloudOptions &options,
                     const SecurityRules &rules);
     void install(httplib::Server &server);
+    const RequestLimits &limits() const { return limits_; }
 
 private:
     struct Caller {
@@ -46,6 +49,8 @@ private:
     const TokenSigner &signer_;
     const CloudOptions &options_;
     const SecurityRules &rules_;
+    const OwnerAccess owner_;
+    const RequestLimits limits_;
     // Each open stream holds a worker thread; some are kept free for reads and writes.
     std::shared_ptr<std::atomic<int>> openStreams_ = std::make_shared<std::atomic<int>>(0);
 };

@@ -1,27 +1,34 @@
 #include "TunewellCloud/EventListener.h"
 
+#include <algorithm>
+
 namespace TunewellCloud {
 
-EventListener::EventListener(NodePath path, std::size_t queueLimit)
-    : path_(std::move(path)), queueLimit_(queueLimit) {}
+EventListener::EventListener(NodePath path, std::size_t queueLimit, std::size_t queueBytesLimit)
+    : path_(std::move(path)), queueLimit_(queueLimit), queueBytesLimit_(queueBytesLimit) {}
 
-void EventListener::deliver(std::string eventText) {
+void EventListener::deliver(Event event) {
     {
         std::lock_guard lock(mutex_);
         if (closed_ || ending_)
             return;
-        if (queue_.size() >= queueLimit_) {
+        const bool full =
+            queue_.size() >= queueLimit_ ||
+            (!queue_.empty() && event->size() > queueBytesLimit_ - std::min(queueBytesLimit_, queuedBytes_));
+        if (full) {
             cutOff_ = true;
             closed_ = true;
             queue_.clear();
+            queuedBytes_ = 0;
         } else {
-            queue_.push_back(std::move(eventText));
+            queuedBytes_ += event->size();
+            queue_.push_back(std::move(event));
         }
     }
     arrived_.notify_one();
 }
 
-EventListener::Wake EventListener::waitForEvents(std::vector<std::string> &out,
+EventListener::Wake EventListener::waitForEvents(std::vector<Event> &out,
                                                  std::chrono::steady_clock::time_point deadline) {
     std::unique_lock lock(mutex_);
     arrived_.wait_until(lock, deadline, [this] { return closed_ || ending_ || !queue_.empty(); });
@@ -33,6 +40,7 @@ EventListener::Wake EventListener::waitForEvents(std::vector<std::string> &out,
         out.push_back(std::move(queue_.front()));
         queue_.pop_front();
     }
+    queuedBytes_ = 0;
     return Wake::Events;
 }
 
@@ -49,7 +57,7 @@ void EventListener::cancel(std::string lastEvent) {
         std::lock_guard lock(mutex_);
         if (closed_ || ending_)
             return;
-        queue_.push_back(std::move(lastEvent));
+        queue_.push_back(std::make_shared<const std::string>(std::move(lastEvent)));
         ending_ = true;
     }
     arrived_.notify_all();

@@ -18,6 +18,14 @@ namespace {
 
 const char *const kWeakPassword = "WEAK_PASSWORD : Password should be at least 6 characters";
 const char *const kRedacted = "UkVEQUNURUQ=";
+// The largest body the identity and token services read; theirs are a few hundred bytes.
+constexpr std::size_t kBodyBytes = 1u << 20;
+
+std::string messageFor(int status) {
+    if (status == 413)
+        return "Request payload size exceeds the limit: " + std::to_string(kBodyBytes) + " bytes.";
+    return status == 404 ? "Not Found" : "Bad Request";
+}
 
 [[noreturn]] void refuse(const std::string &code, int status = 400) {
     throw RequestError(status, code);
@@ -91,34 +99,38 @@ Json parseJsonBody(const std::string &body) {
     return parsed;
 }
 
-bool isOwner(const httplib::Request &request) {
-    return request.get_header_value("Authorization") == "Bearer owner";
-}
-
 } // namespace
 
 IdentityService::IdentityService(AccountStore &accounts, const TokenSigner &signer,
                                  const CloudOptions &options)
-    : accounts_(accounts), signer_(signer), options_(options) {}
+    : accounts_(accounts), signer_(signer), options_(options), owner_(options.ownerAccess),
+      limits_(kBodyBytes, [](httplib::Response &response, int status) {
+          HttpReplies::serviceError(response, status, messageFor(status));
+      }) {}
 
 void IdentityService::install(httplib::Server &server) {
     server.Post(R"(/www\.googleapis\.com/identitytoolkit/v3/relyingparty/([A-Za-z]+))",
-                [this](const httplib::Request &request, httplib::Response &response) {
-                    handleVerb(request.matches[1], request, response);
+                [this](const httplib::Request &request, httplib::Response &response,
+                       const httplib::ContentReader &reader) {
+                    if (const auto body = limits_.read(reader, response))
+                        handleVerb(request.matches[1], request, *body, response);
                 });
     server.Post(R"(/securetoken\.googleapis\.com/v1/token)",
-                [this](const httplib::Request &request, httplib::Response &response) {
-                    handleToken(request, response);
+                [this](const httplib::Request &request, httplib::Response &response,
+                       const httplib::ContentReader &reader) {
+                    if (const auto body = limits_.read(reader, response))
+                        handleToken(request, *body, response);
                 });
-    server.Get(R"(/emulator/v1/projects/([^/]+)/oobCodes)",
-               [this](const httplib::Request &, httplib::Response &response) {
-                   HttpReplies::json(response, 200, oobCodes().dump());
-               });
-    server.set_payload_max_length(1u << 20);
+    if (owner_.enabled())
+        server.Get(R"(/emulator/v1/projects/([^/]+)/oobCodes)",
+                   [this](const httplib::Request &, httplib::Response &response) {
+                       HttpReplies::json(response, 200, oobCodes().dump());
+                   });
+    limits_.installFallbacks(server);
+    server.set_payload_max_length(kBodyBytes);
     server.set_error_handler([](const httplib::Request &, httplib::Response &response) {
-        if (response.body.empty())
-            HttpReplies::serviceError(response, response.status,
-                                      response.status == 404 ? "Not Found" : "Bad Request");
+        if (response.body.empty() && !HttpReplies::closesAfter(response))
+            HttpReplies::serviceError(response, response.status, messageFor(response.status));
     });
 }
 
@@ -131,11 +143,14 @@ void IdentityService::checkApiKey(const httplib::Request &request) const {
 }
 
 void IdentityService::handleVerb(const std::string &verb, const httplib::Request &request,
-                                 httplib::Response &response) {
+                                 const std::string &requestBody, httplib::Response &response) {
     try {
         checkApiKey(request);
-        const Json body = parseJsonBody(request.body);
-        const bool owner = isOwner(request);
+        const Json body = parseJsonBody(requestBody);
+        const auto claim = owner_.claim(request);
+        if (claim == OwnerAccess::Claim::Refused)
+            refuse("INVALID_ID_TOKEN");
+        const bool owner = claim == OwnerAccess::Claim::Owner;
         Json answer;
         if (verb == "signupNewUser")
             answer = signUp(body);
@@ -164,17 +179,18 @@ void IdentityService::handleVerb(const std::string &verb, const httplib::Request
     }
 }
 
-void IdentityService::handleToken(const httplib::Request &request, httplib::Response &response) {
+void IdentityService::handleToken(const httplib::Request &request, const std::string &body,
+                                  httplib::Response &response) {
     try {
         checkApiKey(request);
         std::string grantType;
         std::string token;
         if (request.get_header_value("Content-Type").find("application/json") != std::string::npos) {
-            const Json body = parseJsonBody(request.body);
-            grantType = text(body, "grant_type").value_or("");
-            token = text(body, "refresh_token").value_or("");
+            const Json fields = parseJsonBody(body);
+            grantType = text(fields, "grant_type").value_or("");
+            token = text(fields, "refresh_token").value_or("");
         } else {
-            const auto form = UrlCoding::decodeForm(request.body);
+            const auto form = UrlCoding::decodeForm(body);
             if (!form)
                 refuse("Invalid form body.");
             if (form->contains("grant_type"))
@@ -366,8 +382,8 @@ Json IdentityService::getOobConfirmationCode(const Json &body, bool asOwner) {
         std::lock_guard lock(oobMutex_);
         oobCodes_[code] = {email, *requestType, nowSeconds() + options_.oobCodeLifetimeSeconds};
     }
-    // Nothing is mailed: the code goes to the log, and to the test endpoint.
-    std::cerr << "tunewell-cloud: " << *requestType << " code for " << email << ": " << code << std::endl;
+    // Nothing is mailed, and the code is never logged: only the owner's listing shows it.
+    std::cerr << "tunewell-cloud: " << *requestType << " code made for " << email << std::endl;
     return {{"kind", "identitytoolkit#GetOobConfirmationCodeResponse"}, {"email", email}};
 }
 

@@ -3,6 +3,8 @@
 #include "TunewellCloud/AccountStore.h"
 #include "TunewellCloud/CloudOptions.h"
 #include "TunewellCloud/Json.h"
+#include "TunewellCloud/OwnerAccess.h"
+#include "TunewellCloud/RequestLimits.h"
 
 #include <httplib.h>
 #include <map>
@@ -13,11 +15,14 @@ namespace TunewellCloud {
 
 class TokenSigner;
 
-// The identity service's verbs and the token service on one HTTP server.
+// The identity service's verbs and the token service on one HTTP server. With the owner's access
+// (OwnerAccess) a request may name an account by localId, and the codes that would have been
+// mailed are listed at GET /emulator/v1/projects/<project>/oobCodes; without it that path is not served.
 class IdentityService {
 public:
     IdentityService(AccountStore &accounts, const TokenSigner &signer, const CloudOptions &options);
     void install(httplib::Server &server);
+    const RequestLimits &limits() const { return limits_; }
 
     // Creates the account or sets its password; answers its localId.
     std::string addAccount(const std::string &email, const std::string &password);
@@ -31,8 +36,9 @@ private:
         std::int64_t expiresAt;
     };
 
-    void handleVerb(const std::string &verb, const httplib::Request &request, httplib::Response &response);
-    void handleToken(const httplib::Request &request, httplib::Response &response);
+    void handleVerb(const std::string &verb, const httplib::Request &request, const std::string &body,
+                    httplib::Response &response);
+    void handleToken(const httplib::Request &request, const std::string &body, httplib::Response &response);
     void checkApiKey(const httplib::Request &request) const;
 
     Json signUp(const Json &body);
@@ -56,6 +62,8 @@ private:
     AccountStore &accounts_;
     const TokenSigner &signer_;
     const CloudOptions &options_;
+    const OwnerAccess owner_;
+    const RequestLimits limits_;
     mutable std::mutex oobMutex_;
     std::map<std::string, OobCode> oobCodes_;
 };

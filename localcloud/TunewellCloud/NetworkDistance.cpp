@@ -1,5 +1,7 @@
 #include "TunewellCloud/NetworkDistance.h"
 
+#include "TunewellCloud/ConnectionThreads.h"
+
 #include <memory>
 #include <thread>
 
@@ -7,12 +9,16 @@ namespace TunewellCloud {
 
 namespace {
 
+// Enough for the deepest request a connection's thread serves (TLS, rules, JSON).
+constexpr std::size_t kConnectionStackBytes = 512u << 10;
+
 // cpp-httplib hands every connection it accepts to its task queue as one task.
 class CountingTaskQueue : public httplib::TaskQueue {
 public:
     CountingTaskQueue(int threads, std::atomic<std::uint64_t> &accepted, std::chrono::milliseconds handshakes,
                       ConnectionActivity *activity)
-        : pool_(threads), accepted_(accepted), handshakes_(handshakes), activity_(activity) {}
+        : pool_(static_cast<std::size_t>(threads), kConnectionStackBytes), accepted_(accepted),
+          handshakes_(handshakes), activity_(activity) {}
 
     // The handshake's cost runs from the accept, as on a network, not from when a thread of the
     // pool gets to the connection: a client that connects ahead of its first request has paid it
@@ -33,7 +39,7 @@ public:
     void on_idle() override { pool_.on_idle(); }
 
 private:
-    httplib::ThreadPool pool_;
+    ConnectionThreads pool_;
     std::atomic<std::uint64_t> &accepted_;
     const std::chrono::milliseconds handshakes_;
     ConnectionActivity *const activity_;
@@ -51,11 +57,11 @@ void NetworkDistance::install(httplib::Server &server, int threads) {
                                                    activity_)
             .release();
     };
+}
+
+void NetworkDistance::holdAnswer() const {
     if (latency_.count() > 0)
-        server.set_pre_routing_handler([latency = latency_](const httplib::Request &, httplib::Response &) {
-            std::this_thread::sleep_for(latency);
-            return httplib::Server::HandlerResponse::Unhandled;
-        });
+        std::this_thread::sleep_for(latency_);
 }
 
 } // namespace TunewellCloud

@@ -20,8 +20,11 @@ public:
     explicit NetworkDistance(std::chrono::milliseconds latency, int handshakeRoundTrips = 1,
                              ConnectionActivity *activity = nullptr);
 
-    // Gives the server a pool of that many threads that counts and delays as described.
+    // Gives the server a thread for each connection, that many at most (ConnectionThreads), which
+    // counts and delays connections as described.
     void install(httplib::Server &server, int threads);
+    // Holds an answer back; the server's pre-routing handler calls it for each request.
+    void holdAnswer() const;
     std::uint64_t connectionsAccepted() const { return accepted_; }
 
 private:

@@ -12,7 +12,7 @@ using TunewellCloud::UsageError;
 namespace {
 
 CloudOptions ServeOptions(const std::vector<std::string> &words) {
-    return CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "unix-sockets"})
+    return CommandLine::parse(words, {"no-anonymous", "tls", "program-defaults", "unix-sockets", "owner-access"})
         .cloudOptions();
 }
 
@@ -58,6 +58,8 @@ TEST(CommandLine, PlainServeNeverEndsByItselfNorProvisions) {
     EXPECT_FALSE(options.forProgram);
     EXPECT_FALSE(options.tls.enabled);
     EXPECT_EQ(ServeOptions({"serve", "--data", "/d", "--idle-exit", "30"}).idleExitSeconds, 30);
+    EXPECT_FALSE(options.ownerAccess);
+    EXPECT_TRUE(ServeOptions({"serve", "--data", "/d", "--owner-access"}).ownerAccess);
 }
 
 TEST(CommandLine, RefusesServeWithoutAFolderOrWithABadIdleExit) {
@@ -66,6 +68,7 @@ TEST(CommandLine, RefusesServeWithoutAFolderOrWithABadIdleExit) {
         {"serve", "--data", "/d", "--idle-exit", "-1"},
         {"serve", "--data", "/d", "--idle-exit", "soon"},
         {"serve", "--program-defaults", "--idle-exit"},
+        {"serve", "--program-defaults", "--owner-access"},
     };
     for (const auto &words : refused)
         EXPECT_THROW(ServeOptions(words), UsageError) << words.back();

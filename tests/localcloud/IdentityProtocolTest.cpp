@@ -1,6 +1,7 @@
 #include "CloudHttp.h"
 
 #include <Tunewell/BuildValues.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -201,6 +202,9 @@ TEST_F(IdentityProtocolTest, ProvidersLookupAndPasswordResetByCode) {
               200);
     const auto codes = cloud->oobCodes("reset@example.com");
     ASSERT_EQ(codes.size(), 1u);
+    std::ifstream log(cloud->logFile());
+    const std::string logged{std::istreambuf_iterator<char>(log), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(logged.find(codes[0]), std::string::npos) << "a reset code in the log";
     const auto checked = http->identity("resetPassword", {{"oobCode", codes[0]}});
     ASSERT_EQ(checked.status, 200);
     EXPECT_EQ(checked.json().at("email"), "reset@example.com");

@@ -97,10 +97,19 @@ TEST(ProgramCloud, FirstStartAddsTheServiceAccountTheShippedCatalogueAndTheVersi
 
 TEST(ProgramCloud, LaterStartsKeepWhatTheCloudHolds) {
     LocalCloud cloud(ProgramDefaults());
-    cloud.seed("ESTACOES", json{{"-Only", {{"num", "1"}}}});
+    const json only = {{"-Only",
+                        {{"num", "1"},
+                         {"url", "http://127.0.0.1:8000/x"},
+                         {"nome", "Only"},
+                         {"estilo", "Demo"},
+                         {"localizacao", "Local"},
+                         {"qualidade", "128"},
+                         {"favorito", "2"},
+                         {"serie", "1"}}}};
+    cloud.seed("ESTACOES", only);
     cloud.seed("VERSOES", json{{"Software", "9.9"}, {"Url", "https://example.org"}});
     cloud.restart();
-    EXPECT_EQ(cloud.read("ESTACOES"), (json{{"-Only", {{"num", "1"}}}}));
+    EXPECT_EQ(cloud.read("ESTACOES"), only);
     EXPECT_EQ(cloud.read("VERSOES/Software"), "9.9");
     EXPECT_EQ(ReadAll(cloud.logFile()).find("added"), ReadAll(cloud.logFile()).rfind("added"))
         << "provisioned twice";

@@ -228,6 +228,10 @@ TEST_F(RulesEnforcementTest, WritesOfTheWrongShapeAreRefusedAndStoreNothing) {
     stationWithout.erase("serie");
     json stationExtra = station("1", "12");
     stationExtra["extra"] = "x";
+    json stationLongName = station("1", "12");
+    stationLongName["nome"] = std::string(151, 'x');
+    json stationLongStyle = station("1", "12");
+    stationLongStyle["estilo"] = std::string(31, 'x');
     expectRows({
         {"LAST: a number", "PATCH", profile("/LAST"), {{"Serie", 12}}, 401},
         {"LAST: not decimal", "PATCH", profile("/LAST"), {{"Serie", "12; drop"}}, 401},
@@ -288,6 +292,8 @@ TEST_F(RulesEnforcementTest, WritesOfTheWrongShapeAreRefusedAndStoreNothing) {
          401},
         {"catalogue: a station with a member more", "PUT", "/ESTACOES/-NqStation9", stationExtra, 401},
         {"catalogue: a text", "PUT", "/ESTACOES", "junk", 401},
+        {"catalogue: a name over the grid's limit", "PUT", "/ESTACOES/-NqStation9", stationLongName, 401},
+        {"catalogue: a style over the grid's limit", "PUT", "/ESTACOES/-NqStation9", stationLongStyle, 401},
         {"version: a number", "PATCH", "/VERSOES", {{"Software", 2.3}}, 401},
         {"version: a member more", "PATCH", "/VERSOES", {{"Notas", "x"}}, 401},
     });

@@ -1,6 +1,7 @@
 #include "LocalCloud.h"
 
 #include <Tunewell/BuildValues.h>
+#include <algorithm>
 #include <cstdlib>
 #include <httplib.h>
 #include <stdexcept>
@@ -39,6 +40,11 @@ httplib::Client administratorFor(const std::string &url, const std::filesystem::
     auto client = clientFor(url, caFile);
     client.set_default_headers({{"Authorization", "Bearer owner"}});
     return client;
+}
+
+bool programDefaults(const LocalCloudOptions &options) {
+    const auto &more = options.extraArguments;
+    return std::find(more.begin(), more.end(), "--program-defaults") != more.end();
 }
 
 } // namespace
@@ -82,6 +88,8 @@ void LocalCloud::start() {
         command.insert(command.end(), {"--keep-alive", std::to_string(options_.keepAliveSeconds)});
     if (options_.tls)
         command.push_back("--tls");
+    if (ownerAccess())
+        command.push_back("--owner-access");
     command.insert(command.end(), options_.extraArguments.begin(), options_.extraArguments.end());
     for (const auto &line : process_.start(command, logFile(), "ready")) {
         if (line.rfind("database ", 0) == 0)
@@ -91,8 +99,8 @@ void LocalCloud::start() {
     }
 }
 
-void LocalCloud::stop() {
-    process_.stop();
+int LocalCloud::stop() {
+    return process_.stop();
 }
 void LocalCloud::kill() {
     process_.kill();
@@ -143,17 +151,29 @@ std::string LocalCloud::serviceToken() const {
     return signIn(Tunewell::BuildValues::kServiceEmail, Tunewell::BuildValues::kServicePassword);
 }
 
+bool LocalCloud::ownerAccess() const {
+    return options_.ownerAccess && !programDefaults(options_);
+}
+
+std::string LocalCloud::nodeTarget(const std::string &path) const {
+    return "/" + path + ".json" + (ownerAccess() ? std::string() : "?auth=" + serviceToken());
+}
+
+httplib::Client LocalCloud::databaseClient() const {
+    return ownerAccess() ? administratorFor(databaseUrl(), caFile()) : clientFor(databaseUrl(), caFile());
+}
+
 void LocalCloud::seed(const std::string &path, const nlohmann::json &value) const {
-    auto client = administratorFor(databaseUrl(), caFile());
-    const auto answer = client.Put("/" + path + ".json", value.dump(), "application/json");
+    auto client = databaseClient();
+    const auto answer = client.Put(nodeTarget(path), value.dump(), "application/json");
     if (!answer || answer->status != 200)
         throw std::runtime_error("seeding " + path +
                                  " failed: " + (answer ? answer->body : std::string("no answer")));
 }
 
 nlohmann::json LocalCloud::read(const std::string &path) const {
-    auto client = administratorFor(databaseUrl(), caFile());
-    const auto answer = client.Get("/" + path + ".json");
+    auto client = databaseClient();
+    const auto answer = client.Get(nodeTarget(path));
     if (!answer || answer->status != 200)
         throw std::runtime_error("reading " + path +
                                  " failed: " + (answer ? answer->body : std::string("no answer")));
@@ -161,7 +181,7 @@ nlohmann::json LocalCloud::read(const std::string &path) const {
 }
 
 std::vector<std::string> LocalCloud::oobCodes(const std::string &email) const {
-    auto client = clientFor(authUrl(), caFile());
+    auto client = administratorFor(authUrl(), caFile());
     const auto answer =
         client.Get(std::string("/emulator/v1/projects/") + Tunewell::BuildValues::kProjectId + "/oobCodes");
     if (!answer || answer->status != 200)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <httplib.h>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -28,11 +29,14 @@ struct LocalCloudOptions {
     // 0: a free port; the program's build values name 9000 and 9099.
     int databasePort = 0;
     int authPort = 0;
+    // --owner-access, which the program's own cloud never has.
+    bool ownerAccess = true;
 };
 
 // A tunewell-cloud started on free loopback ports with a temporary data folder, holding the
-// service account of the build values. Restarts keep the folder and the ports. The folder is
-// removed when the object goes.
+// service account of the build values, with the owner's access (--owner-access) unless it is the
+// program's own cloud (--program-defaults), which never has it. Restarts keep the folder and the
+// ports. The folder is removed when the object goes.
 class LocalCloud {
 public:
     explicit LocalCloud(LocalCloudOptions options = {});
@@ -44,7 +48,7 @@ public:
     static std::string demoClip();
 
     void start();
-    void stop(); // SIGTERM, as at a normal end
+    int stop();  // SIGTERM, as at a normal end; answers the exit status, -1 when it had to be killed
     void kill(); // SIGKILL, as at a crash
     void restart();
     bool running() const { return process_.running(); }
@@ -71,7 +75,8 @@ public:
     std::string signIn(const std::string &email, const std::string &password) const;
     std::string serviceToken() const;
     // Writes or reads a node (path without ".json", "" for the root) as the project's
-    // administrator, whom the security rules do not bind: tests set up and inspect any node.
+    // administrator, whom the security rules do not bind: tests set up and inspect any node. In the
+    // program's own cloud, as the service account, under the rules.
     void seed(const std::string &path, const nlohmann::json &value) const;
     nlohmann::json read(const std::string &path) const;
     // The codes the identity service would have mailed to the address.
@@ -79,8 +84,12 @@ public:
     // As the cloud counts them since its start; the question opens one identity connection,
     // which is counted.
     AcceptedConnections connectionsAccepted() const;
+    bool ownerAccess() const;
 
 private:
+    std::string nodeTarget(const std::string &path) const;
+    httplib::Client databaseClient() const;
+
     LocalCloudOptions options_;
     std::filesystem::path workFolder_;
     std::filesystem::path dataFolder_;
