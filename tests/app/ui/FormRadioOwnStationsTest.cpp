@@ -91,6 +91,9 @@ TEST_F(FormRadioOwnStationsTest, AddedStarredPlayedEditedAndRemovedAcrossCompute
     EXPECT_EQ(Cloud.read(Profile("/FAVORITOS/-1")), "1");
     EXPECT_EQ(Cloud.read(Profile("/LAST")), json({{"Serie", "-1"}}));
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/mine");
+    // No catalogue number: the label marks it as the grid does.
+    EXPECT_EQ(form.LabelNum->text(), QStringLiteral("\u25C6"));
+    EXPECT_EQ(form.LabelNum->toolTip(), QStringLiteral("Your own station / Esta\u00E7\u00E3o sua"));
 
     // Another computer: the stations are read with the catalogue, starred, and the last one plays.
     form.close();
@@ -105,6 +108,7 @@ TEST_F(FormRadioOwnStationsTest, AddedStarredPlayedEditedAndRemovedAcrossCompute
     EXPECT_EQ(other.cdsRadios.DisplayText(mine, fpFavoritos), "1");
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/mine");
     EXPECT_EQ(other.LabelNome->text(), "Minha");
+    EXPECT_EQ(other.LabelNum->text(), QStringLiteral("\u25C6"));
     EXPECT_EQ(other.DataSource1->index(mine, 0).data(Qt::DisplayRole).toString(), QStringLiteral("\u25C6"));
 
     // Edited: the record replaced whole, the row changed where it is.
