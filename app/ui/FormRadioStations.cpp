@@ -46,15 +46,12 @@ void TFormRadio::ShowSoundLabels(const QString &Name) {
     LabelNome->setText(Name);
     for (QLabel *label : {LabelStyle, LabelLocation, LabelQualidade, LabelNum})
         label->clear();
-    LabelNum->setToolTip(QString());
     PlaceStationLabels();
 }
 
 void TFormRadio::ShowStationNumber(int Row, const QString &Number) {
     // A station of one's own has no number: the label marks it as the grid does.
-    const bool own = cdsRadios.IsOwn(Row);
-    LabelNum->setText(own ? StationTableModel::OwnStationMark() : Number);
-    LabelNum->setToolTip(own ? StationTableModel::OwnStationText() : QString());
+    LabelNum->setText(cdsRadios.IsOwn(Row) ? StationTableModel::OwnStationMark() : Number);
 }
 
 QCoro::Task<> TFormRadio::DBGrid1CellClick() {

@@ -26,14 +26,11 @@ const QString kRowIndicator = QStringLiteral("\u25B6");
 // What a screen reader says of a star, in both of the window's languages.
 const QString kFavourite = QStringLiteral("favourite / favorita");
 const QString kNotFavourite = QStringLiteral("not favourite / n\u00E3o favorita");
+const QString kOwnStation = QStringLiteral("Your own station / Esta\u00E7\u00E3o sua");
 } // namespace
 
 QString StationTableModel::OwnStationMark() {
     return QStringLiteral("\u25C6");
-}
-
-QString StationTableModel::OwnStationText() {
-    return QStringLiteral("Your own station / Esta\u00E7\u00E3o sua");
 }
 
 StationTableModel::StationTableModel(TStationTable &Table, QObject *Parent)
@@ -79,7 +76,7 @@ QVariant StationTableModel::data(const QModelIndex &Index, int Role) const {
         return QString::fromStdString(Table_.DisplayText(Index.row(), field));
     case Qt::ToolTipRole:
         if (field == fpNum && Table_.IsOwn(Index.row()))
-            return OwnStationText();
+            return kOwnStation;
         return {};
     case Qt::TextAlignmentRole:
         if (TStationTable::Fields()[field].Type == TFieldType::Integer)
@@ -87,7 +84,7 @@ QVariant StationTableModel::data(const QModelIndex &Index, int Role) const {
         return {};
     case Qt::AccessibleTextRole:
         if (field == fpNum && Table_.IsOwn(Index.row()))
-            return OwnStationText();
+            return kOwnStation;
         if (field != fpFavoritos)
             return {};
         return Table_.DisplayText(Index.row(), field) == "1" ? kFavourite : kNotFavourite;

@@ -93,7 +93,6 @@ TEST_F(FormRadioOwnStationsTest, AddedStarredPlayedEditedAndRemovedAcrossCompute
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/mine");
     // No catalogue number: the label marks it as the grid does.
     EXPECT_EQ(form.LabelNum->text(), QStringLiteral("\u25C6"));
-    EXPECT_EQ(form.LabelNum->toolTip(), QStringLiteral("Your own station / Esta\u00E7\u00E3o sua"));
 
     // Another computer: the stations are read with the catalogue, starred, and the last one plays.
     form.close();
@@ -229,10 +228,11 @@ std::string ReadFile(const QString &Path) {
 TEST_F(FormRadioOwnStationsTest, ImportStarsTheCatalogueAndAddsTheRestAfterItsPreview) {
     QTemporaryDir folder;
     const QString playlist = folder.filePath(QStringLiteral("mine.m3u"));
-    // Bravo (not a favourite), Alpha (a favourite already), two stations unknown, one repeated.
+    // Bravo (not a favourite), Alpha (a favourite already), two stations unknown, one repeated, a
+    // local file.
     WriteFile(playlist, "#EXTM3U\n#EXTINF:-1,Bravo\nhttp://127.0.0.1:1/two\n#EXTINF:-1,Alpha\n"
                         "http://127.0.0.1:1/ten\n#EXTINF:-1,Minha\nhttp://127.0.0.1:1/mine\n"
-                        "http://radio.example/other\nhttp://127.0.0.1:1/mine\n");
+                        "http://radio.example/other\n/home/me/Music/song.mp3\nhttp://127.0.0.1:1/mine\n");
     SetProfile(kProfile);
     auto &form = Start();
     form.AskImportFile = [&](QWidget *) { return playlist; };
@@ -255,6 +255,7 @@ TEST_F(FormRadioOwnStationsTest, ImportStarsTheCatalogueAndAddsTheRestAfterItsPr
     EXPECT_EQ(previews[0].Star, std::vector<std::int64_t>{15});
     EXPECT_EQ(previews[0].AlreadyFavourite, 1);
     EXPECT_EQ(previews[0].Own.size(), 2u);
+    EXPECT_EQ(previews[0].NotStations, 1);
     EXPECT_EQ(Cloud.read(Profile()), before);
 
     importIt = true;
@@ -273,7 +274,7 @@ TEST_F(FormRadioOwnStationsTest, ImportStarsTheCatalogueAndAddsTheRestAfterItsPr
 
     // A hostile file is refused with its reason and nothing is written.
     const json imported = Cloud.read(Profile());
-    WriteFile(playlist, "#EXTM3U\nhttp://radio.example/a\nfile:///etc/passwd\n");
+    WriteFile(playlist, "#EXTM3U\nhttp://radio.example/a\nhttp:///etc/passwd\n");
     form.Import1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Dialogs.Texts(Kind::Message).empty(); }, 5000));
     EXPECT_EQ(previews.size(), 2u);
