@@ -19,6 +19,7 @@ const QString kAlarmDays = QStringLiteral("AlarmDays");
 const QString kAlarmStation = QStringLiteral("AlarmStation");
 const QString kAlarmStationName = QStringLiteral("AlarmStationName");
 const QString kAlarmVolume = QStringLiteral("AlarmVolume");
+const QString kLastFolder = QStringLiteral("LastFolder");
 const QString kTimeFormat = QStringLiteral("HH:mm");
 } // namespace
 
@@ -116,6 +117,14 @@ void PlayerSettings::SetAlarm(const AlarmChoice &Choice) const {
     Write(kAlarmStation, Choice.Serie);
     Write(kAlarmStationName, Choice.StationName);
     Write(kAlarmVolume, QString::number(qBound(0, Choice.Volume, 100)));
+}
+
+QString PlayerSettings::LastFolder() const {
+    return Text(kLastFolder);
+}
+
+void PlayerSettings::SetLastFolder(const QString &Folder) const {
+    Write(kLastFolder, Folder);
 }
 
 } // namespace Tunewell

@@ -31,6 +31,9 @@ public:
     // Off, at 07:00, once, at volume 50 by default; a part that cannot be read takes its default.
     AlarmChoice Alarm() const;
     void SetAlarm(const AlarmChoice &Choice) const;
+    // The folder of the file last chosen in a file dialog; empty when none was.
+    QString LastFolder() const;
+    void SetLastFolder(const QString &Folder) const;
 
 private:
     std::optional<int> Number(const QString &Name, int Lowest, int Highest) const;

@@ -29,12 +29,17 @@ QString AlarmWaking::DefaultFallbackSound() {
     return {};
 }
 
+QString AlarmWaking::FallbackUrl() const {
+    return FallbackSound_.isEmpty() ? QString() : QUrl::fromLocalFile(FallbackSound_).toString();
+}
+
 void AlarmWaking::Wake(const AlarmChoice &Choice) {
     // A fade under way gives its volume back first; a timer left running would stop the alarm.
     Sleep_.Cancel();
     Rise_ = AlarmRise();
     RiseStarted_ = false;
     Level_ = Choice.Volume;
+    StationName_ = Choice.StationName;
     Remote_.SetVolume(0);
     Ticker_.start();
     if (!Choice.Serie.isEmpty())
@@ -51,7 +56,6 @@ void AlarmWaking::Wake(const AlarmChoice &Choice) {
 }
 
 void AlarmWaking::FallBack() {
-    emit FellBack();
     if (FallbackSound_.isEmpty()) {
         qWarning("Alarm: the station cannot be played and there is no fallback sound");
         End(true);
@@ -59,8 +63,9 @@ void AlarmWaking::FallBack() {
     }
     qWarning("Alarm: the station cannot be played; the fallback sound plays instead");
     Phase_ = Phase::Fallback;
-    ExpectedUrl_ = QUrl::fromLocalFile(FallbackSound_).toString();
+    ExpectedUrl_ = FallbackUrl();
     Deadline_ = Now_() + PlayingBound;
+    emit FellBack(StationName_);
     PlayAddress_(ExpectedUrl_);
 }
 

@@ -38,10 +38,13 @@ public:
     bool Rising() const { return Rise_.Rising(); }
     bool Waking() const { return Phase_ != Phase::Idle; }
 
+    // The address the fallback sound plays at; empty without one.
+    QString FallbackUrl() const;
+
 signals:
-    // The station could not be played: the fallback sound plays (or, with none, the volume is
-    // simply set).
-    void FellBack();
+    // Station could not be played, and the fallback sound plays instead (with none, the volume is
+    // simply set, and this is not said).
+    void FellBack(const QString &Station);
 
 private:
     enum class Phase { Idle, Station, Fallback };
@@ -60,6 +63,8 @@ private:
     Phase Phase_ = Phase::Idle;
     bool RiseStarted_ = false;
     int Level_ = 0;
+    // The name of the station the alarm plays.
+    QString StationName_;
     QString ExpectedUrl_;
     AlarmRise::Clock::time_point Deadline_;
 };

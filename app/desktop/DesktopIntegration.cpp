@@ -9,6 +9,7 @@
 #include "app/desktop/PlayerCommands.h"
 #include "app/desktop/PlayerTrayIcon.h"
 #include "app/desktop/RecentTitlesMenu.h"
+#include "app/desktop/SingleInstance.h"
 #include "app/desktop/SleepTimerPanel.h"
 #include "app/desktop/TitleHistory.h"
 #include "app/desktop/TitleNotices.h"
@@ -64,6 +65,13 @@ DesktopIntegration::DesktopIntegration(TFormRadio &Form, Player::Wmp &Wmp, QDBus
         noteAlarm();
     }
     StartOnTheBus(std::move(Bus));
+    // A start after Quit runs at once, while this one still writes its close record: it finds
+    // both names free, and no activation reaches the window going away.
+    QObject::connect(&Form, &TFormRadio::CloseRequested, Control_.get(), [this, instance = Options.Instance] {
+        LeaveTheBus();
+        if (instance)
+            instance->Release();
+    });
 
     VolumeRest_.setSingleShot(true);
     VolumeRest_.setInterval(1000);

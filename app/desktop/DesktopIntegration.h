@@ -22,6 +22,8 @@ class Wmp;
 
 namespace Tunewell {
 
+class SingleInstance;
+
 class FocusedControlKeys;
 class FormRadioRemote;
 class HistoryStore;
@@ -50,6 +52,9 @@ struct DesktopOptions {
     HistoryWindow::AskFile AskHistoryFile;
     PlayerAlarm::Options Alarm;
     PlayerRecording::Options Recording;
+    // The program's claim to run alone in the session, given up with the media interface's name
+    // as soon as the main window's close begins; none in tests that start no program.
+    SingleInstance *Instance = nullptr;
 };
 
 // The desktop's additions beside the main window, made once the window exists and gone before

@@ -1,5 +1,6 @@
 #include "app/desktop/HistoryWindow.h"
 
+#include "app/core/FileDialogFolder.h"
 #include "app/desktop/HistoryTableModel.h"
 #include "app/desktop/TitleHistory.h"
 #include "app/history/HistoryDatabase.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -30,9 +32,12 @@ const QString HistoryWindow::WebSearchAddress = QStringLiteral("https://duckduck
 
 namespace {
 QString AskWithDialog(QWidget *Parent) {
-    return QFileDialog::getSaveFileName(Parent, QStringLiteral("Save the history / Salvar o hist\u00F3rico"),
-                                        QStringLiteral("tunewell-history.txt"),
-                                        QStringLiteral("Text / Texto (*.txt);;CSV (*.csv)"));
+    const QString chosen = QFileDialog::getSaveFileName(
+        Parent, QStringLiteral("Save the history / Salvar o hist\u00F3rico"),
+        QDir(FileDialogFolder(FileDialogKind::Document)).filePath(QStringLiteral("tunewell-history.txt")),
+        QStringLiteral("Text / Texto (*.txt);;CSV (*.csv)"));
+    RememberFileDialogChoice(chosen);
+    return chosen;
 }
 
 QPushButton *AddButton(QHBoxLayout *Row, const char *Name, const QString &Caption, QWidget *Parent) {
@@ -61,6 +66,8 @@ HistoryWindow::HistoryWindow(TitleHistory &History, IDialogs &Dialogs, AskFile A
     Grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid_->setWordWrap(false);
+    // Tab leaves the grid for the buttons below it; the arrows walk the cells.
+    Grid_->setTabKeyNavigation(false);
     Grid_->verticalHeader()->hide();
     // Fixed heights: ten thousand rows are laid out without measuring each.
     Grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -73,7 +80,8 @@ HistoryWindow::HistoryWindow(TitleHistory &History, IDialogs &Dialogs, AskFile A
     auto *buttons = new QHBoxLayout;
     CopyButton_ = AddButton(buttons, "CopyTitles", QStringLiteral("Copy / Copiar"), this);
     SearchButton_ = AddButton(buttons, "SearchWeb", QStringLiteral("Search the web / Buscar na web"), this);
-    SaveButton_ = AddButton(buttons, "SaveHistory", QStringLiteral("Save as... / Salvar como..."), this);
+    SaveButton_ =
+        AddButton(buttons, "SaveHistory", QStringLiteral("Save as\u2026 / Salvar como\u2026"), this);
     Status_->setObjectName(QStringLiteral("HistoryStatus"));
     buttons->addWidget(Status_, 1);
 

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <unordered_map>
 
 namespace Tunewell {
@@ -20,8 +22,28 @@ QString Line(std::string_view Name, std::string_view Address) {
              QString::fromUtf8(Address.data(), static_cast<qsizetype>(Address.size())));
 }
 
+// Rows tall enough for the ink of accented capitals and descenders. Some fonts' ascent leaves
+// the accents out (the windows' Tahoma draws the tilde of "\u00C3" two pixels above it), and a
+// row only as tall as the font's height cuts them off; the text is centred, so the room goes on
+// both sides.
+class InkRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &Index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(Option, Index);
+        const QFontMetrics &metrics = Option.fontMetrics;
+        const QRect ink = metrics.tightBoundingRect(QStringLiteral(
+            "\u00C3\u00C1\u00C2\u00C0\u00C9\u00CA\u00CD\u00D3\u00D4\u00D5\u00DA\u00C7\u00C5\u00D1gjpqy|"));
+        const int over = std::max({0, -ink.top() - metrics.ascent(), ink.bottom() + 1 - metrics.descent()});
+        size.setHeight(std::max(size.height(), metrics.height() + 2 * over));
+        return size;
+    }
+};
+
 QListWidget *List(const char *Name, const QString &Accessible, QWidget *Parent) {
     auto *list = new QListWidget(Parent);
+    list->setItemDelegate(new InkRowDelegate(list));
     list->setObjectName(QString::fromLatin1(Name));
     list->setAccessibleName(Accessible);
     list->setSelectionMode(QAbstractItemView::NoSelection);
@@ -45,18 +67,23 @@ void FillStars(QListWidget *List, const TImportPlan &Plan, const TStationTable &
 }
 
 QString SummaryText(const TImportPlan &Plan) {
+    QString text;
     if (Plan.Star.empty() && Plan.Own.empty()) {
-        return QStringLiteral("Nothing to import: every station of the file is a favourite already. / Nada a "
+        text = QStringLiteral("Nothing to import: every station of the file is a favourite already. / Nada a "
                               "importar: todas as esta\u00E7\u00F5es do arquivo j\u00E1 s\u00E3o favoritas.");
+    } else {
+        text = QStringLiteral("Nothing is written until you choose Import. / Nada \u00E9 gravado at\u00E9 "
+                              "voc\u00EA escolher Importar.");
+        if (Plan.AlreadyFavourite > 0) {
+            text += QStringLiteral("\nAlready favourites, left as they are: %1 / J\u00E1 favoritas, deixadas "
+                                   "como est\u00E3o: %1")
+                        .arg(Plan.AlreadyFavourite);
+        }
     }
-    QString text =
-        QStringLiteral("Nothing is written until you choose Import. / Nada \u00E9 gravado at\u00E9 "
-                       "voc\u00EA escolher Importar.");
-    if (Plan.AlreadyFavourite > 0) {
-        text +=
-            QStringLiteral("\nAlready favourites, left as they are: %1 / J\u00E1 favoritas, deixadas como "
-                           "est\u00E3o: %1")
-                .arg(Plan.AlreadyFavourite);
+    if (Plan.NotStations > 0) {
+        text += QStringLiteral("\n%1 entries skipped: not stations / %1 entradas ignoradas: n\u00E3o "
+                               "s\u00E3o esta\u00E7\u00F5es")
+                    .arg(Plan.NotStations);
     }
     return text;
 }

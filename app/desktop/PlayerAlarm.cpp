@@ -29,7 +29,7 @@ PlayerAlarm::PlayerAlarm(TFormRadio &Form, PlayerRemote &Remote, SleepTimer &Sle
       Waking_(Remote, Sleep, std::move(PlayAddress),
               Choices.FallbackSound ? *Choices.FallbackSound : AlarmWaking::DefaultFallbackSound(),
               Choices.RiseNow, Choices.RiseTick) {
-    Item_ = Form.Player1->AddItem(QStringLiteral("Alarm... / Despertador..."),
+    Item_ = Form.Player1->AddItem(QStringLiteral("Alarm\u2026 / Despertador\u2026"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     Item_->setObjectName(QStringLiteral("Alarm1"));
     connect(Item_, &QAction::triggered, this, Guarded([this] { Ask(); }));
@@ -45,6 +45,8 @@ PlayerAlarm::PlayerAlarm(TFormRadio &Form, PlayerRemote &Remote, SleepTimer &Sle
             Waking_.Wake(Choice);
         });
     });
+    connect(&Waking_, &AlarmWaking::FellBack, this, &PlayerAlarm::ShowFallback);
+    connect(&Remote_, &PlayerRemote::StationChanged, this, &PlayerAlarm::FollowPlayer);
     connect(&Clock_, &AlarmClock::Missed, this, &PlayerAlarm::Miss);
     connect(&Clock_, &AlarmClock::Changed, this, &PlayerAlarm::Follow);
     Kept_ = Settings_.Alarm();
@@ -52,6 +54,8 @@ PlayerAlarm::PlayerAlarm(TFormRadio &Form, PlayerRemote &Remote, SleepTimer &Sle
 }
 
 QString PlayerAlarm::Note() const {
+    if (!FallingBack_.isEmpty())
+        return FallingBack_;
     if (!Missed_.isEmpty())
         return Missed_;
     if (!Clock_.Next().isValid())
@@ -74,6 +78,21 @@ void PlayerAlarm::Follow() {
                                                               QStringLiteral("ddd yyyy-MM-dd HH:mm")))
                            : QString());
     emit NoteChanged();
+}
+
+void PlayerAlarm::ShowFallback(const QString &Station) {
+    const QString station = Station.isEmpty() ? QStringLiteral("?") : Station;
+    FallingBack_ =
+        QStringLiteral("Alarm sound: %1 did not play / Som do despertador: %1 n\u00E3o tocou").arg(station);
+    Form_.ShowSoundLabels(QStringLiteral("Alarm sound / Som do despertador"));
+    Follow();
+}
+
+void PlayerAlarm::FollowPlayer() {
+    if (FallingBack_.isEmpty() || Remote_.Station().Url == Waking_.FallbackUrl())
+        return;
+    FallingBack_.clear();
+    Follow();
 }
 
 void PlayerAlarm::Miss(const QDateTime &When) {

@@ -43,7 +43,8 @@ public:
     AlarmWaking &Waking() { return Waking_; }
     QAction *Item() const { return Item_; }
     QLabel *Panel() const { return Panel_; }
-    // What the status bar's panel says; empty while no alarm is set or missed.
+    // What the status bar's panel (and the tray) says: while the fallback sound plays, that it
+    // plays and why; else the alarm set or missed; empty when there is none.
     QString Note() const;
 
 signals:
@@ -54,6 +55,10 @@ private:
     void Ask();
     void Follow();
     void Miss(const QDateTime &When);
+    // The fallback sound plays in place of Station: the window says so.
+    void ShowFallback(const QString &Station);
+    // The fallback sound no longer plays: its notice goes.
+    void FollowPlayer();
 
     TFormRadio &Form_;
     PlayerRemote &Remote_;
@@ -66,6 +71,8 @@ private:
     QAction *Item_ = nullptr;
     QLabel *Panel_ = nullptr;
     QString Missed_;
+    // Why the fallback sound plays, while it does.
+    QString FallingBack_;
     // The choice as the settings store holds it.
     AlarmChoice Kept_;
 };

@@ -37,7 +37,8 @@ SleepTimerMenu::SleepTimerMenu(PlayerMenu &Parent, QWidget &Window, SleepTimer &
         connect(item, &QAction::triggered, this,
                 Guarded([this, minutes = preset.Minutes] { Start(minutes); }));
     }
-    QAction *typed = Menu_->AddItem(QStringLiteral("Other duration..."), QKeySequence(Qt::CTRL | Qt::Key_T));
+    QAction *typed =
+        Menu_->AddItem(QStringLiteral("Other duration\u2026"), QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(typed, &QAction::triggered, this, Guarded([this] {
                 if (const auto minutes = Ask_(&Window_, Settings_.SleepMinutes()))
                     Start(*minutes);

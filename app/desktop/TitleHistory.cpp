@@ -2,6 +2,7 @@
 
 #include "app/desktop/PlayerRemote.h"
 #include "app/history/HistoryStore.h"
+#include "app/history/HistoryTitle.h"
 
 #include <QPointer>
 
@@ -26,8 +27,8 @@ void TitleHistory::Follow() {
     if (title.isEmpty())
         return;
     const RemoteStation station = Remote_.Station();
-    HistoryEntry entry{title.toStdString(), station.Name.toStdString(), station.Serie.toStdString(),
-                       station.Url.toStdString(),
+    HistoryEntry entry{OneLineTitle(title.toStdString()), station.Name.toStdString(),
+                       station.Serie.toStdString(), station.Url.toStdString(),
                        std::chrono::duration_cast<std::chrono::seconds>(Now_().time_since_epoch()).count()};
     QPointer<TitleHistory> self(this);
     Store_.Add(entry, [self, entry](bool Added) {

@@ -1,19 +1,29 @@
 #include "app/history/HistoryExport.h"
 
 #include "app/history/HistoryError.h"
+#include "app/history/HistoryTitle.h"
 
 #include <QDateTime>
 #include <QSaveFile>
+#include <string_view>
 
 namespace Tunewell {
 
 namespace {
+// A spreadsheet reads a field beginning so as a formula; a quote before it makes it text.
+bool ReadAsFormula(const std::string &Field) {
+    return !Field.empty() && std::string_view("=+-@\t\r").find(Field.front()) != std::string_view::npos;
+}
+
 void AppendCsvField(std::string &Out, const std::string &Field) {
-    if (Field.find_first_of(",\"\r\n") == std::string::npos) {
+    const bool formula = ReadAsFormula(Field);
+    if (!formula && Field.find_first_of(",\"\r\n") == std::string::npos) {
         Out += Field;
         return;
     }
     Out += '"';
+    if (formula)
+        Out += '\'';
     for (const char c : Field) {
         if (c == '"')
             Out += '"';
@@ -33,7 +43,9 @@ std::string HistoryTimeText(std::int64_t StartedAt) {
 std::string HistoryText(const std::vector<HistoryEntry> &Entries) {
     std::string text;
     for (const auto &entry : Entries)
-        text += HistoryTimeText(entry.StartedAt) + "  " + entry.Station + "  " + entry.Title + "\n";
+        // Titles kept before they were made one line at arrival are made so here.
+        text += HistoryTimeText(entry.StartedAt) + "  " + OneLineTitle(entry.Station) + "  " +
+                OneLineTitle(entry.Title) + "\n";
     return text;
 }
 

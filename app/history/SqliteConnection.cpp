@@ -6,6 +6,13 @@
 
 namespace Tunewell {
 
+namespace {
+// Another connection to the same file (a second start without a session bus, the start after a
+// profile's deletion overlapping the old one) holds the write lock for one commit at a time:
+// waiting for it beats losing the title.
+constexpr int kBusyWaitMilliseconds = 5000;
+} // namespace
+
 void ThrowSqliteError(sqlite3 *Database, int Code, const std::string &Doing) {
     const int primary = Code & 0xff;
     const bool damaged = primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
@@ -26,6 +33,7 @@ SqliteConnection::SqliteConnection(const std::string &Path) {
     if (code != SQLITE_OK)
         ThrowSqliteError(database, code, "opening " + Path);
     sqlite3_extended_result_codes(database, 1);
+    sqlite3_busy_timeout(database, kBusyWaitMilliseconds);
 }
 
 void SqliteConnection::Execute(const char *Sql) {

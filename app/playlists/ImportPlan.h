@@ -19,6 +19,8 @@ struct TImportPlan {
     // Entries naming no station in the table: these become one's own stations. Named by the
     // address's server when the file gave no name.
     std::vector<TPlaylistEntry> Own;
+    // Entries of the file that name no station (local files and the like), passed over.
+    int NotStations = 0;
 };
 
 // An entry names a station when its address equals the station's url exactly once blanks at

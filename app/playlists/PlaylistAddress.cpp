@@ -22,6 +22,11 @@ bool IsStationAddress(std::string_view Address) {
     return (scheme == "http" || scheme == "https") && hasHost && numericPort;
 }
 
+bool NamesStationScheme(std::string_view Address) {
+    const std::string start = Cumulo::LowerAscii(std::string(Address.substr(0, 6)));
+    return start.starts_with("http:") || start.starts_with("https:");
+}
+
 std::string AddressHost(std::string_view Address) {
     return Cumulo::SplitURL(Address).Host;
 }

@@ -11,6 +11,10 @@ namespace Tunewell {
 // refusal).
 bool IsStationAddress(std::string_view Address);
 
+// Whether an address is meant for a station: it begins with http: or https: (either case), well
+// formed or not. Anything else (a local file, a relative path, another scheme) names no station.
+bool NamesStationScheme(std::string_view Address);
+
 // The server named by an address, as written (an IPv6 literal keeps its brackets); empty for none.
 std::string AddressHost(std::string_view Address);
 

@@ -16,23 +16,28 @@ void TPlaylistEntries::Add(std::string_view Title, std::string_view Address, int
     if (CutToCharacters(Address, PlaylistMaxAddressCharacters).size() < Address.size()) {
         throw PlaylistRefusal::AddressTooLong(Line);
     }
+    // An empty entry is a damaged one, not another kind of entry.
+    if (!Address.empty() && !NamesStationScheme(Address)) {
+        ++Read_.NotStations;
+        return;
+    }
     if (!IsStationAddress(Address)) {
         throw PlaylistRefusal::NotAnAddress(Line, Address);
     }
-    if (Entries_.size() == PlaylistMaxEntries) {
+    if (Read_.Entries.size() == PlaylistMaxEntries) {
         throw PlaylistRefusal::TooManyEntries();
     }
     // Cut after flattening, then trimmed again: a cut may end on a blank.
     const std::string name = FlatName(Title);
     const std::string_view cut = TrimBlanks(CutToCharacters(name, PlaylistMaxNameCharacters));
-    Entries_.push_back({std::string(cut), std::string(Address)});
+    Read_.Entries.push_back({std::string(cut), std::string(Address)});
 }
 
-std::vector<TPlaylistEntry> TPlaylistEntries::Take() {
-    if (Entries_.empty()) {
+TPlaylistRead TPlaylistEntries::Take() {
+    if (Read_.Entries.empty()) {
         throw PlaylistRefusal::NoStations();
     }
-    return std::exchange(Entries_, {});
+    return std::exchange(Read_, {});
 }
 
 } // namespace Tunewell

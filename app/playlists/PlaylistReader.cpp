@@ -1,5 +1,6 @@
 #include "app/playlists/PlaylistReader.h"
 
+#include "Cumulo/AsciiCase.h"
 #include "app/playlists/M3uReader.h"
 #include "app/playlists/PlaylistEntries.h"
 #include "app/playlists/PlaylistFileBytes.h"
@@ -11,16 +12,35 @@
 #include "app/playlists/XspfReader.h"
 #include "shared/core/TrimBlanks.h"
 
+#include <string>
+
 namespace Tunewell {
 
-std::vector<TPlaylistEntry> ReadPlaylistFile(const std::filesystem::path &File) {
+namespace {
+
+// A file other players read as Latin-1: a ".m3u" or ".pls" that is not UTF-8 and does not say it
+// is (a byte-order mark) nor is XML (which names its encoding).
+bool ReadsAsLatin1(std::string_view Bytes, std::string_view Suffix) {
+    const std::string suffix = Cumulo::LowerAscii(std::string(Suffix));
+    return (suffix == ".m3u" || suffix == ".pls") && !Bytes.starts_with("\xEF\xBB\xBF") &&
+           !IsUtf8Text(Bytes) && SniffPlaylistFormat(Bytes, Suffix) != TPlaylistFormat::Xspf;
+}
+
+} // namespace
+
+TPlaylistRead ReadPlaylistFile(const std::filesystem::path &File) {
     const std::string bytes = ReadPlaylistFileBytes(File);
     return ReadPlaylistText(bytes, File.extension().string());
 }
 
-std::vector<TPlaylistEntry> ReadPlaylistText(std::string_view Bytes, std::string_view Suffix) {
+TPlaylistRead ReadPlaylistText(std::string_view Bytes, std::string_view Suffix) {
     if (Bytes.size() > PlaylistMaxFileBytes) {
         throw PlaylistRefusal::TooLarge();
+    }
+    std::string decoded;
+    if (ReadsAsLatin1(Bytes, Suffix)) {
+        decoded = Latin1AsUtf8(Bytes);
+        Bytes = decoded;
     }
     const std::string_view text = CheckedPlaylistText(Bytes);
     if (TrimBlanks(text).empty()) {

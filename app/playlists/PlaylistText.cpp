@@ -16,7 +16,32 @@ bool IsBinary(char32_t Character) {
            Character == 0x7F;
 }
 
+// The walk yields U+FFFD for a malformed sequence; only the real character is three bytes.
+bool Malformed(std::string_view Bytes, std::size_t Start, char32_t Character) {
+    return Character == 0xFFFD && Bytes.substr(Start, kReplacementCharacter.size()) != kReplacementCharacter;
+}
+
 } // namespace
+
+bool IsUtf8Text(std::string_view Bytes) {
+    std::size_t pos = 0;
+    while (pos < Bytes.size()) {
+        const std::size_t start = pos;
+        if (Malformed(Bytes, start, Cumulo::NextCodePoint(Bytes, pos))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Latin1AsUtf8(std::string_view Bytes) {
+    std::string text;
+    text.reserve(Bytes.size() * 2);
+    for (const char byte : Bytes) {
+        Cumulo::AppendUtf8(text, static_cast<unsigned char>(byte));
+    }
+    return text;
+}
 
 std::string_view CheckedPlaylistText(std::string_view Bytes) {
     if (Bytes.starts_with(kByteOrderMark)) {
@@ -27,9 +52,7 @@ std::string_view CheckedPlaylistText(std::string_view Bytes) {
     while (pos < Bytes.size()) {
         const std::size_t start = pos;
         const char32_t character = Cumulo::NextCodePoint(Bytes, pos);
-        // The walk yields U+FFFD for a malformed sequence; only the real character is three bytes.
-        if (character == 0xFFFD &&
-            Bytes.substr(start, kReplacementCharacter.size()) != kReplacementCharacter) {
+        if (Malformed(Bytes, start, character)) {
             throw PlaylistRefusal::NotUtf8(line);
         }
         if (IsBinary(character)) {

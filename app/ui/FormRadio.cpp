@@ -285,9 +285,6 @@ void TFormRadio::FormCreate() {
     // The table is made empty and open with its fields; the grid already follows it.
     if (!cdsRadios.IsOpen())
         cdsRadios.Open();
-    // The start-up's first database request comes after the sign-in; its connection is made
-    // while the window is still being shown.
-    Cloud().OpenDatabaseConnection();
 }
 
 void TFormRadio::showEvent(QShowEvent *Event) {

@@ -103,6 +103,9 @@ public:
     // before it. A request while one waits for its turn merges into that one. Runs after each
     // child window closes and when the cloud is tried again.
     void RunStartUpSequence();
+    // The labels of the station shown name a sound that is no station (the alarm's fallback
+    // sound) and leave the station's other fields empty.
+    void ShowSoundLabels(const QString &Name);
     // Where each catalogue read from the cloud is kept, and read back when the cloud cannot be
     // reached; none by default. Set before the window is shown: its reading starts at once.
     void UseKeptCatalogue(std::shared_ptr<KeptCatalogue> Store);
@@ -240,6 +243,8 @@ private:
     void PlayCurrentRow();
     // The current row's fields in the five labels (num as given).
     void ShowStationLabels(int Row);
+    // LabelNum for Row: Number, or the grid's mark for a station of one's own.
+    void ShowStationNumber(int Row, const QString &Number);
     void ShowNoProfileMessage();
     static const QString &NoProfileText();
     void ShowSomethingWentWrong();

@@ -1,5 +1,6 @@
 // The main window's playlist files: the favourites and one's own stations exported as M3U or PLS,
 // and a playlist imported, after a preview, as stars and stations of one's own.
+#include "app/core/FileDialogFolder.h"
 #include "app/core/OwnStationInput.h"
 #include "app/playlists/ImportPlan.h"
 #include "app/playlists/M3uWriter.h"
@@ -14,6 +15,7 @@
 #include "shared/ui/GeneralErrorDisplay.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -61,15 +63,20 @@ QString ExportPath(QString Path, bool &Pls) {
 } // namespace
 
 QString TFormRadio::AskImportFileWithDialog(QWidget *Parent) {
-    return QFileDialog::getOpenFileName(
-        Parent, QStringLiteral("Import / Importar"), QString(),
+    const QString chosen = QFileDialog::getOpenFileName(
+        Parent, QStringLiteral("Import / Importar"), FileDialogFolder(FileDialogKind::Playlist),
         QStringLiteral("Playlists (*.m3u *.m3u8 *.pls *.xspf);;All files (*)"));
+    RememberFileDialogChoice(chosen);
+    return chosen;
 }
 
 QString TFormRadio::AskExportFileWithDialog(QWidget *Parent) {
-    return QFileDialog::getSaveFileName(Parent, QStringLiteral("Export / Exportar"),
-                                        QStringLiteral("tunewell.m3u"),
-                                        QStringLiteral("M3U (*.m3u);;PLS (*.pls)"));
+    const QString chosen = QFileDialog::getSaveFileName(
+        Parent, QStringLiteral("Export / Exportar"),
+        QDir(FileDialogFolder(FileDialogKind::Playlist)).filePath(QStringLiteral("tunewell.m3u")),
+        QStringLiteral("M3U (*.m3u);;PLS (*.pls)"));
+    RememberFileDialogChoice(chosen);
+    return chosen;
 }
 
 void TFormRadio::CreatePlaylistItems() {
@@ -128,14 +135,15 @@ QCoro::Task<> TFormRadio::Import1Click() {
     if (path.isEmpty())
         co_return;
     const std::filesystem::path file = path.toStdString();
-    std::vector<TPlaylistEntry> entries;
+    TPlaylistRead read;
     try {
-        entries = co_await Steps_.Aside([&file] { return ReadPlaylistFile(file); });
+        read = co_await Steps_.Aside([&file] { return ReadPlaylistFile(file); });
     } catch (const PlaylistError &refused) {
         Environment_.Dialogs.ShowMessage(this, QString::fromUtf8(refused.what()));
         co_return;
     }
-    const TImportPlan plan = PlanImport(entries, cdsRadios);
+    TImportPlan plan = PlanImport(read.Entries, cdsRadios);
+    plan.NotStations = read.NotStations;
     if (!AskImportPreview || !AskImportPreview(this, plan, cdsRadios))
         co_return;
     co_await ApplyImport(profileID, plan);

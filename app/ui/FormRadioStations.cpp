@@ -38,8 +38,20 @@ void TFormRadio::ShowStationLabels(int Row) {
     LabelStyle->setText(Text(cdsRadios.DisplayText(Row, fpEstilo)));
     LabelLocation->setText(Text(cdsRadios.DisplayText(Row, fpLocal)));
     LabelQualidade->setText(Text(cdsRadios.DisplayText(Row, fpQualidade)));
-    LabelNum->setText(Text(cdsRadios.DisplayText(Row, fpNum)));
+    ShowStationNumber(Row, Text(cdsRadios.DisplayText(Row, fpNum)));
     PlaceStationLabels();
+}
+
+void TFormRadio::ShowSoundLabels(const QString &Name) {
+    LabelNome->setText(Name);
+    for (QLabel *label : {LabelStyle, LabelLocation, LabelQualidade, LabelNum})
+        label->clear();
+    PlaceStationLabels();
+}
+
+void TFormRadio::ShowStationNumber(int Row, const QString &Number) {
+    // A station of one's own has no number: the label marks it as the grid does.
+    LabelNum->setText(cdsRadios.IsOwn(Row) ? StationTableModel::OwnStationMark() : Number);
 }
 
 QCoro::Task<> TFormRadio::DBGrid1CellClick() {
@@ -47,7 +59,7 @@ QCoro::Task<> TFormRadio::DBGrid1CellClick() {
         co_return;
     const std::string profileID = ReadProfileID();
     const std::string num = cdsRadios.FieldText(fpNum);
-    LabelNum->setText(num.empty() ? QStringLiteral("0") : Text(num));
+    ShowStationNumber(cdsRadios.CurrentRow(), num.empty() ? QStringLiteral("0") : Text(num));
     Edit1->setText(Text(cdsRadios.FieldText(fpUrl)));
     LabelNome->setText(Text(cdsRadios.FieldText(fpNome)));
     LabelStyle->setText(Text(cdsRadios.FieldText(fpEstilo)));

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QUrl>
 
 namespace Tunewell {
@@ -25,8 +26,12 @@ void MessageDialogs::ShowMessage(QWidget *Parent, const QString &Text) {
 }
 
 bool MessageDialogs::AskYesNo(QWidget *Parent, const QString &Text, const QString &Caption) {
-    return QMessageBox::question(Parent, Caption, ForDisplay(Text), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, Caption, ForDisplay(Text), QMessageBox::Yes | QMessageBox::No,
+                    Parent);
+    // Answers in both languages, as the questions are asked.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Yes / Sim"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No / N\u00E3o"));
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MessageDialogs::ShowError(QWidget *Parent, const QString &Message) {

@@ -75,6 +75,10 @@ OwnStationDialog::OwnStationDialog(const TOwnStation &Initial, Trial Try, QWidge
     QPushButton *cancel =
         buttons->addButton(QStringLiteral("Cancel / Cancelar"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("BtnOwnCancel"));
+    // Enter always saves, whichever button has the focus: a focused Cancel taking it (as it has
+    // the focus while a trial disables the others) would lose what was typed. Space presses them.
+    TryButton->setAutoDefault(false);
+    cancel->setAutoDefault(false);
     // Save decides itself when the dialog closes.
     disconnect(buttons, &QDialogButtonBox::accepted, this, nullptr);
     connect(SaveButton, &QPushButton::clicked, this, [this] { Save(); });
@@ -130,6 +134,7 @@ bool OwnStationDialog::StartTrial(bool ThenSave) {
         return false;
     }
     Trying_ = true;
+    FocusBeforeTrial_ = focusWidget();
     TryButton->setEnabled(false);
     SaveButton->setEnabled(false);
     AddressField->setReadOnly(true);
@@ -148,6 +153,9 @@ void OwnStationDialog::TrialEnded(const std::string &Url, const TStationTrialRes
     TryButton->setEnabled(true);
     SaveButton->setEnabled(true);
     AddressField->setReadOnly(false);
+    // Disabling the focused button moved the focus on; it goes back.
+    if (FocusBeforeTrial_)
+        FocusBeforeTrial_->setFocus();
     TriedUrl_ = Url;
     ResultLabel->setText(QString::fromStdString(StationTrialText(Result, kStationTrialBound)));
     const bool answers = Result.Outcome == TStationTrialResult::TOutcome::Answers;

@@ -4,6 +4,7 @@
 #include "app/stationtrial/StationTrialResult.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <optional>
 #include <string>
@@ -58,6 +59,8 @@ private:
     // The address last tried; saving it again needs no second trial.
     std::string TriedUrl_;
     bool Trying_ = false;
+    // Where the focus was when the trial began.
+    QPointer<QWidget> FocusBeforeTrial_;
 };
 
 } // namespace Tunewell

@@ -26,10 +26,12 @@ const QString kRowIndicator = QStringLiteral("\u25B6");
 // What a screen reader says of a star, in both of the window's languages.
 const QString kFavourite = QStringLiteral("favourite / favorita");
 const QString kNotFavourite = QStringLiteral("not favourite / n\u00E3o favorita");
-// A station of the listener's own has no catalogue number: its N\u00BA cell shows this mark.
-const QString kOwnMark = QStringLiteral("\u25C6");
 const QString kOwnStation = QStringLiteral("Your own station / Esta\u00E7\u00E3o sua");
 } // namespace
+
+QString StationTableModel::OwnStationMark() {
+    return QStringLiteral("\u25C6");
+}
 
 StationTableModel::StationTableModel(TStationTable &Table, QObject *Parent)
     : QAbstractTableModel(Parent), Table_(Table), IndicatedRow_(Table.CurrentRow()) {
@@ -70,7 +72,7 @@ QVariant StationTableModel::data(const QModelIndex &Index, int Role) const {
     switch (Role) {
     case Qt::DisplayRole:
         if (field == fpNum && Table_.IsOwn(Index.row()))
-            return kOwnMark;
+            return OwnStationMark();
         return QString::fromStdString(Table_.DisplayText(Index.row(), field));
     case Qt::ToolTipRole:
         if (field == fpNum && Table_.IsOwn(Index.row()))

@@ -20,6 +20,8 @@ public:
     // The table field shown by a grid column.
     static int FieldOfColumn(int Column);
     static QString FieldNameOfColumn(int Column);
+    // What the N\u00BA cell of a station of the listener's own shows: it has no catalogue number.
+    static QString OwnStationMark();
 
     // Marks the column a sort was chosen by: every column's cells turn black, the marked one's
     // blue with a sky-blue title. -1 removes the marking.

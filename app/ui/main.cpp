@@ -90,6 +90,7 @@ int main(int argc, char *argv[]) {
             DesktopOptions options;
             options.EndProgram = [] {};
             options.HistoryFile = HistoryStore::DefaultFilePath();
+            options.Instance = &instance;
             desktop = std::make_unique<DesktopIntegration>(FormRadio, wmp, QDBusConnection::sessionBus(),
                                                            std::move(options));
             termination = std::make_unique<TerminationRequest>([&desktop] { desktop->Control().Quit(); });

@@ -4,7 +4,7 @@ namespace Cumulo {
 
 // libcurl's set-up for the whole process, once, before the first transfer of any part of the
 // program. OpenSSL is told not to tear itself down at exit: a detached worker (an asynchronous
-// request, a connection opened ahead) may still be in a TLS handshake while the process ends.
+// request) may still be in a TLS handshake while the process ends.
 void EnsureCurlInitialised();
 
 } // namespace Cumulo

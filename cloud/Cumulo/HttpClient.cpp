@@ -40,11 +40,6 @@ public:
             fOrigin = SplitURL(URL).Origin();
             fLent = THttpTransport::Shared().TakeConnection(fOrigin);
             fMulti = fLent.get();
-        } else if (Use == THttpUse::OpeningConnection) {
-            // Requests to the origin wait for this one: it must not wait for itself.
-            fOrigin = SplitURL(URL).Origin();
-            fLent = NewCurlMulti();
-            fMulti = fLent.get();
         } else {
             if (!Own)
                 Own = NewCurlMulti();

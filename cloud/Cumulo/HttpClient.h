@@ -35,10 +35,9 @@ struct THttpReceiveInfo {
 using TOnHttpReceive = std::function<void(const THttpReceiveInfo &Info, bool &Abort)>;
 
 // What a client's transfers are: requests, which use the connections the process's transport
-// keeps and are held to its limits (TTransferWatch); a request sent only to open a connection ahead of
-// the requests to come (OpenConnectionAhead), which opens a new one and leaves it to the
-// transport; or an event stream, which is meant to last and keeps a connection of its own.
-enum class THttpUse { Request, OpeningConnection, EventStream };
+// keeps and are held to its limits (TTransferWatch); or an event stream, which is meant to last
+// and keeps a connection of its own.
+enum class THttpUse { Request, EventStream };
 
 class THttpClient {
 public:

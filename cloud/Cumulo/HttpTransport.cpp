@@ -7,7 +7,7 @@ namespace Cumulo {
 THttpTransport::THttpTransport() = default;
 
 THttpTransport &THttpTransport::Shared() {
-    // A worker (an asynchronous request, a connection opened ahead) may still give its connection
+    // A worker (an asynchronous request) may still give its connection
     // back while a program that did not wait for it exits.
     static TNeverDestroyed<THttpTransport> shared;
     return shared.Get();
@@ -20,10 +20,7 @@ TCurlMulti THttpTransport::TakeConnection(const std::string &Origin) {
             const auto found = fKept.find(Origin);
             return found != fKept.end() && !found->second.empty();
         };
-        if (!keptOne() && fOpening.contains(Origin))
-            fConnectionKept.wait_for(lock, fLimits.OpeningConnectionWait,
-                                     [&] { return keptOne() || !fOpening.contains(Origin); });
-        else if (!keptOne() && fReuse && fSpeaksHttp2.contains(Origin))
+        if (!keptOne() && fReuse && fSpeaksHttp2.contains(Origin))
             fConnectionKept.wait_for(lock, kSharedConnectionWait, keptOne);
         if (keptOne()) {
             auto &kept = fKept[Origin];
@@ -47,23 +44,6 @@ void THttpTransport::KeepConnection(const std::string &Origin, TCurlMulti Multi,
         const std::size_t room = fSpeaksHttp2.contains(Origin) ? 1 : kKeptConnectionsPerHost;
         if (fReuse && kept.size() < room)
             kept.push_back(std::move(Multi));
-    }
-    fConnectionKept.notify_all();
-}
-
-bool THttpTransport::BeginOpening(const std::string &Origin) {
-    std::lock_guard lock(fMutex);
-    const auto found = fKept.find(Origin);
-    if (!fReuse || (found != fKept.end() && !found->second.empty()) || fOpening.contains(Origin))
-        return false;
-    fOpening.insert(Origin);
-    return true;
-}
-
-void THttpTransport::EndOpening(const std::string &Origin) {
-    {
-        std::lock_guard lock(fMutex);
-        fOpening.erase(Origin);
     }
     fConnectionKept.notify_all();
 }

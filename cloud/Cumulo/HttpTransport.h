@@ -20,9 +20,8 @@ enum class TConnectionProtocol { Unknown, Http1, Http2 };
 // open per origin (TURLParts::Origin) for the next request there, so that only the first
 // request to a host pays the TCP and TLS handshakes, and the limits a request is held to. The
 // synchronous and the asynchronous requests share it; an event stream keeps a connection of its
-// own. A kept connection is lent to one request at a time. While a connection to an origin is
-// being opened ahead of its requests, a request there waits a moment for it rather than pay a
-// handshake of its own. An origin that speaks HTTP/2 is held to one connection: its requests
+// own. A kept connection is lent to one request at a time. An origin that speaks HTTP/2 is held
+// to one connection: its requests
 // take turns on it, waiting a moment for it while it is lent, for every new connection costs a
 // TCP and a TLS handshake, more than most answers take.
 class THttpTransport {
@@ -32,8 +31,6 @@ public:
     // The one transport of the process.
     static THttpTransport &Shared();
     // A multi handle holding a connection kept from an earlier request to Origin, or a new one.
-    // While one to Origin is being opened ahead, waits for it at most the limits'
-    // OpeningConnectionWait.
     TCurlMulti TakeConnection(const std::string &Origin);
     // Keeps the handle, with the connection the request left open, for the next request to
     // Origin. Beyond kKeptConnectionsPerHost for one origin (one over HTTP/2), or with reuse off,
@@ -42,12 +39,6 @@ public:
                         TConnectionProtocol Protocol = TConnectionProtocol::Unknown);
     // For comparisons (a benchmark): with reuse off every request opens a connection of its own.
     void SetConnectionReuse(bool Reuse);
-
-    // Marks a connection to Origin as being opened ahead; false, marking nothing, when one is
-    // kept or being opened already, or reuse is off. Each true is followed by one EndOpening.
-    bool BeginOpening(const std::string &Origin);
-    // The opening has ended, its connection kept or not.
-    void EndOpening(const std::string &Origin);
 
     // The limits every request starts with (TransportLimits.h); tests shorten them to show a
     // slow or silent peer cut off without waiting the real limits.
@@ -58,7 +49,6 @@ private:
     mutable std::mutex fMutex;
     std::condition_variable fConnectionKept;
     std::map<std::string, std::vector<TCurlMulti>> fKept;
-    std::set<std::string> fOpening;
     std::set<std::string> fSpeaksHttp2;
     bool fReuse = true;
     TTransferLimits fLimits;

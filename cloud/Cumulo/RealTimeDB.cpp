@@ -1,6 +1,5 @@
 #include "Cumulo/RealTimeDB.h"
 
-#include "Cumulo/ConnectionAhead.h"
 #include "Cumulo/Endpoints.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/Helpers.h"
@@ -66,12 +65,6 @@ TRealTimeDB::TRealTimeDB(std::shared_ptr<IFirebaseAuthentication> Auth, std::str
     : fBaseURL(std::move(BaseURL)), fAuth(std::move(Auth)) {
     if (!fAuth)
         throw std::invalid_argument("Authentication not initalized");
-}
-
-void TRealTimeDB::ConnectAhead(const std::string &BaseURL) {
-    // The root, answered with nothing: refused without credentials, and empty even where the
-    // rules let anyone read.
-    OpenConnectionAhead(BaseURL + "/.json?print=silent");
 }
 
 TStringDynArray TRealTimeDB::AddJSONExtToRequest(const TStringDynArray &ResourceParams) {

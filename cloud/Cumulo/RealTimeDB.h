@@ -59,10 +59,6 @@ public:
     TOptionalJSON GetServerVariablesSynchronous(const std::string &ServerVarName,
                                                 const TStringDynArray &ResourceParams) override;
 
-    // Opens a connection to the database at BaseURL in the background, for the first request
-    // there: called as a sign-in starts, it spares that request the connection's set-up.
-    static void ConnectAhead(const std::string &BaseURL);
-
     // The node's segments with ".json" added to the last one; the root becomes [".json"].
     static TStringDynArray AddJSONExtToRequest(const TStringDynArray &ResourceParams);
 

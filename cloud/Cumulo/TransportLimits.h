@@ -42,10 +42,6 @@ inline constexpr std::chrono::milliseconds kAbortPollInterval{50};
 // Connections kept open per host between requests; more are closed after their request. The
 // program talks to a host from one thread at a time but for the odd asynchronous request.
 inline constexpr std::size_t kKeptConnectionsPerHost = 4;
-// How long a request waits for a connection to its host that is being opened ahead (by a request
-// sent for that alone, as the sign-in runs) before it opens one of its own. That opening began
-// earlier and normally ends within a round trip of the request's start.
-inline constexpr std::chrono::milliseconds kOpeningConnectionWait{1000};
 // How long the program's end waits for the cloud client's running requests and workers before it
 // ends without them: an exchange on a near cloud ends well within it, one on a lost network would
 // hold the end for its whole time-out.
@@ -67,7 +63,6 @@ struct TTransferLimits {
     std::chrono::milliseconds ProgressWindow = kProgressWindow;
     std::uint64_t SlowestProgress = kSlowestProgress; // bytes per second
     std::chrono::milliseconds SmallRequestDeadline = kSmallRequestDeadline;
-    std::chrono::milliseconds OpeningConnectionWait = kOpeningConnectionWait;
 };
 
 } // namespace Cumulo

@@ -1,6 +1,6 @@
 #pragma once
 
-// The cloud client's worker threads: each asynchronous request, connection opened ahead,
+// The cloud client's worker threads: each asynchronous request,
 // download and token renewal runs on a thread of its own that nobody waits for while it runs.
 // At the program's end they must not outlive main: the main-thread dispatcher and the TLS
 // library's global clean-up would go from under them.

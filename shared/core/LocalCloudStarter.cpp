@@ -12,6 +12,7 @@
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
@@ -171,6 +172,8 @@ pid_t LocalCloudStarter::Spawn() {
     const UniqueDescriptor logFile(::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600));
     if (!logFile.Valid())
         throw ELocalCloudStart("cannot write " + log.string() + ": " + std::strerror(errno));
+    struct stat logFacts {};
+    LogStart_ = ::fstat(logFile.Get(), &logFacts) == 0 ? static_cast<std::uintmax_t>(logFacts.st_size) : 0;
 
     SpawnSetup setup;
     // Nothing of the program's but its environment: no terminal, none of its files, its own session
@@ -216,7 +219,10 @@ std::string LocalCloudStarter::LastLogLine() const {
     if (!log)
         return "";
     const std::streamoff size = log.tellg();
-    log.seekg(std::max<std::streamoff>(0, size - 4096));
+    // Only what this start wrote: an earlier run's last line is no reason for this one.
+    log.seekg(std::max<std::streamoff>(static_cast<std::streamoff>(LogStart_), size - 4096));
+    if (!log)
+        return "";
     std::string tail(static_cast<std::size_t>(size - log.tellg()), '\0');
     log.read(tail.data(), static_cast<std::streamsize>(tail.size()));
     while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\r'))

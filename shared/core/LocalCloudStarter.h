@@ -3,6 +3,7 @@
 #include "shared/core/UniqueDescriptor.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -57,7 +58,7 @@ public:
     bool NeedsStart() override;
     void Start() override;
 
-    // The last line the cloud wrote to its log, for a reason.
+    // The last line the cloud wrote to its log since the last start, for a reason.
     std::string LastLogLine() const;
 
 private:
@@ -71,6 +72,8 @@ private:
     Options Options_;
     UniqueDescriptor Users_;
     std::vector<pid_t> Started_;
+    // The log's size when the last start began.
+    std::uintmax_t LogStart_ = 0;
 };
 
 } // namespace Tunewell

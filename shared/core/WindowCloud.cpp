@@ -98,17 +98,11 @@ bool WindowCloud::CheckAndCreateRealTimeDBClass() {
     return fRealTimeDB_ != nullptr;
 }
 
-void WindowCloud::OpenDatabaseConnection() {
-    if (!Cumulo::TFirebaseHelpers::AppIsTerminated())
-        Clients_->PrepareDatabaseConnection();
-}
-
 SignInOutcome WindowCloud::SignIn() {
     SignInOutcome outcome;
     outcome.Ran = true;
     try {
         RefuseWhenEnding();
-        Clients_->PrepareDatabaseConnection();
         auto auth = Clients_->CreateAuthentication(Settings_.ApiKey);
         if (!auth)
             throw std::runtime_error("No authentication client");

@@ -74,10 +74,6 @@ public:
     // True when fAuth holds a signed-in client; never logs.
     bool Authenticated() const;
 
-    // Opens the database's connection in the background, for the first request after a sign-in;
-    // SignIn does it too, this lets a window start it earlier. Sends nothing once the program ends.
-    void OpenDatabaseConnection();
-
     // The window sign-in, unconditional form: a new authentication client signed in with the
     // service account and a new database client on top of it. Logs nothing.
     SignInOutcome SignIn();

@@ -17,9 +17,6 @@ public:
     // The database client keeps the authentication client it was created with.
     virtual std::shared_ptr<Cumulo::IRealTimeDB>
     CreateRealTimeDB(const std::string &ProjectID, std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) = 0;
-    // Opens the database's connection while a sign-in runs, so that the first request after it
-    // finds the connection made. Doubles that talk to no network leave it as it is.
-    virtual void PrepareDatabaseConnection() {}
 };
 
 } // namespace Tunewell

@@ -1,7 +1,6 @@
 #include "shared/core/WindowCloudCumuloClients.h"
 
 #include "Cumulo/Authentication.h"
-#include "Cumulo/Endpoints.h"
 #include "Cumulo/RealTimeDB.h"
 
 namespace Tunewell {
@@ -15,10 +14,6 @@ std::shared_ptr<Cumulo::IRealTimeDB>
 WindowCloudCumuloClients::CreateRealTimeDB(const std::string &ProjectID,
                                            std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) {
     return std::make_shared<Cumulo::TRealTimeDB>(ProjectID, std::move(Auth));
-}
-
-void WindowCloudCumuloClients::PrepareDatabaseConnection() {
-    Cumulo::TRealTimeDB::ConnectAhead(Cumulo::DatabaseBaseURL());
 }
 
 } // namespace Tunewell

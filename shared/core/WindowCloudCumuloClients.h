@@ -11,7 +11,6 @@ public:
     std::shared_ptr<Cumulo::IRealTimeDB>
     CreateRealTimeDB(const std::string &ProjectID,
                      std::shared_ptr<Cumulo::IFirebaseAuthentication> Auth) override;
-    void PrepareDatabaseConnection() override;
 };
 
 } // namespace Tunewell

@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *Data, std::size_t Size
     const std::string_view suffix = kSuffixes[Data[0] % kSuffixes.size()];
     const std::string_view bytes(reinterpret_cast<const char *>(Data) + 1, Size - 1);
     try {
-        const auto entries = Tunewell::ReadPlaylistText(bytes, suffix);
-        if (Tunewell::ReadPlaylistText(Tunewell::WriteM3u(entries), ".m3u") != entries ||
-            Tunewell::ReadPlaylistText(Tunewell::WritePls(entries), ".pls") != entries) {
+        const auto entries = Tunewell::ReadPlaylistText(bytes, suffix).Entries;
+        if (Tunewell::ReadPlaylistText(Tunewell::WriteM3u(entries), ".m3u").Entries != entries ||
+            Tunewell::ReadPlaylistText(Tunewell::WritePls(entries), ".pls").Entries != entries) {
             std::abort();
         }
     } catch (const Tunewell::PlaylistError &) {

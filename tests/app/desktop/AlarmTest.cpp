@@ -131,6 +131,14 @@ TEST_F(AlarmTest, ADeadStationGivesWayToTheFallbackSoundWhoseVolumeRisesOverThir
     Pass();
     const QString clip = QUrl::fromLocalFile(QString::fromUtf8(TUNEWELL_DEMO_CLIP)).toString();
     EXPECT_EQ(Wmp->URL(), clip);
+    // The window shows the sound that plays, and why, not the dead station.
+    const QString why =
+        QStringLiteral("Alarm sound: Charlie did not play / Som do despertador: Charlie n\u00E3o tocou");
+    EXPECT_EQ(Form->LabelNome->text(), QStringLiteral("Alarm sound / Som do despertador"));
+    EXPECT_EQ(Form->LabelStyle->text(), "");
+    EXPECT_EQ(Panel()->text(), why);
+    EXPECT_FALSE(Panel()->isHidden());
+    EXPECT_EQ(Desktop->Alarm().Note(), why) << "the tray's tooltip says it too";
     ASSERT_TRUE(QTest::qWaitFor([&] { return Wmp->playState() == Player::PlaybackState::Playing; }, 10000))
         << Wmp->statusText().toStdString();
     Pass();
@@ -143,6 +151,14 @@ TEST_F(AlarmTest, ADeadStationGivesWayToTheFallbackSoundWhoseVolumeRisesOverThir
     Pass();
     EXPECT_EQ(Wmp->volume(), 60);
     EXPECT_FALSE(Desktop->Alarm().Waking().Waking());
+    EXPECT_EQ(Panel()->text(), why) << "the sound plays on after its rise";
+
+    // Another station: the notice goes.
+    ClickCell(0, 1);
+    EXPECT_NE(Wmp->URL(), clip);
+    EXPECT_NE(Form->LabelNome->text(), QStringLiteral("Alarm sound / Som do despertador"));
+    EXPECT_TRUE(Panel()->isHidden());
+    EXPECT_EQ(Desktop->Alarm().Note(), "");
 }
 
 TEST_F(AlarmTest, TheAlarmEndsASleepTimerAndAVolumeTheListenerSetsEndsTheRise) {
@@ -163,6 +179,8 @@ TEST_F(AlarmTest, TheAlarmEndsASleepTimerAndAVolumeTheListenerSetsEndsTheRise) {
 
     Steady += AlarmWaking::PlayingBound;
     ASSERT_TRUE(QTest::qWaitFor([&] { return Wmp->playState() == Player::PlaybackState::Playing; }, 10000));
+    // The rise starts at the alarm's next tick after the sound did, before the clock moves on.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Desktop->Alarm().Waking().Rising(); }, 10000));
     Steady += 6s;
     Pass();
     EXPECT_EQ(Wmp->volume(), 16);

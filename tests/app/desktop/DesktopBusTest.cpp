@@ -20,6 +20,7 @@
 #include "shared/core/WindowCloudCumuloClients.h"
 
 #include <QAction>
+#include <QDBusConnectionInterface>
 #include <QDBusObjectPath>
 #include <QLabel>
 #include <QLineEdit>
@@ -441,6 +442,27 @@ TEST(SingleInstanceTest, ALaterStartShowsTheFirstAndEndsUntilTheFirstLetsGo) {
     EXPECT_FALSE(fourth.Instance.Claim());
     EXPECT_TRUE(QTest::qWaitFor([&] { return third.Shown == 1; }, kPatience));
     EXPECT_EQ(first.Shown, 1);
+}
+
+// Ctrl+Q and at once a new start: it runs, while the first still writes its close record.
+TEST_F(DesktopBusTest, AStartRightAfterQuitRunsAndFindsBothNamesFree) {
+    ProgramStart first("tunewell-test-quitting");
+    ASSERT_TRUE(first.Instance.Claim());
+    Options.Instance = &first.Instance;
+    auto &form = Start();
+    // The close below happens whatever fails before it: the first start's claim goes with this test.
+    EXPECT_NE(Desktop->MediaInterface(), nullptr);
+    Desktop->QuitItem()->trigger();
+    EXPECT_FALSE(form.isVisible());
+
+    ProgramStart next("tunewell-test-after-quit");
+    EXPECT_TRUE(next.Instance.Claim()) << "the start after Quit ended";
+    EXPECT_FALSE(
+        QDBusConnection::sessionBus().interface()->isServiceRegistered(MediaPlayer2Service::ServiceName))
+        << "the media interface's name is still held";
+    ASSERT_TRUE(QTest::qWaitFor([&form] { return form.CloudIdle(); }, kPatience));
+    EXPECT_EQ(Cloud_("/STATUS/Status"), "\"Offline\"");
+    EXPECT_EQ(first.Shown, 0);
 }
 
 TEST(SingleInstanceTest, WithoutASessionBusEveryStartRuns) {

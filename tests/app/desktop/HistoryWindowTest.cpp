@@ -149,6 +149,13 @@ TEST_F(HistoryWindowTest, TheWindowListsFindsCopiesSearchesAndSaves) {
     EXPECT_EQ(QApplication::clipboard()->text(), "2026-12-11 07:10:00  Bravo  Sol\n"
                                                  "2026-12-11 07:05:00  Bravo  Lua, \"ao vivo\"\n");
 
+    // Tab leaves the grid for its buttons; the arrows walk the cells.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Grid()->setFocus();
+    QTest::keyClick(window.Grid(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.CopyButton());
+
     // The web search opens the browser with the first selected title.
     window.Grid()->clearSelection();
     window.Grid()->selectRow(2);

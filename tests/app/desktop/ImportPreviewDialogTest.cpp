@@ -4,10 +4,13 @@
 #include "app/core/StationTable.h"
 #include "app/playlists/ImportPlan.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace Tunewell::Testing {
@@ -19,6 +22,24 @@ QStringList Items(const QListWidget *List) {
         items << List->item(i)->text();
     }
     return items;
+}
+
+// The pixel rows of Area holding ink: a pixel nearer the text's colour than the background's.
+int InkRows(const QImage &Image, const QRect &Area, QColor Background, QColor Ink) {
+    const auto distance = [](QColor A, QColor B) {
+        return std::abs(A.red() - B.red()) + std::abs(A.green() - B.green()) + std::abs(A.blue() - B.blue());
+    };
+    int rows = 0;
+    for (int y = Area.top(); y <= Area.bottom(); ++y) {
+        for (int x = Area.left(); x <= Area.right(); ++x) {
+            const QColor pixel = Image.pixelColor(x, y);
+            if (distance(pixel, Ink) < distance(pixel, Background)) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
 }
 
 QString Caption(const QDialog &Dialog, const char *Name) {
@@ -59,6 +80,31 @@ TEST_F(ImportPreview, ListsWhatGetsAStarAndWhatBecomesOwnWithTheirCounts) {
               QStringLiteral("Become your own stations / Viram esta\u00E7\u00F5es suas (2)"));
     EXPECT_TRUE(dialog.Summary->text().contains(QStringLiteral("Already favourites, left as they are: 1")));
     EXPECT_TRUE(dialog.ImportButton->isEnabled());
+}
+
+TEST_F(ImportPreview, AccentsOnCapitalsAreDrawnWhole) {
+    ImportPreviewDialog dialog(Plan({{"\u00C3O \u00C1GUA \u00C9PICA", "http://new.example/n"}}), Table,
+                               nullptr);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QListWidget *list = dialog.OwnList;
+    const QString text = list->item(0)->text();
+    const QImage drawn = list->viewport()->grab().toImage();
+    const QColor background = list->palette().color(QPalette::Base);
+    const QColor ink = list->palette().color(QPalette::Text);
+    // The same text drawn with room to spare, in the list's font.
+    QImage whole(list->fontMetrics().horizontalAdvance(text) + 20, list->fontMetrics().height() * 3,
+                 QImage::Format_RGB32);
+    whole.fill(background);
+    {
+        QPainter painter(&whole);
+        painter.setFont(list->font());
+        painter.setPen(ink);
+        painter.drawText(10, list->fontMetrics().height() * 2, text);
+    }
+    const int wholeRows = InkRows(whole, whole.rect(), background, ink);
+    ASSERT_GT(wholeRows, list->fontMetrics().ascent()) << "the accents reach above the font's ascent";
+    EXPECT_EQ(InkRows(drawn, list->visualItemRect(list->item(0)), background, ink), wholeRows);
 }
 
 TEST_F(ImportPreview, ImportAcceptsAndCancelRejects) {

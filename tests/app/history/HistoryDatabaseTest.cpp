@@ -3,10 +3,12 @@
 #include "app/history/HistoryError.h"
 
 #include <QTemporaryDir>
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Tunewell;
@@ -112,6 +114,39 @@ TEST_F(HistoryDatabaseTest, AWriterKilledMidWayLeavesEveryTitleItWasToldWasAdded
     for (int i = 0; i <= told; ++i)
         EXPECT_EQ(titles[skip + static_cast<std::size_t>(told - i)], "T" + std::to_string(i));
     EXPECT_TRUE(after.Add(Heard("after", "http://one", 1)));
+}
+
+TEST_F(HistoryDatabaseTest, TwoWritersAtOnceLoseNoTitle) {
+    // Two programs on one file (a start without a session bus beside another): each waits for the
+    // other's commit instead of losing its title to "database is locked".
+    constexpr int each = 150;
+    auto write = [this](const std::string &Name, std::vector<std::string> &Failures) {
+        try {
+            HistoryDatabase database(File());
+            for (int i = 0; i < each; ++i) {
+                try {
+                    if (!database.Add(Heard(Name + std::to_string(i), "http://" + Name, i * 10'000)))
+                        Failures.push_back(Name + std::to_string(i) + " taken for a repeat");
+                } catch (const EHistoryError &error) {
+                    Failures.push_back(error.what());
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        } catch (const EHistoryError &error) {
+            Failures.push_back(std::string("opening: ") + error.what());
+        }
+    };
+    std::vector<std::string> firstFailures, secondFailures;
+    {
+        std::thread first(write, "one", std::ref(firstFailures));
+        std::thread second(write, "two", std::ref(secondFailures));
+        first.join();
+        second.join();
+    }
+    EXPECT_TRUE(firstFailures.empty()) << firstFailures.size() << " lost, first: " << firstFailures.front();
+    EXPECT_TRUE(secondFailures.empty())
+        << secondFailures.size() << " lost, first: " << secondFailures.front();
+    EXPECT_EQ(HistoryDatabase(File()).Newest(10'000).size(), static_cast<std::size_t>(2 * each));
 }
 
 TEST_F(HistoryDatabaseTest, AFileThatIsNoDatabaseIsReportedAsDamaged) {

@@ -46,7 +46,7 @@ protected:
 
 TEST_F(PlaylistFile, ReadsByItsSuffixWhenTheTextDoesNotTell) {
     const fs::path file = Write("list.pls", "File1=http://a.example/\nTitle1=A\n");
-    EXPECT_EQ(ReadPlaylistFile(file), (std::vector<TPlaylistEntry>{{"A", "http://a.example/"}}));
+    EXPECT_EQ(ReadPlaylistFile(file).Entries, (std::vector<TPlaylistEntry>{{"A", "http://a.example/"}}));
 }
 
 TEST_F(PlaylistFile, RefusesWhatIsNoOrdinaryFileOrTooLargeBeforeReadingIt) {

@@ -17,12 +17,15 @@ struct TGoodFile {
     std::string Bytes;
     const char *Suffix;
     std::vector<TPlaylistEntry> Entries;
+    int NotStations = 0;
 };
 
 void ExpectRead(const std::vector<TGoodFile> &Files) {
     for (const TGoodFile &file : Files) {
         try {
-            EXPECT_EQ(ReadPlaylistText(file.Bytes, file.Suffix), file.Entries) << file.Name;
+            const TPlaylistRead read = ReadPlaylistText(file.Bytes, file.Suffix);
+            EXPECT_EQ(read.Entries, file.Entries) << file.Name;
+            EXPECT_EQ(read.NotStations, file.NotStations) << file.Name;
         } catch (const PlaylistError &error) {
             ADD_FAILURE() << file.Name << ": " << error.what();
         }
@@ -150,6 +153,59 @@ TEST(PlaylistReader, FormatByContentFirstThenSuffix) {
     });
 }
 
+TEST(PlaylistReader, LatinOneM3uAndPlsAreReadAsOtherPlayersReadThem) {
+    ExpectRead({
+        {"M3U",
+         "#EXTM3U\n#EXTINF:-1,S\xE3o Paulo \xC0 Noite\nhttp://a.example/\n",
+         ".m3u",
+         {{"S\xC3\xA3o Paulo \xC3\x80 Noite", "http://a.example/"}}},
+        {"PLS, suffix in capitals",
+         "[playlist]\nFile1=http://a.example/\nTitle1=R\xE1"
+         "dio\n",
+         ".PLS",
+         {{"R\xC3\xA1"
+           "dio",
+           "http://a.example/"}}},
+        {"PLS text in a .m3u file",
+         "[playlist]\nFile1=http://a.example/\nTitle1=\xC9\n",
+         ".m3u",
+         {{"\xC3\x89", "http://a.example/"}}},
+        {"a lone UTF-8 lead byte at the end",
+         "#EXTINF:-1,A\nhttp://a.example/\n#EXTINF:-1,\xC3",
+         ".m3u",
+         {{"A", "http://a.example/"}}},
+    });
+}
+
+TEST(PlaylistReader, EntriesThatNameNoStationArePassedOverAndCounted) {
+    ExpectRead({
+        {"one local file among stations",
+         "#EXTM3U\n#EXTINF:-1,Good\nhttp://good.example/\n#EXTINF:123,Song\n/home/me/Music/song.mp3\n"
+         "https://other.example/s\n",
+         ".m3u",
+         {{"Good", "http://good.example/"}, {"", "https://other.example/s"}},
+         1},
+        {"relative paths, file: and other schemes",
+         "#EXTM3U\nmusic/song.mp3\nfile:///home/me/song.mp3\nC:\\Music\\a.mp3\nftp://a.example/s\n"
+         "rtsp://a.example/s\nmms://a.example/s\njavascript:alert(1)\ndata:audio/mpeg;base64,AAAA\n"
+         "//a.example/s\nHTTP://A.example/\n",
+         ".m3u8",
+         {{"", "HTTP://A.example/"}},
+         9},
+        {"PLS",
+         "[playlist]\nFile1=ftp://a.example/s\nFile2=http://a.example/\nFile3=song.ogg\n",
+         ".pls",
+         {{"", "http://a.example/"}},
+         2},
+        {"XSPF",
+         "<playlist><trackList><track><location>file:///home/me/a.ogg</location></track>"
+         "<track><location>http://a.example/</location></track></trackList></playlist>",
+         ".xspf",
+         {{"", "http://a.example/"}},
+         1},
+    });
+}
+
 TEST(PlaylistReader, LongNamesAreCutAtACharacterBoundary) {
     // 200 two-byte characters: the cut keeps 150 whole ones.
     const std::string name = Repeated("\xC3\xA3", 200);
@@ -176,25 +232,30 @@ TEST(PlaylistReader, DamagedOrHostileFilesAreRefusedWhole) {
         const char *Name;
         std::string Bytes;
         const char *Suffix;
-        const char *Says;
+        std::string Says;
     } files[] = {
         {"NUL byte", good + "http://a.example/\0x\n"s, ".m3u", "Line 3 holds binary data"},
         {"other control byte", "[playlist]\nFile1=http://a.example/\x1B[2J\n", ".pls",
          "Line 2 holds binary data"},
-        {"Latin-1 text", good + "#EXTINF:-1,S\xE3o Paulo\nhttp://a.example/\n", ".m3u",
-         "Line 3 is not UTF-8"},
-        {"a cut UTF-8 sequence at the end", good + "#EXTINF:-1,\xC3", ".m3u", "Line 3 is not UTF-8"},
+        {"Latin-1 text in a file that says UTF-8", good + "#EXTINF:-1,S\xE3o Paulo\nhttp://a.example/\n",
+         ".m3u8", "Line 3 is not UTF-8"},
+        {"Latin-1 XML", "<playlist><trackList><track><title>\xE3</title></track></trackList></playlist>",
+         ".m3u", "Line 1 is not UTF-8"},
+        {"Latin-1 of an unknown kind", "#EXTM3U\n#EXTINF:-1,\xE3\nhttp://a.example/\n", ".txt",
+         "Line 2 is not UTF-8"},
+        {"a cut UTF-8 sequence at the end", good + "#EXTINF:-1,\xC3", ".m3u8", "Line 3 is not UTF-8"},
+        {"Latin-1 after a UTF-8 byte-order mark", "\xEF\xBB\xBF#EXTINF:-1,\xE3\nhttp://a.example/\n", ".m3u",
+         "Line 1 is not UTF-8"},
+        {"NUL byte in Latin-1", "#EXTINF:-1,\xE3\nhttp://a.example/\0\n"s, ".m3u",
+         "Line 2 holds binary data"},
         {"endless line", "#EXTM3U\n" + std::string(8 * 1024 + 1, 'a'), ".m3u", "Line 2 is longer than 8 KiB"},
         {"too many entries", manyEntries, ".m3u", "more than 5,000 stations"},
         {"larger than the file limit", std::string(1024 * 1024 + 1, '\n'), ".m3u", "larger than 1 MiB"},
-        {"relative address after a good one", good + "music/song.mp3\n", ".m3u",
-         "Line 3: \u201Cmusic/song.mp3\u201D is not an http:// or https:// address"},
-        {"file: address", "#EXTM3U\nfile:///home/me/song.mp3\n", ".m3u", "Line 2: \u201Cfile:///home/me"},
-        {"ftp address", "[playlist]\nFile1=ftp://a.example/s\n", ".pls",
-         "Line 2: \u201Cftp://a.example/s\u201D"},
-        {"javascript", "javascript:alert(1)\n", ".m3u", "is not an http://"},
-        {"data", "data:audio/mpeg;base64,AAAA\n", ".m3u", "is not an http://"},
-        {"protocol-relative", "//a.example/s\n", ".m3u", "is not an http://"},
+        {"a damaged address after a good one", good + "http:/good.example/\n", ".m3u",
+         "Line 3: \u201Chttp:/good.example/\u201D is not an http:// or https:// address"},
+        {"only local files", "#EXTM3U\nfile:///home/me/song.mp3\n/home/me/b.mp3\n", ".m3u",
+         "has no stations"},
+        {"only other schemes", "[playlist]\nFile1=ftp://a.example/s\n", ".pls", "has no stations"},
         {"no server", "http:///path\n", ".m3u", "is not an http://"},
         {"only user information", "http://me@/path\n", ".m3u", "is not an http://"},
         {"a port that is no number", "http://a.example:web/\n", ".m3u", "is not an http://"},
@@ -202,9 +263,8 @@ TEST(PlaylistReader, DamagedOrHostileFilesAreRefusedWhole) {
         {"an empty PLS entry", "[playlist]\nFile1=\n", ".pls", "Line 2: \u201C\u201D is not an http://"},
         {"address over the cloud's limit", "#EXTM3U\n" + longAddress + "\n", ".m3u",
          "Line 2: the address is longer than 200 characters"},
-        {"a hostile address is shown cut", "#EXTM3U\n" + Repeated("z", 150) + "\n", ".m3u",
-         "\u201C"
-         "zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\u2026\u201D"},
+        {"a hostile address is shown cut", "#EXTM3U\nhttp://" + Repeated("z", 150) + " x\n", ".m3u",
+         "\u201Chttp://" + Repeated("z", 53) + "\u2026\u201D"},
         {"entities declared",
          "<?xml version=\"1.0\"?><!DOCTYPE playlist [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
          "<playlist><trackList><track><location>http://a.example/</location><title>&b;</title></track>"
@@ -224,9 +284,9 @@ TEST(PlaylistReader, DamagedOrHostileFilesAreRefusedWhole) {
         {"XML that is not XSPF", "<?xml version=\"1.0\"?><html><body/></html>", ".xspf",
          "not an XSPF playlist"},
         {"bad XSPF address with its line",
-         "<playlist>\n<trackList>\n<track>\n<location>song.ogg</location>\n</track>\n</trackList>\n</"
+         "<playlist>\n<trackList>\n<track>\n<location>https://</location>\n</track>\n</trackList>\n</"
          "playlist>",
-         ".xspf", "Line 4: \u201Csong.ogg\u201D"},
+         ".xspf", "Line 4: \u201Chttps://\u201D"},
         {"M3U without stations", "#EXTM3U\n#EXTINF:-1,Nothing follows\n", ".m3u", "has no stations"},
         {"PLS without stations", "[playlist]\nNumberOfEntries=0\nVersion=2\n", ".pls", "has no stations"},
         {"XSPF without stations", "<playlist><trackList/></playlist>", ".xspf", "has no stations"},

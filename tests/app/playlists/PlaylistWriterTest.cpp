@@ -36,8 +36,8 @@ TEST(PlaylistWriters, WriteWhatPlayersRead) {
 }
 
 TEST(PlaylistWriters, AWrittenFileReadsBackToTheSameEntries) {
-    EXPECT_EQ(ReadPlaylistText(WriteM3u(kStations), ".m3u"), kStations);
-    EXPECT_EQ(ReadPlaylistText(WritePls(kStations), ".pls"), kStations);
+    EXPECT_EQ(ReadPlaylistText(WriteM3u(kStations), ".m3u").Entries, kStations);
+    EXPECT_EQ(ReadPlaylistText(WritePls(kStations), ".pls").Entries, kStations);
 }
 
 TEST(PlaylistWriters, NamesWithLineBreaksAreFlattened) {
@@ -46,6 +46,6 @@ TEST(PlaylistWriters, NamesWithLineBreaksAreFlattened) {
                                              {"File2=http://evil.example/", "http://a.example/2"}};
     const std::vector<TPlaylistEntry> flat{{"Morning Show", "http://a.example/1"},
                                            {"File2=http://evil.example/", "http://a.example/2"}};
-    EXPECT_EQ(ReadPlaylistText(WriteM3u(broken), ".m3u"), flat);
-    EXPECT_EQ(ReadPlaylistText(WritePls(broken), ".pls"), flat);
+    EXPECT_EQ(ReadPlaylistText(WriteM3u(broken), ".m3u").Entries, flat);
+    EXPECT_EQ(ReadPlaylistText(WritePls(broken), ".pls").Entries, flat);
 }

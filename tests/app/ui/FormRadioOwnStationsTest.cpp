@@ -91,6 +91,8 @@ TEST_F(FormRadioOwnStationsTest, AddedStarredPlayedEditedAndRemovedAcrossCompute
     EXPECT_EQ(Cloud.read(Profile("/FAVORITOS/-1")), "1");
     EXPECT_EQ(Cloud.read(Profile("/LAST")), json({{"Serie", "-1"}}));
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/mine");
+    // No catalogue number: the label marks it as the grid does.
+    EXPECT_EQ(form.LabelNum->text(), QStringLiteral("\u25C6"));
 
     // Another computer: the stations are read with the catalogue, starred, and the last one plays.
     form.close();
@@ -105,6 +107,7 @@ TEST_F(FormRadioOwnStationsTest, AddedStarredPlayedEditedAndRemovedAcrossCompute
     EXPECT_EQ(other.cdsRadios.DisplayText(mine, fpFavoritos), "1");
     EXPECT_EQ(Player->Url, "http://127.0.0.1:1/mine");
     EXPECT_EQ(other.LabelNome->text(), "Minha");
+    EXPECT_EQ(other.LabelNum->text(), QStringLiteral("\u25C6"));
     EXPECT_EQ(other.DataSource1->index(mine, 0).data(Qt::DisplayRole).toString(), QStringLiteral("\u25C6"));
 
     // Edited: the record replaced whole, the row changed where it is.
@@ -225,10 +228,11 @@ std::string ReadFile(const QString &Path) {
 TEST_F(FormRadioOwnStationsTest, ImportStarsTheCatalogueAndAddsTheRestAfterItsPreview) {
     QTemporaryDir folder;
     const QString playlist = folder.filePath(QStringLiteral("mine.m3u"));
-    // Bravo (not a favourite), Alpha (a favourite already), two stations unknown, one repeated.
+    // Bravo (not a favourite), Alpha (a favourite already), two stations unknown, one repeated, a
+    // local file.
     WriteFile(playlist, "#EXTM3U\n#EXTINF:-1,Bravo\nhttp://127.0.0.1:1/two\n#EXTINF:-1,Alpha\n"
                         "http://127.0.0.1:1/ten\n#EXTINF:-1,Minha\nhttp://127.0.0.1:1/mine\n"
-                        "http://radio.example/other\nhttp://127.0.0.1:1/mine\n");
+                        "http://radio.example/other\n/home/me/Music/song.mp3\nhttp://127.0.0.1:1/mine\n");
     SetProfile(kProfile);
     auto &form = Start();
     form.AskImportFile = [&](QWidget *) { return playlist; };
@@ -251,6 +255,7 @@ TEST_F(FormRadioOwnStationsTest, ImportStarsTheCatalogueAndAddsTheRestAfterItsPr
     EXPECT_EQ(previews[0].Star, std::vector<std::int64_t>{15});
     EXPECT_EQ(previews[0].AlreadyFavourite, 1);
     EXPECT_EQ(previews[0].Own.size(), 2u);
+    EXPECT_EQ(previews[0].NotStations, 1);
     EXPECT_EQ(Cloud.read(Profile()), before);
 
     importIt = true;
@@ -269,7 +274,7 @@ TEST_F(FormRadioOwnStationsTest, ImportStarsTheCatalogueAndAddsTheRestAfterItsPr
 
     // A hostile file is refused with its reason and nothing is written.
     const json imported = Cloud.read(Profile());
-    WriteFile(playlist, "#EXTM3U\nhttp://radio.example/a\nfile:///etc/passwd\n");
+    WriteFile(playlist, "#EXTM3U\nhttp://radio.example/a\nhttp:///etc/passwd\n");
     form.Import1->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Dialogs.Texts(Kind::Message).empty(); }, 5000));
     EXPECT_EQ(previews.size(), 2u);
@@ -315,7 +320,7 @@ TEST_F(FormRadioOwnStationsTest, ExportWritesTheFavouritesAndOwnStationsAsTheNam
             << c.Name;
         const QString written = folder.filePath(QString::fromLatin1(c.Written));
         EXPECT_TRUE(ReadFile(written).starts_with(c.Opens)) << c.Name;
-        EXPECT_EQ(ReadPlaylistFile(written.toStdString()), expected) << c.Name;
+        EXPECT_EQ(ReadPlaylistFile(written.toStdString()).Entries, expected) << c.Name;
     }
 
     // A folder that cannot be written says so.

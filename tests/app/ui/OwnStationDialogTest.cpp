@@ -2,10 +2,12 @@
 // trial of the address before saving, with a trial that answers as told.
 #include "app/ui/OwnStationDialog.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <atomic>
 #include <gtest/gtest.h>
 
@@ -124,6 +126,38 @@ TEST_F(OwnStationDialogTest, TryShowsTheAnswerWithoutSaving) {
     EXPECT_TRUE(dialog->ResultLabel->text().startsWith("No answer within 8 s"));
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_TRUE(dialog->SaveButton->isEnabled());
+}
+
+TEST_F(OwnStationDialogTest, AfterTryFocusComesBackAndEnterSaves) {
+    Answer = {Outcome::NoAnswer, {}, false, {}, {}, {}};
+    auto dialog = Dialog();
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    dialog->NameField->setFocus();
+    QTest::keyClicks(dialog->NameField, QStringLiteral("Minha"));
+    QTest::keyClick(dialog->NameField, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dialog->AddressField);
+    QTest::keyClicks(dialog->AddressField, QStringLiteral("http://a/s"));
+    dialog->TryButton->setFocus();
+
+    QSignalSpy tried(dialog.get(), &OwnStationDialog::Tried);
+    QTest::keyClick(dialog->TryButton, Qt::Key_Space);
+    ASSERT_FALSE(dialog->TryButton->isEnabled());
+    // Enter while the trial runs loses nothing.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_TRUE(tried.wait(5000));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), dialog->TryButton) << "focus comes back where it was";
+
+    // Enter saves what was typed, whatever button has the focus.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->Station().Nome, "Minha");
+    EXPECT_EQ(dialog->Station().Url, "http://a/s");
+    EXPECT_EQ(Tries, 1);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // The authentication and database clients against a real local cloud: sign-in, reads, writes,
 // merges, additions and deletions as the windows make them.
 
-#include "../ScopedTransferLimits.h"
 #include "Cumulo/Authentication.h"
 #include "Cumulo/Exceptions.h"
 #include "Cumulo/HttpTransport.h"
@@ -15,7 +14,6 @@
 #include <Tunewell/BuildValues.h>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace Cumulo;
 using namespace CumuloTest;
@@ -158,69 +156,6 @@ TEST(LocalCloudConnections, RequestsShareOneConnectionPerHostAndTheStreamHasItsO
     }
     THttpTransport::Shared().SetConnectionReuse(true);
     SetMainThreadDispatcher(nullptr);
-}
-
-// Waits, at most ten seconds, until the cloud has accepted that many database connections.
-bool DatabaseConnectionsReach(const TunewellTesting::LocalCloud &Cloud, std::uint64_t Count) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (Cloud.connectionsAccepted().database >= Count)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
-
-std::shared_ptr<TFirebaseAuthentication> SignedIn(const TunewellTesting::LocalCloud &Cloud) {
-    return TunewellTesting::SignedInServiceAccount({Cloud.identityUrl(), Cloud.tokenUrl()});
-}
-
-// A far cloud: the database connection is opened while the sign-in runs, and the requests after
-// the sign-in go out on it instead of opening another.
-TEST(LocalCloudConnections, RequestsAfterTheSignInUseTheConnectionOpenedAhead) {
-    auto options = OpenRules();
-    options.extraArguments.insert(options.extraArguments.end(), {"--latency", "30"});
-    TunewellTesting::LocalCloud cloud(options);
-    TRealTimeDB::ConnectAhead(cloud.databaseUrl());
-    ASSERT_TRUE(DatabaseConnectionsReach(cloud, 1)) << "no connection opened ahead";
-
-    TRealTimeDB database(SignedIn(cloud), cloud.databaseUrl());
-    EXPECT_EQ(database.PutSynchronous({"n"}, 1), TJSONValue(1));
-    EXPECT_EQ(database.GetSynchronous({"n"}), TJSONValue(1));
-    EXPECT_EQ(cloud.connectionsAccepted().database, 1u);
-}
-
-// A request that comes while the connection is still being opened ahead waits for it rather than
-// pay a handshake of its own.
-TEST(LocalCloudConnections, ARequestWaitsForTheConnectionBeingOpenedAhead) {
-    auto options = OpenRules();
-    options.extraArguments.insert(options.extraArguments.end(), {"--latency", "100"});
-    TunewellTesting::LocalCloud cloud(options);
-    // A sanitizer build on a busy machine may take longer than the program's wait to open it.
-    Cumulo::TTransferLimits limits = Cumulo::THttpTransport::Shared().Limits();
-    limits.OpeningConnectionWait = std::chrono::seconds(20);
-    CloudTest::TScopedTransferLimits patient(limits);
-    TRealTimeDB database(SignedIn(cloud), cloud.databaseUrl());
-    TRealTimeDB::ConnectAhead(cloud.databaseUrl());
-    EXPECT_EQ(database.PutSynchronous({"n"}, 3), TJSONValue(3));
-    EXPECT_EQ(cloud.connectionsAccepted().database, 1u);
-}
-
-// The cloud was down when the connection was to be opened ahead: the request says so as it
-// always did, and once the cloud is back it gets through.
-TEST(LocalCloudConnections, AConnectionThatCouldNotBeOpenedAheadIsNoFailureLater) {
-    TunewellTesting::LocalCloud cloud(OpenRules());
-    auto auth = SignedIn(cloud);
-    // Lets the identity connection go: the cloud would wait for it to end its keep-alive.
-    THttpTransport::Shared().SetConnectionReuse(false);
-    THttpTransport::Shared().SetConnectionReuse(true);
-    cloud.stop();
-    TRealTimeDB::ConnectAhead(cloud.databaseUrl());
-    TRealTimeDB database(auth, cloud.databaseUrl());
-    EXPECT_THROW(database.GetSynchronous({"n"}), ETransport);
-
-    cloud.start();
-    EXPECT_EQ(database.PutSynchronous({"n"}, 2), TJSONValue(2));
-    EXPECT_EQ(cloud.connectionsAccepted().database, 1u);
 }
 
 } // namespace

@@ -152,6 +152,8 @@ TEST_F(LocalCloudStarterTest, SaysWhyTheCloudDidNotStart) {
         std::string Program;
         std::vector<std::string> Arguments;
         std::string Reason;
+        // What an earlier case wrote to the same log, never this one's reason.
+        std::string NotSaid = {};
     };
     const FailureCase cases[] = {
         {"/nonexistent/tunewell-cloud",
@@ -160,9 +162,9 @@ TEST_F(LocalCloudStarterTest, SaysWhyTheCloudDidNotStart) {
         {"/bin/sh",
          {"-c", "echo the folder is broken >&2; exit 3"},
          "ended with status 3: the folder is broken"},
-        {"/bin/sh", {"-c", "kill -9 $$"}, "ended by signal 9"},
+        {"/bin/sh", {"-c", "kill -9 $$"}, "ended by signal 9", "broken"},
         // A start that found the folder served ends with 0; the socket is still waited for.
-        {"/bin/sh", {"-c", "exit 0"}, "database.sock within"},
+        {"/bin/sh", {"-c", "exit 0"}, "database.sock within", "broken"},
         {"/bin/sh", {"-c", "echo still starting >&2; sleep 2"}, "database.sock within"},
     };
     for (const FailureCase &each : cases) {
@@ -176,6 +178,8 @@ TEST_F(LocalCloudStarterTest, SaysWhyTheCloudDidNotStart) {
             ADD_FAILURE() << "started: " << each.Reason;
         } catch (const ELocalCloudStart &error) {
             EXPECT_NE(std::string(error.what()).find(each.Reason), std::string::npos) << error.what();
+            if (!each.NotSaid.empty())
+                EXPECT_EQ(std::string(error.what()).find(each.NotSaid), std::string::npos) << error.what();
         }
     }
 }
