@@ -1,5 +1,6 @@
 #include "TunewellCloud/RuleLexer.h"
 
+#include "TunewellCloud/Ascii.h"
 #include "TunewellCloud/RuleExpressionParser.h"
 
 #include <array>
@@ -15,10 +16,6 @@ bool startsName(char c) {
 
 bool continuesName(char c) {
     return startsName(c) || (c >= '0' && c <= '9');
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 } // namespace
@@ -46,7 +43,7 @@ void RuleLexer::next() {
     const char c = rule_[position_];
     const auto twoCharacters = rule_.substr(position_, 2);
     const auto threeCharacters = rule_.substr(position_, 3);
-    if (isDigit(c)) {
+    if (isAsciiDigit(c)) {
         number();
     } else if (c == '\'' || c == '"') {
         string(c);
@@ -93,11 +90,11 @@ void RuleLexer::next() {
 }
 
 void RuleLexer::number() {
-    while (position_ < rule_.size() && isDigit(rule_[position_]))
+    while (position_ < rule_.size() && isAsciiDigit(rule_[position_]))
         ++position_;
-    if (position_ + 1 < rule_.size() && rule_[position_] == '.' && isDigit(rule_[position_ + 1])) {
+    if (position_ + 1 < rule_.size() && rule_[position_] == '.' && isAsciiDigit(rule_[position_ + 1])) {
         ++position_;
-        while (position_ < rule_.size() && isDigit(rule_[position_]))
+        while (position_ < rule_.size() && isAsciiDigit(rule_[position_]))
             ++position_;
     }
     text_ = std::string(rule_.substr(start_, position_ - start_));

@@ -1,5 +1,6 @@
 #include "TunewellCloud/RulesText.h"
 
+#include "TunewellCloud/Ascii.h"
 #include "TunewellCloud/Json.h"
 #include "TunewellCloud/WriteRules.h"
 
@@ -12,10 +13,6 @@ namespace {
 
 // Far deeper than any rules file needs, and shallow enough for the parser's recursion.
 constexpr int kDeepestNesting = 64;
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool startsHighSurrogate(std::string_view hex) {
     return hex.size() == 4 && (hex[0] == 'd' || hex[0] == 'D') &&
@@ -96,7 +93,7 @@ private:
             return array(depth);
         if (c == '"')
             return string();
-        if (c == '-' || isDigit(c))
+        if (c == '-' || isAsciiDigit(c))
             return number();
         for (const auto &[word, kind, truth] : {std::tuple{"true", RulesValue::Kind::Boolean, true},
                                                 std::tuple{"false", RulesValue::Kind::Boolean, false},
@@ -229,28 +226,28 @@ private:
         const std::size_t start = position_;
         if (peek() == '-')
             advance();
-        if (!isDigit(peek()))
+        if (!isAsciiDigit(peek()))
             fail("expected a digit");
         if (peek() == '0') {
             advance();
         } else {
-            while (isDigit(peek()))
+            while (isAsciiDigit(peek()))
                 advance();
         }
         if (peek() == '.') {
             advance();
-            if (!isDigit(peek()))
+            if (!isAsciiDigit(peek()))
                 fail("expected a digit after the decimal point");
-            while (isDigit(peek()))
+            while (isAsciiDigit(peek()))
                 advance();
         }
         if (peek() == 'e' || peek() == 'E') {
             advance();
             if (peek() == '+' || peek() == '-')
                 advance();
-            if (!isDigit(peek()))
+            if (!isAsciiDigit(peek()))
                 fail("expected a digit in the exponent");
-            while (isDigit(peek()))
+            while (isAsciiDigit(peek()))
                 advance();
         }
         number.text = std::string(text_.substr(start, position_ - start));
