@@ -34,8 +34,8 @@
 namespace Tunewell {
 
 namespace {
-constexpr int kClientWidth = 723;
-constexpr int kClientHeight = 343;
+constexpr int kMainClientWidth = 723;
+constexpr int kMainClientHeight = 343;
 const QPoint kChildOffset(6, 26);
 // The least blank between two labels of a row, as between "Location" and "Quality" in Tahoma.
 constexpr int kLabelGap = 4;
@@ -95,9 +95,9 @@ void TFormRadio::CreateControls() {
     rows->setSpacing(0);
     Panel1 = new QWidget(client);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedSize(kClientWidth, kClientHeight);
+    Panel1->setFixedSize(kMainClientWidth, kMainClientHeight);
     FilterBar1 = new StationFilterBar(client);
-    FilterBar1->setFixedWidth(kClientWidth);
+    FilterBar1->setFixedWidth(kMainClientWidth);
     rows->addWidget(Panel1);
     rows->addWidget(FilterBar1);
     setCentralWidget(client);

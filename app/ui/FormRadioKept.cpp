@@ -14,9 +14,6 @@
 namespace Tunewell {
 
 namespace {
-QString Text(const std::string &Value) {
-    return QString::fromStdString(Value);
-}
 
 // The own stations kept with the profile; none when they are another profile's or unusable.
 std::vector<TOwnStation> KeptOwnStations(const KeptProfile &Profile, const std::string &ProfileID) {
@@ -63,8 +60,8 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogueFirst() {
         co_return;
     }
     const std::time_t readAt = kept.Copy.ReadAt;
-    ShowKeptCopy(std::move(kept), Text(KeptCatalogueWaitingStatusText(readAt)),
-                 Text(KeptCatalogueWaitingText(readAt)));
+    ShowKeptCopy(std::move(kept), QString::fromStdString(KeptCatalogueWaitingStatusText(readAt)),
+                 QString::fromStdString(KeptCatalogueWaitingText(readAt)));
 }
 
 void TFormRadio::ShowKeptCopy(KeptCatalogueRead Kept, const QString &Line, const QString &Explanation) {
@@ -100,10 +97,11 @@ QCoro::Task<> TFormRadio::ReportCloudFailure(ECloudFailure Failure) {
         TryCloudAgainLater();
         co_return;
     case ECloudFailure::TKind::NotSignedIn:
-        ReportRefusal(Text(SignInRefusedText(Failure.Host(), Failure.Reason())));
+        ReportRefusal(QString::fromStdString(SignInRefusedText(Failure.Host(), Failure.Reason())));
         co_return;
     case ECloudFailure::TKind::Refused:
-        ReportRefusal(Text(ReadRefusedText(Failure.Host(), Failure.Path(), Failure.Reason())));
+        ReportRefusal(
+            QString::fromStdString(ReadRefusedText(Failure.Host(), Failure.Path(), Failure.Reason())));
         co_return;
     }
 }
@@ -111,7 +109,8 @@ QCoro::Task<> TFormRadio::ReportCloudFailure(ECloudFailure Failure) {
 void TFormRadio::ReportRefusal(const QString &Explanation) {
     // A kept catalogue shown since the start stays; the status line no longer waits for the cloud.
     if (KeptShownReadAt_ != 0)
-        CloudNotice_->ShowNotice(Text(KeptCatalogueRefusedStatusText(KeptShownReadAt_)), Explanation);
+        CloudNotice_->ShowNotice(QString::fromStdString(KeptCatalogueRefusedStatusText(KeptShownReadAt_)),
+                                 Explanation);
     Environment_.Dialogs.ShowError(this, Explanation);
 }
 
@@ -119,9 +118,10 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
     const bool certificateRefused = Failure.Certificate().has_value();
     // Shown already, since the start: only what the status bar says changes.
     if (KeptShownReadAt_ != 0) {
-        CloudNotice_->ShowNotice(Text(KeptCatalogueStatusText(KeptShownReadAt_, certificateRefused)),
-                                 Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), KeptShownReadAt_,
-                                                          Failure.Certificate())));
+        CloudNotice_->ShowNotice(
+            QString::fromStdString(KeptCatalogueStatusText(KeptShownReadAt_, certificateRefused)),
+            QString::fromStdString(UnreachableKeptText(Failure.Host(), Failure.Reason(), KeptShownReadAt_,
+                                                       Failure.Certificate())));
         co_return;
     }
     KeptCatalogueRead kept;
@@ -134,18 +134,19 @@ QCoro::Task<> TFormRadio::ShowKeptCatalogue(ECloudFailure Failure) {
             co_await Steps_.Aside([&store, &sort, &profileID] { return ReadKept(*store, sort, profileID); });
     if (kept.Outcome != KeptCatalogueRead::TOutcome::Kept) {
         // A cloud's catalogue read earlier in this run stays.
-        const QString text = Text(UnreachableNothingKeptText(Failure.Host(), Failure.Reason(), kept.Problem,
-                                                             Failure.Certificate()));
+        const QString text = QString::fromStdString(UnreachableNothingKeptText(
+            Failure.Host(), Failure.Reason(), kept.Problem, Failure.Certificate()));
         const bool toldBefore = !CloudNotice_->Line().isEmpty();
-        CloudNotice_->ShowNotice(Text(NothingKeptStatusText(certificateRefused)), text);
+        CloudNotice_->ShowNotice(QString::fromStdString(NothingKeptStatusText(certificateRefused)), text);
         // Told once; the tries that follow by themselves keep the status line.
         if (!toldBefore)
             Environment_.Dialogs.ShowError(this, text);
         co_return;
     }
     const std::time_t readAt = kept.Copy.ReadAt;
-    ShowKeptCopy(std::move(kept), Text(KeptCatalogueStatusText(readAt, certificateRefused)),
-                 Text(UnreachableKeptText(Failure.Host(), Failure.Reason(), readAt, Failure.Certificate())));
+    ShowKeptCopy(std::move(kept), QString::fromStdString(KeptCatalogueStatusText(readAt, certificateRefused)),
+                 QString::fromStdString(
+                     UnreachableKeptText(Failure.Host(), Failure.Reason(), readAt, Failure.Certificate())));
 }
 
 void TFormRadio::TryCloudAgainLater() {

@@ -16,9 +16,6 @@
 namespace Tunewell {
 
 namespace {
-QString Text(const std::string &Value) {
-    return QString::fromStdString(Value);
-}
 
 const QString kNeedsProfile = QStringLiteral(
     "To use this feature, you need to register!\rPara usar este recurso, voc\u00EA precisa se registrar!");
@@ -26,7 +23,7 @@ const QString kSomethingWentWrong = QStringLiteral("Algo deu errado!");
 } // namespace
 
 void TFormRadio::PlayCurrentRow() {
-    Wmp_->SetURL(Text(cdsRadios.FieldText(fpUrl)));
+    Wmp_->SetURL(QString::fromStdString(cdsRadios.FieldText(fpUrl)));
     Wmp_->Play();
     PlayingSerie_ = cdsRadios.FieldText(fpSerie);
     ShowStationLabels(cdsRadios.CurrentRow());
@@ -34,11 +31,11 @@ void TFormRadio::PlayCurrentRow() {
 }
 
 void TFormRadio::ShowStationLabels(int Row) {
-    LabelNome->setText(Text(cdsRadios.DisplayText(Row, fpNome)));
-    LabelStyle->setText(Text(cdsRadios.DisplayText(Row, fpEstilo)));
-    LabelLocation->setText(Text(cdsRadios.DisplayText(Row, fpLocal)));
-    LabelQualidade->setText(Text(cdsRadios.DisplayText(Row, fpQualidade)));
-    ShowStationNumber(Row, Text(cdsRadios.DisplayText(Row, fpNum)));
+    LabelNome->setText(QString::fromStdString(cdsRadios.DisplayText(Row, fpNome)));
+    LabelStyle->setText(QString::fromStdString(cdsRadios.DisplayText(Row, fpEstilo)));
+    LabelLocation->setText(QString::fromStdString(cdsRadios.DisplayText(Row, fpLocal)));
+    LabelQualidade->setText(QString::fromStdString(cdsRadios.DisplayText(Row, fpQualidade)));
+    ShowStationNumber(Row, QString::fromStdString(cdsRadios.DisplayText(Row, fpNum)));
     PlaceStationLabels();
 }
 
@@ -59,14 +56,15 @@ QCoro::Task<> TFormRadio::DBGrid1CellClick() {
         co_return;
     const std::string profileID = ReadProfileID();
     const std::string num = cdsRadios.FieldText(fpNum);
-    ShowStationNumber(cdsRadios.CurrentRow(), num.empty() ? QStringLiteral("0") : Text(num));
-    Edit1->setText(Text(cdsRadios.FieldText(fpUrl)));
-    LabelNome->setText(Text(cdsRadios.FieldText(fpNome)));
-    LabelStyle->setText(Text(cdsRadios.FieldText(fpEstilo)));
-    LabelLocation->setText(Text(cdsRadios.FieldText(fpLocal)));
-    LabelQualidade->setText(Text(cdsRadios.FieldText(fpQualidade)));
+    ShowStationNumber(cdsRadios.CurrentRow(),
+                      num.empty() ? QStringLiteral("0") : QString::fromStdString(num));
+    Edit1->setText(QString::fromStdString(cdsRadios.FieldText(fpUrl)));
+    LabelNome->setText(QString::fromStdString(cdsRadios.FieldText(fpNome)));
+    LabelStyle->setText(QString::fromStdString(cdsRadios.FieldText(fpEstilo)));
+    LabelLocation->setText(QString::fromStdString(cdsRadios.FieldText(fpLocal)));
+    LabelQualidade->setText(QString::fromStdString(cdsRadios.FieldText(fpQualidade)));
     PlaceStationLabels();
-    Wmp_->SetURL(Text(cdsRadios.FieldText(fpUrl)));
+    Wmp_->SetURL(QString::fromStdString(cdsRadios.FieldText(fpUrl)));
     Wmp_->Play();
     PlayingSerie_ = cdsRadios.FieldText(fpSerie);
     if (profileID.empty())

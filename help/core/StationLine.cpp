@@ -7,7 +7,7 @@ namespace Tunewell {
 namespace {
 
 // 1-based position of the first occurrence; 0 when absent.
-qsizetype Pos(QChar Needle, const QString &Text) {
+qsizetype PosOfCharacter(QChar Needle, const QString &Text) {
     return Text.indexOf(Needle) + 1;
 }
 
@@ -20,12 +20,12 @@ QString Copy(const QString &Text, qsizetype Start, qsizetype Count) {
 }
 
 void RemoveThrough(QString &Text, QChar Delimiter) {
-    Text.remove(0, Pos(Delimiter, Text));
+    Text.remove(0, PosOfCharacter(Delimiter, Text));
 }
 
 // The text before the first "|", then everything through that "|" removed.
 QString NextField(QString &Text) {
-    QString field = Copy(Text, 1, Pos('|', Text) - 1);
+    QString field = Copy(Text, 1, PosOfCharacter('|', Text) - 1);
     RemoveThrough(Text, '|');
     return field;
 }
@@ -39,14 +39,14 @@ TStationLine CutStationLine(const QString &Line) {
         s.remove(0, quote);
     }
     TStationLine fields;
-    fields.url = TrimBlanks(Copy(s, Pos('"', s) + 1, Pos('|', s) - 2));
+    fields.url = TrimBlanks(Copy(s, PosOfCharacter('"', s) + 1, PosOfCharacter('|', s) - 2));
     RemoveThrough(s, '|');
     fields.nome = NextField(s);
     fields.estilo = NextField(s);
     fields.localizacao = TrimBlanks(NextField(s));
     fields.qualidade = TrimBlanks(NextField(s));
     fields.favorito = TrimBlanks(NextField(s));
-    fields.serie = TrimBlanks(Copy(s, Pos('|', s) - 1, Pos('"', s) - 1));
+    fields.serie = TrimBlanks(Copy(s, PosOfCharacter('|', s) - 1, PosOfCharacter('"', s) - 1));
     return fields;
 }
 

@@ -11,7 +11,7 @@ namespace TunewellCloud::CatalogueSeeder {
 
 namespace {
 
-std::string trimmed(const std::string &text) {
+std::string trimmedLine(const std::string &text) {
     const auto first = text.find_first_not_of(" \t\r");
     if (first == std::string::npos)
         return "";
@@ -63,13 +63,13 @@ std::vector<Json> stations(const std::filesystem::path &stationList) {
         if (fields.size() != 7)
             continue;
         records.push_back({{"num", std::to_string(records.size() + 1)},
-                           {"url", trimmed(fields[0])},
+                           {"url", trimmedLine(fields[0])},
                            {"nome", fields[1]},
                            {"estilo", fields[2]},
-                           {"localizacao", trimmed(fields[3])},
-                           {"qualidade", trimmed(fields[4])},
-                           {"favorito", trimmed(fields[5])},
-                           {"serie", trimmed(fields[6])}});
+                           {"localizacao", trimmedLine(fields[3])},
+                           {"qualidade", trimmedLine(fields[4])},
+                           {"favorito", trimmedLine(fields[5])},
+                           {"serie", trimmedLine(fields[6])}});
     }
     return records;
 }

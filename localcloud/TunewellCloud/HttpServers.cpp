@@ -21,14 +21,14 @@ std::string readFile(const std::filesystem::path &file) {
     return std::move(*text);
 }
 
-BioPtr readBuffer(const std::string &text) {
+BioPtr pemBuffer(const std::string &text) {
     return BioPtr(BIO_new_mem_buf(text.data(), static_cast<int>(text.size())));
 }
 
 // The certificate and the intermediate ones after it.
 std::vector<X509Ptr> readChain(const std::string &pem) {
     std::vector<X509Ptr> chain;
-    const BioPtr bio = readBuffer(pem);
+    const BioPtr bio = pemBuffer(pem);
     while (X509 *certificate = PEM_read_bio_X509(bio.get(), nullptr, nullptr, nullptr))
         chain.emplace_back(certificate);
     // Reading stops at the end of the text with an error of its own.
@@ -71,7 +71,7 @@ std::unique_ptr<httplib::Server> make(const std::optional<CertifiedKey> &credent
     if (!credentials)
         return std::make_unique<httplib::Server>();
     const std::vector<X509Ptr> chain = readChain(credentials->certificate);
-    const KeyPtr key(PEM_read_bio_PrivateKey(readBuffer(credentials->key).get(), nullptr, nullptr, nullptr));
+    const KeyPtr key(PEM_read_bio_PrivateKey(pemBuffer(credentials->key).get(), nullptr, nullptr, nullptr));
     if (!key)
         throw CertificateError("no PEM private key");
     auto server = std::make_unique<httplib::SSLServer>([&chain, &key](SSL_CTX &context) {

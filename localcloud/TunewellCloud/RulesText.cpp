@@ -12,7 +12,7 @@ namespace TunewellCloud {
 namespace {
 
 // Far deeper than any rules file needs, and shallow enough for the parser's recursion.
-constexpr int kDeepestNesting = 64;
+constexpr int kDeepestRulesNesting = 64;
 
 bool startsHighSurrogate(std::string_view hex) {
     return hex.size() == 4 && (hex[0] == 'd' || hex[0] == 'D') &&
@@ -82,8 +82,8 @@ private:
     }
 
     RulesValue value(int depth) {
-        if (depth > kDeepestNesting)
-            fail("nested more than " + std::to_string(kDeepestNesting) + " levels deep");
+        if (depth > kDeepestRulesNesting)
+            fail("nested more than " + std::to_string(kDeepestRulesNesting) + " levels deep");
         if (atEnd())
             fail("unexpected end of the rules");
         const char c = peek();

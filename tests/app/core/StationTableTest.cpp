@@ -31,8 +31,8 @@ private:
     }
 };
 
-void AddStation(TStationTable &Table, const std::string &Num, const std::string &Nome,
-                const std::string &Serie, const std::string &Url = "") {
+void AddNamedStation(TStationTable &Table, const std::string &Num, const std::string &Nome,
+                     const std::string &Serie, const std::string &Url = "") {
     Table.Append();
     Table.SetField("num", Num);
     Table.SetField("nome", Nome);
@@ -41,7 +41,7 @@ void AddStation(TStationTable &Table, const std::string &Num, const std::string 
     Table.Post();
 }
 
-std::vector<std::string> Column(const TStationTable &Table, const char *Field) {
+std::vector<std::string> ColumnNamed(const TStationTable &Table, const char *Field) {
     std::vector<std::string> texts;
     for (int row = 0; row < Table.RowCount(); ++row) {
         texts.push_back(Table.DisplayText(row, TStationTable::FieldIndex(Field)));
@@ -106,9 +106,9 @@ TEST(StationTable, IntegerFieldsRejectTextThatIsNotAWholeNumber) {
 
 TEST(StationTable, LocateFindsTheFirstExactMatchAndOtherwiseKeepsTheRow) {
     TStationTable table;
-    AddStation(table, "1", "Alpha", "12", "http://a");
-    AddStation(table, "2", "Beta", "15", "http://b");
-    AddStation(table, "3", "alpha", "12", "http://c");
+    AddNamedStation(table, "1", "Alpha", "12", "http://a");
+    AddNamedStation(table, "2", "Beta", "15", "http://b");
+    AddNamedStation(table, "3", "alpha", "12", "http://c");
     struct Case {
         const char *Field;
         const char *Value;
@@ -130,7 +130,7 @@ TEST(StationTable, LocateFindsTheFirstExactMatchAndOtherwiseKeepsTheRow) {
 
 TEST(StationTable, LocateOfATextLongerThanTheFieldFindsNothing) {
     TStationTable table;
-    AddStation(table, "1", "x", "1", std::string(200, 'u'));
+    AddNamedStation(table, "1", "x", "1", std::string(200, 'u'));
     EXPECT_TRUE(table.Locate("url", std::string(200, 'u')));
     EXPECT_FALSE(table.Locate("url", std::string(201, 'u')));
 }
@@ -138,7 +138,7 @@ TEST(StationTable, LocateOfATextLongerThanTheFieldFindsNothing) {
 TEST(StationTable, FirstCommitsARowLeftOpen) {
     TStationTable table;
     TRecorder recorder;
-    AddStation(table, "1", "Alpha", "1");
+    AddNamedStation(table, "1", "Alpha", "1");
     table.AddObserver(&recorder);
     table.Append();
     table.SetField("ID", "key");
@@ -154,32 +154,32 @@ TEST(StationTable, FirstCommitsARowLeftOpen) {
 
 TEST(StationTable, EditChangesTheCurrentRow) {
     TStationTable table;
-    AddStation(table, "1", "Alpha", "12");
-    AddStation(table, "2", "Beta", "15");
+    AddNamedStation(table, "1", "Alpha", "12");
+    AddNamedStation(table, "2", "Beta", "15");
     ASSERT_TRUE(table.Locate("serie", "15"));
     table.Edit();
     table.SetField(fpFavoritos, "1");
     table.Post();
-    EXPECT_EQ(Column(table, "favoritos"), (std::vector<std::string>{"", "1"}));
+    EXPECT_EQ(ColumnNamed(table, "favoritos"), (std::vector<std::string>{"", "1"}));
     EXPECT_THROW(table.SetField(fpFavoritos, "2"), EStationTableError);
 }
 
 TEST(StationTable, SortsNumericFieldsNumericallyAndKeepsTheOrderForNewRows) {
     TStationTable table;
-    AddStation(table, "10", "b", "1");
-    AddStation(table, "2", "a", "2");
-    AddStation(table, "", "c", "3");
+    AddNamedStation(table, "10", "b", "1");
+    AddNamedStation(table, "2", "a", "2");
+    AddNamedStation(table, "", "c", "3");
     table.SetCurrentRow(0);
     table.SortBy("num");
-    EXPECT_EQ(Column(table, "num"), (std::vector<std::string>{"", "2", "10"}));
+    EXPECT_EQ(ColumnNamed(table, "num"), (std::vector<std::string>{"", "2", "10"}));
     EXPECT_EQ(table.FieldText("num"), "10") << "the current row follows its station";
     table.SortBy("num");
-    EXPECT_EQ(Column(table, "num"), (std::vector<std::string>{"", "2", "10"})) << "never reversed";
+    EXPECT_EQ(ColumnNamed(table, "num"), (std::vector<std::string>{"", "2", "10"})) << "never reversed";
 
-    AddStation(table, "7", "d", "4");
-    AddStation(table, "2", "e", "5");
-    EXPECT_EQ(Column(table, "num"), (std::vector<std::string>{"", "2", "2", "7", "10"}));
-    EXPECT_EQ(Column(table, "nome"), (std::vector<std::string>{"c", "a", "e", "d", "b"}));
+    AddNamedStation(table, "7", "d", "4");
+    AddNamedStation(table, "2", "e", "5");
+    EXPECT_EQ(ColumnNamed(table, "num"), (std::vector<std::string>{"", "2", "2", "7", "10"}));
+    EXPECT_EQ(ColumnNamed(table, "nome"), (std::vector<std::string>{"c", "a", "e", "d", "b"}));
     EXPECT_EQ(table.FieldText("nome"), "e");
 
     table.SortBy("favoritos");
@@ -191,7 +191,7 @@ TEST(StationTable, SortsNumericFieldsNumericallyAndKeepsTheOrderForNewRows) {
     table.Edit();
     table.SetField("favoritos", "1");
     table.Post();
-    EXPECT_EQ(Column(table, "favoritos"), (std::vector<std::string>{"", "", "", "1", "2"}));
+    EXPECT_EQ(ColumnNamed(table, "favoritos"), (std::vector<std::string>{"", "", "", "1", "2"}));
     EXPECT_EQ(table.FieldText("nome"), "b");
 }
 
@@ -202,9 +202,9 @@ TEST(StationTable, NestedSuspensionsReportOneResetWhenTheLastEnds) {
     {
         TUpdateSuspension outer(table);
         table.SuspendUpdates();
-        AddStation(table, "1", "a", "1");
+        AddNamedStation(table, "1", "a", "1");
         table.ResumeUpdates();
-        AddStation(table, "2", "b", "2");
+        AddNamedStation(table, "2", "b", "2");
         table.First();
         EXPECT_EQ(recorder.Events, (std::vector<std::string>{"about-reset"}));
     }
@@ -227,15 +227,15 @@ TEST(StationTable, SuspensionResumesWhenAnErrorLeavesTheScope) {
 
 TEST(StationTable, ReplaceRowsSwapsTheWholeContent) {
     TStationTable table;
-    AddStation(table, "1", "old", "1");
+    AddNamedStation(table, "1", "old", "1");
     TStationTable fresh;
-    AddStation(fresh, "5", "z", "5");
-    AddStation(fresh, "3", "y", "3");
+    AddNamedStation(fresh, "5", "z", "5");
+    AddNamedStation(fresh, "3", "y", "3");
     table.SortBy("num");
     TRecorder recorder;
     table.AddObserver(&recorder);
     table.ReplaceRows(fresh.Rows());
-    EXPECT_EQ(Column(table, "nome"), (std::vector<std::string>{"y", "z"}));
+    EXPECT_EQ(ColumnNamed(table, "nome"), (std::vector<std::string>{"y", "z"}));
     EXPECT_EQ(table.CurrentRow(), 0);
     EXPECT_EQ(recorder.Events, (std::vector<std::string>{"about-reset", "reset"}));
 
@@ -261,11 +261,11 @@ TEST(StationTable, AppendedRowsTakeThePlacesOfRowsCommittedOneByOne) {
         TStationTable atOnce;
         TStationTable fresh;
         for (const auto &station : present) {
-            AddStation(oneByOne, station.Num, station.Nome, station.Serie);
-            AddStation(atOnce, station.Num, station.Nome, station.Serie);
+            AddNamedStation(oneByOne, station.Num, station.Nome, station.Serie);
+            AddNamedStation(atOnce, station.Num, station.Nome, station.Serie);
         }
         for (const auto &station : added) {
-            AddStation(fresh, station.Num, station.Nome, station.Serie);
+            AddNamedStation(fresh, station.Num, station.Nome, station.Serie);
         }
         if (*sortField) {
             oneByOne.SortBy(sortField);
@@ -277,7 +277,7 @@ TEST(StationTable, AppendedRowsTakeThePlacesOfRowsCommittedOneByOne) {
             table->SetField("serie", "8");
         }
         for (const auto &station : added) {
-            AddStation(oneByOne, station.Num, station.Nome, station.Serie);
+            AddNamedStation(oneByOne, station.Num, station.Nome, station.Serie);
         }
         oneByOne.First();
         auto rows = fresh.ReleaseRows();
@@ -291,7 +291,7 @@ TEST(StationTable, AppendedRowsTakeThePlacesOfRowsCommittedOneByOne) {
 
 TEST(StationTable, ClosedTableRefusesWork) {
     TStationTable table;
-    AddStation(table, "1", "a", "1");
+    AddNamedStation(table, "1", "a", "1");
     EXPECT_TRUE(table.IsOpen());
     table.Close();
     EXPECT_FALSE(table.IsOpen());
