@@ -27,3 +27,9 @@ endif()
 if(NOT DEFINED CMAKE_UNITY_BUILD_BATCH_SIZE)
   set(CMAKE_UNITY_BUILD_BATCH_SIZE 16)
 endif()
+# GCC takes a source included into a batch for a header, and warns of every coroutine frame or
+# member that holds a type of the file's own (an anonymous namespace, a lambda) as if several files
+# shared it; in a batch each source is still compiled once.
+if(CMAKE_UNITY_BUILD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_compile_options(-Wno-subobject-linkage)
+endif()

@@ -178,8 +178,9 @@ TEST_F(LocalCloudStarterTest, SaysWhyTheCloudDidNotStart) {
             ADD_FAILURE() << "started: " << each.Reason;
         } catch (const ELocalCloudStart &error) {
             EXPECT_NE(std::string(error.what()).find(each.Reason), std::string::npos) << error.what();
-            if (!each.NotSaid.empty())
+            if (!each.NotSaid.empty()) {
                 EXPECT_EQ(std::string(error.what()).find(each.NotSaid), std::string::npos) << error.what();
+            }
         }
     }
 }
