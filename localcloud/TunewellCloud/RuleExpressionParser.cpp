@@ -13,7 +13,7 @@ namespace {
 
 // Far deeper than a rule needs, and shallow enough for the recursion of the parser and of
 // the evaluation.
-constexpr int kDeepestNesting = 100;
+constexpr int kDeepestExpressionNesting = 100;
 // Also bounds the recursion of compiling a pattern.
 constexpr std::size_t kLongestPattern = 1000;
 
@@ -78,8 +78,9 @@ private:
     }
 
     void checkDepth(int depth) const {
-        if (depth > kDeepestNesting)
-            fail(lexer_.start(), "nested more than " + std::to_string(kDeepestNesting) + " levels deep");
+        if (depth > kDeepestExpressionNesting)
+            fail(lexer_.start(),
+                 "nested more than " + std::to_string(kDeepestExpressionNesting) + " levels deep");
     }
 
     Node disjunction(int depth) {

@@ -14,10 +14,10 @@ using CumuloTest::TFakeClock;
 
 namespace {
 
-const TDateTime T0 = 46000.5;
+const TDateTime kUserT0 = 46000.5;
 
 TFirebaseUser MakeUser(const char *Json, bool TokenExpected = false) {
-    TFakeClock clock(T0);
+    TFakeClock clock(kUserT0);
     return TFirebaseUser(TJSONValue::parse(Json), TokenExpected, clock);
 }
 
@@ -25,7 +25,7 @@ TEST(FirebaseUser, SignInAnswerGivesTokensAndExpiry) {
     auto user = MakeUser(R"({"idToken":"tok","expiresIn":"3600","refreshToken":"ref","localId":"u1"})", true);
     EXPECT_EQ(user.Token(), "tok");
     EXPECT_EQ(user.RefreshToken(), "ref");
-    EXPECT_DOUBLE_EQ(user.ExpiresAt(), T0 + Seconds(3600));
+    EXPECT_DOUBLE_EQ(user.ExpiresAt(), kUserT0 + Seconds(3600));
     EXPECT_EQ(user.TokenJWT(), nullptr);
     EXPECT_TRUE(user.ClaimFieldNames().empty());
     EXPECT_FALSE(user.ClaimField("sub").has_value());
@@ -61,7 +61,7 @@ TEST(FirebaseUser, LifetimeForms) {
         {R"({"expiresIn":"99999999999999999999"})", 0},
     };
     for (const auto &c : cases)
-        EXPECT_DOUBLE_EQ(MakeUser(c.Json).ExpiresAt(), T0 + Seconds(c.ExpectedSeconds)) << c.Json;
+        EXPECT_DOUBLE_EQ(MakeUser(c.Json).ExpiresAt(), kUserT0 + Seconds(c.ExpectedSeconds)) << c.Json;
 }
 
 TEST(FirebaseUser, ThreeStateMembers) {
