@@ -92,6 +92,17 @@ protected:
         return log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : std::string();
     }
 
+    // The log names a write when it is sent; the cloud holds it once answered.
+    json WaitForNode(const std::string &Path, const json &Expected, int Seconds) {
+        const QDeadlineTimer deadline(Seconds * 1000);
+        json value = Cloud.read(Path);
+        while (value != Expected && !deadline.hasExpired()) {
+            QThread::msleep(100);
+            value = Cloud.read(Path);
+        }
+        return value;
+    }
+
     bool WaitForLog(const QString &Path, const QString &Needle, int Seconds) {
         const QDeadlineTimer deadline(Seconds * 1000);
         while (!deadline.hasExpired()) {
@@ -129,7 +140,7 @@ TEST_F(EndToEndTest, StartsShowsTheCatalogueAndRecordsOfflineWhenAskedToEnd) {
 
     // The start-up sequence ends with the profile's presence record.
     ASSERT_TRUE(WaitForLog(log, "rmPATCH", 60)) << "no presence record; see " << log.toStdString();
-    EXPECT_EQ(Cloud.read("CADASTRADO/-E2EProfile/STATUS/Status"), "Online");
+    EXPECT_EQ(WaitForNode("CADASTRADO/-E2EProfile/STATUS/Status", "Online", 10), "Online");
 
     const QString shot = Home.filePath("tunewell.png");
     QProcess camera;
@@ -176,7 +187,7 @@ TEST_F(EndToEndTest, ASecondStartShowsTheFirstAndEndsWithoutReachingTheCloud) {
     // The question itself opens one identity connection.
     EXPECT_EQ(after.identity, before.identity + 1) << "the second start signed in";
     EXPECT_EQ(Program.state(), QProcess::Running);
-    EXPECT_EQ(Cloud.read("CADASTRADO/-E2EProfile/STATUS/Status"), "Online");
+    EXPECT_EQ(WaitForNode("CADASTRADO/-E2EProfile/STATUS/Status", "Online", 10), "Online");
 
     ::kill(static_cast<pid_t>(Program.processId()), SIGTERM);
     ASSERT_TRUE(Program.waitForFinished(30000));
