@@ -25,6 +25,14 @@ std::string readAll(const std::filesystem::path &file) {
 }
 
 // The cloud's peak resident memory since the last reset, in MiB.
+// AddressSanitizer keeps freed memory in quarantine, so a sanitized cloud's peak says nothing of
+// what it took in; the plain build checks it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPeakTellsWhatWasTakenIn = false;
+#else
+constexpr bool kPeakTellsWhatWasTakenIn = true;
+#endif
+
 long peakMiB(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);)
@@ -200,7 +208,9 @@ TEST_F(BodyLimitTest, BodiesOverTheLimitAreRefusedWithoutBeingTakenIn) {
             EXPECT_TRUE(answer.starts_with("HTTP/1.1 400") || answer.starts_with("HTTP/1.1 413"))
                 << each.name << ": " << answer.substr(0, 200);
         }
-        EXPECT_LT(peakMiB(cloud->pid()), 48) << each.name;
+        if (kPeakTellsWhatWasTakenIn) {
+            EXPECT_LT(peakMiB(cloud->pid()), 48) << each.name;
+        }
         EXPECT_EQ(http.database("GET", target).body, "null") << each.name;
     }
     // A body within the limit, compressed or not, is taken.
