@@ -24,15 +24,15 @@ std::string readAll(const std::filesystem::path &file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The cloud's peak resident memory since the last reset, in MiB.
-// AddressSanitizer keeps freed memory in quarantine, so a sanitized cloud's peak says nothing of
-// what it took in; the plain build checks it.
-#if defined(__SANITIZE_ADDRESS__)
+// A sanitized cloud's peak says nothing of what it took in (AddressSanitizer keeps freed memory in
+// quarantine, ThreadSanitizer adds its shadow); the plain build checks it.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool kPeakTellsWhatWasTakenIn = false;
 #else
 constexpr bool kPeakTellsWhatWasTakenIn = true;
 #endif
 
+// The cloud's peak resident memory since the last reset, in MiB.
 long peakMiB(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);)
