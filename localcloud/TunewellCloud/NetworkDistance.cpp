@@ -10,7 +10,10 @@ namespace TunewellCloud {
 namespace {
 
 // Enough for the deepest request a connection's thread serves (TLS, rules, JSON).
-constexpr std::size_t kConnectionStackBytes = 512u << 10;
+// The HTTP library matches its routes with std::regex, which recurses along the path, up to the
+// library's 8 KiB limit of a request line: 512 KiB overflowed at a 7 KB path. A stack is reserved
+// address space; only the pages a connection touches become resident.
+constexpr std::size_t kConnectionStackBytes = 8u << 20;
 
 // cpp-httplib hands every connection it accepts to its task queue as one task.
 class CountingTaskQueue : public httplib::TaskQueue {
